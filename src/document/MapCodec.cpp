@@ -66,7 +66,7 @@ Decoder::State Decoder::feed(QByteArrayView bytes)
         if (m_afterCr) {
             m_afterCr = false;
             if (byte != '\n') {
-                fail(QStringLiteral("the line ends in CR alone; lines end in CR LF or LF"));
+                failAtLoneCr();
                 break;
             }
         }
@@ -100,14 +100,14 @@ Decoder::State Decoder::finish()
     return m_state;
 }
 
-void Decoder::endLine()
+namespace {
+
+// A line's code, or what is wrong with the line.
+std::variant<SymbolCode, QString> parseLine(QByteArrayView line)
 {
-    m_afterCr = false;
-    const QByteArrayView text = trimmed(m_line);
-    if (text.isEmpty()) {
-        fail(QStringLiteral("the line is empty"));
-        return;
-    }
+    const QByteArrayView text = trimmed(line);
+    if (text.isEmpty())
+        return QStringLiteral("the line is empty");
     const QByteArrayView digits = text.front() == '-' ? text.sliced(1) : text;
     bool wellFormed = !digits.isEmpty();
     std::int64_t magnitude = 0;
@@ -120,23 +120,40 @@ void Decoder::endLine()
         if (magnitude <= 32768)
             magnitude = magnitude * 10 + (c - '0');
     }
-    if (!wellFormed) {
-        fail(QStringLiteral("%1 is not a whole number").arg(quoted(m_line)));
-        return;
-    }
+    if (!wellFormed)
+        return QStringLiteral("%1 is not a whole number").arg(quoted(line));
     const std::int64_t value = text.front() == '-' ? -magnitude : magnitude;
-    if (value < -32768 || value > 32767) {
-        fail(QStringLiteral("%1 lies outside -32768 to 32767").arg(quoted(text)));
+    if (value < -32768 || value > 32767)
+        return QStringLiteral("%1 lies outside -32768 to 32767").arg(quoted(text));
+    if (!isSymbolCode(int(value)))
+        return QStringLiteral("%1 is not a symbol code (0 to %2)").arg(value).arg(kHighestSymbolCode);
+    return SymbolCode(value);
+}
+
+} // namespace
+
+void Decoder::endLine()
+{
+    m_afterCr = false;
+    const auto parsed = parseLine(m_line);
+    if (const auto *problem = std::get_if<QString>(&parsed)) {
+        fail(*problem);
         return;
     }
-    if (!isSymbolCode(int(value))) {
-        fail(QStringLiteral("%1 is not a symbol code (0 to %2)").arg(value).arg(kHighestSymbolCode));
-        return;
-    }
-    m_codes[m_cellsRead++] = SymbolCode(value);
+    m_codes[m_cellsRead++] = std::get<SymbolCode>(parsed);
     m_line.clear();
     if (m_cellsRead == kCellCount)
         m_state = State::Complete;
+}
+
+void Decoder::failAtLoneCr()
+{
+    // Text that is no map at all (UTF-16, say) is better named for its content.
+    const auto parsed = parseLine(m_line);
+    if (const auto *problem = std::get_if<QString>(&parsed))
+        fail(*problem);
+    else
+        fail(QStringLiteral("the line ends in CR alone; lines end in CR LF or LF"));
 }
 
 void Decoder::fail(QString problem)

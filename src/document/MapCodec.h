@@ -42,6 +42,7 @@ public:
 
 private:
     void endLine();
+    void failAtLoneCr();
     void fail(QString problem);
 
     State m_state = State::NeedMore;

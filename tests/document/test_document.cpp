@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 using namespace vellumor;
 
 class TestDocument : public QObject
@@ -16,6 +18,54 @@ private slots:
                             [](SymbolCode c) { return c == 0; }));
         QCOMPARE(document.CurrentSymbol, SymbolCode(0));
         QVERIFY(!document.hasCurrentFile());
+    }
+
+    void currentFileNeedsBothNames()
+    {
+        Standard document;
+        document.MapDirectory = QStringLiteral("/maps");
+        QVERIFY(!document.hasCurrentFile());
+        document.MapFileName = QStringLiteral("castle.map");
+        QVERIFY(document.hasCurrentFile());
+        document.MapDirectory.clear();
+        QVERIFY(!document.hasCurrentFile());
+    }
+
+    void landmarkCells_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("row");
+        QTest::newRow("bottom-left") << 0 << 0 << 24;
+        QTest::newRow("top-left") << 24 << 0 << 0;
+        QTest::newRow("bottom of second column") << 25 << 1 << 24;
+        QTest::newRow("centre") << 437 << 17 << 12;
+        QTest::newRow("bottom-right") << 850 << 34 << 24;
+        QTest::newRow("top-right") << 874 << 34 << 0;
+    }
+    void landmarkCells()
+    {
+        QFETCH(int, index);
+        QFETCH(int, column);
+        QFETCH(int, row);
+        QCOMPARE(cellPlace(index), (CellPlace {column, row}));
+        QCOMPARE(cellIndex(column, row), index);
+    }
+
+    void numberingIsABijection()
+    {
+        QVector<bool> seen(kCellCount, false);
+        for (int column = 0; column < kMapColumns; ++column) {
+            for (int row = 0; row < kMapRows; ++row) {
+                const int index = cellIndex(column, row);
+                QVERIFY(isCellIndex(index));
+                QVERIFY(!seen[index]);
+                seen[index] = true;
+                QCOMPARE(cellPlace(index), (CellPlace {column, row}));
+            }
+        }
+        QVERIFY(!isCellIndex(-1));
+        QVERIFY(!isCellIndex(kCellCount));
     }
 };
 
