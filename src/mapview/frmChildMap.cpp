@@ -1,6 +1,28 @@
 #include "frmChildMap.h"
 
+#include "MapGeometry.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
 namespace vellumor {
+
+namespace {
+
+int buttonBits(Qt::MouseButtons buttons)
+{
+    int bits = 0;
+    if (buttons & Qt::LeftButton)
+        bits |= frmChildMap::kLeftButton;
+    if (buttons & Qt::RightButton)
+        bits |= frmChildMap::kRightButton;
+    if (buttons & Qt::MiddleButton)
+        bits |= frmChildMap::kMiddleButton;
+    return bits;
+}
+
+} // namespace
 
 frmChildMap::frmChildMap(Standard &document, QWidget *parent)
     : QWidget(parent)
@@ -8,12 +30,82 @@ frmChildMap::frmChildMap(Standard &document, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmChildMap"));
     setWindowTitle(QStringLiteral("Map"));
+    setAccessibleName(windowTitle());
+    setFixedSize(mapgeometry::kViewSize);
+    // Every paint covers its whole rectangle with the white ground first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, Qt::white);
+    setPalette(background);
 }
 
 void frmChildMap::PaintCell(int index, SymbolCode code)
 {
+    if (!isCellIndex(index))
+        return;
     m_document.MapCells[std::size_t(index)] = code;
+    update(cellRect(index));
+}
+
+void frmChildMap::Map_MouseDown(int index, int buttons, Qt::KeyboardModifiers shift,
+                                QPoint position)
+{
+    Q_UNUSED(shift)
+    Q_UNUSED(position)
+    if (!isCellIndex(index))
+        return;
+    if (buttons & kLeftButton)
+        PaintCell(index, m_document.CurrentSymbol);
+    if (buttons & kRightButton)
+        PaintCell(index, kBlankSymbol);
+}
+
+bool frmChildMap::cellHasBorder(int index) const
+{
+    return isCellIndex(index) && m_bordersShown;
+}
+
+bool frmChildMap::toggleGridLines()
+{
+    // All cells share one border state, so switching cell 0 to 874 in turn is
+    // one change of that state and one repaint.
+    m_bordersShown = !cellHasBorder(0);
     update();
+    return m_bordersShown;
+}
+
+QRect frmChildMap::cellRect(int index)
+{
+    return mapgeometry::cellRect(index);
+}
+
+int frmChildMap::cellAt(QPoint position)
+{
+    return mapgeometry::cellAt(position);
+}
+
+void frmChildMap::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    m_renderer.render(painter, m_document.MapCells, m_bordersShown, event->rect(),
+                      devicePixelRatioF());
+}
+
+void frmChildMap::mousePressEvent(QMouseEvent *event)
+{
+    // A press in the margin is taken and does nothing.
+    event->accept();
+    const int index = cellAt(event->position().toPoint());
+    if (index < 0)
+        return;
+    // Both buttons held together report both bits, as the press of the second
+    // one finds the first still down. A press of any other button passes only
+    // its own bit, so that it never paints with a button already held.
+    int bits = buttonBits(event->button());
+    if (bits & (kLeftButton | kRightButton))
+        bits |= buttonBits(event->buttons()) & (kLeftButton | kRightButton);
+    const QPoint withinCell = event->position().toPoint() - cellRect(index).topLeft();
+    Map_MouseDown(index, bits, event->modifiers(), withinCell);
 }
 
 } // namespace vellumor
