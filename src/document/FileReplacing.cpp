@@ -1,5 +1,6 @@
 #include "FileReplacing.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -141,7 +142,7 @@ std::optional<QString> writeFileReplacing(const QString &path, const QByteArray 
     if (const int error = createHiddenFile(file, directory, exists ? 0600 : 0666)) {
         if (exists && (error == EACCES || error == EPERM))
             return overwriteInPlace(target, bytes);
-        if (error == ENOENT || error == ENOTDIR)
+        if ((error == ENOENT || error == ENOTDIR) && !QFileInfo(targetPath).absoluteDir().exists())
             return QStringLiteral("There is no such folder.");
         return systemReason(error);
     }

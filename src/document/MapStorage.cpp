@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -33,6 +32,9 @@ StorageFailure loadFailure(const QString &path, const QString &reason)
 // a device that only looks like a map file.
 std::variant<MapCodes, QString> readMapFile(const QString &path)
 {
+    // The system would silently cut the name at the NUL and open another file.
+    if (path.contains(QChar(0)))
+        return QStringLiteral("A file name cannot hold the character NUL.");
     const QByteArray nativePath = QFile::encodeName(path);
     const int fd = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
@@ -77,26 +79,6 @@ std::variant<MapCodes, QString> readMapFile(const QString &path)
 QString mapFilePath(const Standard &document)
 {
     return document.MapDirectory + QLatin1Char('/') + document.MapFileName;
-}
-
-std::optional<QString> writeFileReplacing(const QString &path, const QByteArray &bytes)
-{
-    if (QFileInfo(path).isDir())
-        return QStringLiteral("A folder of that name is already there.");
-    QSaveFile file(path);
-    // Some directories take no temporary file beside the target; there the file
-    // is written in place rather than not at all.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString() + QLatin1Char('.');
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason + QLatin1Char('.');
-    }
-    if (!file.commit())
-        return file.errorString() + QLatin1Char('.');
-    return std::nullopt;
 }
 
 StorageOutcome SaveMap(Standard &document, TitleDisplay &title, const FileWriter &write)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileReplacing.h"
 #include "Standard.h"
 
 #include <QByteArray>
@@ -49,9 +50,9 @@ struct StorageFailure
 using StorageOutcome = std::optional<StorageFailure>; // empty when all went well
 
 // Where the bytes of a save reach the disk: replaces the file at path in one
-// step, or leaves it as it was and gives the reason.
+// step, or leaves it as it was and gives the reason. The real one is
+// writeFileReplacing; tests put in others.
 using FileWriter = std::function<std::optional<QString>(const QString &path, const QByteArray &bytes)>;
-std::optional<QString> writeFileReplacing(const QString &path, const QByteArray &bytes);
 
 // Writes MapCells to the current file, then sets the title.
 StorageOutcome SaveMap(Standard &document, TitleDisplay &title,

@@ -1,0 +1,40 @@
+// Replays the fuzzer's seed inputs and every input that once broke the reader,
+// so that each build checks them without the fuzzer.
+#include "MapFileProperties.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+class TestFuzzInputs : public QObject
+{
+    Q_OBJECT
+private slots:
+    void propertiesHold_data()
+    {
+        QTest::addColumn<QString>("path");
+        int found = 0;
+        for (const char *folder : {"corpus", "regressions"}) {
+            const QDir dir(QStringLiteral(VELLUMOR_FUZZ_INPUTS "/") + QLatin1String(folder));
+            for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
+                const QString path = dir.filePath(name);
+                QTest::newRow(qPrintable(QLatin1String(folder) + QLatin1Char('/') + name)) << path;
+                ++found;
+            }
+        }
+        QVERIFY2(found >= 20, "the seed corpus is missing");
+    }
+
+    void propertiesHold()
+    {
+        QFETCH(QString, path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        const QString problem = vellumor::fuzzing::checkMapFile(bytes);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFuzzInputs)
+#include "test_fuzz_inputs.moc"
