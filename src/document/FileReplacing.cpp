@@ -142,8 +142,12 @@ std::optional<QString> writeFileReplacing(const QString &path, const QByteArray 
     if (const int error = createHiddenFile(file, directory, exists ? 0600 : 0666)) {
         if (exists && (error == EACCES || error == EPERM))
             return overwriteInPlace(target, bytes);
-        if ((error == ENOENT || error == ENOTDIR) && !QFileInfo(targetPath).absoluteDir().exists())
-            return QStringLiteral("There is no such folder.");
+        if (error == ENOENT || error == ENOTDIR) {
+            // Some system folders exist but take no new file, and say so this way.
+            return QFileInfo(targetPath).absoluteDir().exists()
+                ? QStringLiteral("This folder does not take new files.")
+                : QStringLiteral("There is no such folder.");
+        }
         return systemReason(error);
     }
     if (exists)
