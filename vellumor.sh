@@ -2,7 +2,9 @@
 # Sets up, builds and runs Vellumor on Debian 12.
 #   ./vellumor.sh run    install what is missing, build, start the editor
 #   ./vellumor.sh test   install what is missing, build, run the whole test suite
-#                        (plain build, then again with AddressSanitizer and UBSan)
+#                        (plain build, then again with AddressSanitizer and UBSan,
+#                        then a minute of fuzzing the map file reader)
+#   ./vellumor.sh fuzz [SECONDS]  fuzz the map file reader longer (default an hour)
 #   ./vellumor.sh bench  install what is missing, build, run the benchmarks
 set -euo pipefail
 
@@ -44,6 +46,15 @@ run_tests() { # run_tests DIR
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$here/$1" --output-on-failure --parallel "$jobs"
 }
 
+fuzz_reader() { # fuzz_reader SECONDS: fuzzes the map file reader; findings land in build-fuzz/findings
+    cmake -S "$here" -B "$here/build-fuzz" -DVELLUMOR_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+    cmake --build "$here/build-fuzz" --parallel "$jobs" --target fuzz_mapfile
+    mkdir -p "$here/build-fuzz/corpus" "$here/build-fuzz/findings"
+    "$here/build-fuzz/tests/fuzz/fuzz_mapfile" -max_total_time="$1" -max_len=8192 -timeout=5 \
+        -dict="$here/tests/fuzz/mapfile.dict" -artifact_prefix="$here/build-fuzz/findings/" \
+        -print_final_stats=1 "$here/build-fuzz/corpus" "$here/tests/fuzz/corpus"
+}
+
 case "${1:-}" in
 run)
     install_missing
@@ -57,9 +68,14 @@ test)
     build build-sanitize -DVELLUMOR_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         LSAN_OPTIONS="suppressions=$here/tests/lsan.supp" run_tests build-sanitize
+    fuzz_reader 60
+    ;;
+fuzz)
+    install_missing
+    fuzz_reader "${2:-3600}"
     ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|fuzz [SECONDS]" >&2
     exit 2
     ;;
 esac
