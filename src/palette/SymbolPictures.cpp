@@ -1,18 +1,28 @@
 #include "SymbolPictures.h"
 
+#include "Artwork.h"
+#include "BmpImage.h"
 #include "Standard.h"
 
-#include <QColor>
+#include <QFile>
+#include <QtGlobal>
 
 namespace vellumor {
 
-// Placeholder pictures until the artwork is in: one distinct colour per code.
 SymbolPictures::SymbolPictures()
 {
     for (int code = 1; code <= kHighestSymbolCode; ++code) {
-        QImage image(15, 15, QImage::Format_RGB888);
-        image.fill(QColor::fromHsv((code * 37) % 360, 200, 200));
-        m_pictures[std::size_t(code)] = image;
+        QFile file(QStringLiteral(":/") + symbolPicturePath(code));
+        std::optional<QImage> image;
+        if (file.open(QIODevice::ReadOnly))
+            image = bmp::decode(file.readAll());
+        // The pictures are compiled in and checked by the tests; a missing one
+        // is a broken build, never something a user's action can cause.
+        if (!image) {
+            qCritical("Symbol picture %d is missing from the program's resources", code);
+            continue;
+        }
+        m_pictures[std::size_t(code)] = *image;
     }
 }
 

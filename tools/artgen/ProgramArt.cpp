@@ -1,0 +1,282 @@
+#include "ProgramArt.h"
+
+#include <QBuffer>
+#include <QFont>
+#include <QImageWriter>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
+
+namespace vellumor::art {
+
+namespace {
+
+const QColor kParchment(243, 228, 191);
+const QColor kParchmentShade(222, 197, 146);
+const QColor kParchmentEdge(120, 88, 52);
+const QColor kGridLine(190, 160, 116);
+const QColor kFeather(252, 249, 240);
+const QColor kFeatherShade(212, 204, 190);
+const QColor kQuillInk(52, 42, 46);
+const QColor kShaft(150, 126, 100);
+
+QByteArray png(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    writer.write(image);
+    return bytes;
+}
+
+// The quill lies from its nib at the lower left up to the tip of its feather
+// at the upper right, in a 32-unit square.
+QPainterPath featherPath()
+{
+    const QPointF nib(5.5, 26.5);
+    const QPointF tip(28.0, 4.0);
+    const QPointF along = (tip - nib) / std::hypot(tip.x() - nib.x(), tip.y() - nib.y());
+    const QPointF across(-along.y(), along.x()); // towards the lower right
+    const auto at = [&](double t, double offset) {
+        return nib + (tip - nib) * t + across * offset;
+    };
+    QPainterPath path;
+    path.moveTo(at(0.30, 0));
+    path.cubicTo(at(0.45, -4.6), at(0.85, -4.4), at(1.0, 0));
+    path.cubicTo(at(0.86, 3.4), at(0.50, 3.2), at(0.30, 0));
+    return path;
+}
+
+void drawQuill(QPainter &painter, double unit)
+{
+    painter.save();
+    painter.scale(unit, unit);
+    const QPainterPath feather = featherPath();
+    painter.setPen(QPen(kQuillInk, unit < 1.2 ? 1.2 / unit : 0.9));
+    painter.setBrush(kFeather);
+    painter.drawPath(feather);
+
+    // shading on the lower vane and the barbs
+    painter.setClipPath(feather);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kFeatherShade);
+    QPainterPath lower;
+    lower.moveTo(5.5, 26.5);
+    lower.lineTo(28.0, 4.0);
+    lower.lineTo(32, 32);
+    lower.closeSubpath();
+    painter.drawPath(lower);
+    if (unit >= 1.5) {
+        painter.setPen(QPen(kFeatherShade, 0.5));
+        for (double t = 0.42; t < 0.95; t += 0.09) {
+            const QPointF base(5.5 + 22.5 * t, 26.5 - 22.5 * t);
+            painter.drawLine(base, base + QPointF(-1.2, -2.6));
+        }
+    }
+    painter.setClipping(false);
+
+    // the shaft and the nib
+    painter.setPen(QPen(kShaft, unit < 1.2 ? 1.0 / unit : 0.7, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(9.0, 23.0), QPointF(26.5, 5.5));
+    painter.setPen(QPen(kQuillInk, unit < 1.2 ? 1.4 / unit : 1.3, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(5.0, 27.0), QPointF(10.0, 22.0));
+    painter.restore();
+}
+
+// Parchment with a squared grid, the quill across it. When fullBleed, the
+// parchment fills the whole picture (an opaque emblem); otherwise it stands as
+// a sheet with a margin, on transparency (an icon).
+QImage quillSheet(int size, bool fullBleed)
+{
+    QImage image(size, size, fullBleed ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    image.fill(fullBleed ? kParchment : QColor(Qt::transparent));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const double unit = size / 32.0;
+    const int margin = fullBleed ? 0 : std::max(1, int(std::lround(1.5 * unit)));
+    const QRect sheet(margin, margin, size - 2 * margin, size - 2 * margin);
+    const int line = std::max(1, int(std::lround(unit * 0.75)));
+
+    QLinearGradient light(sheet.topLeft(), sheet.bottomRight());
+    light.setColorAt(0, kParchment.lighter(104));
+    light.setColorAt(1, kParchmentShade);
+    painter.fillRect(sheet, light);
+
+    // squared grid, on whole pixels so that it stays crisp at every size
+    const int cells = size <= 16 ? 4 : size <= 32 ? 6 : 8;
+    const int inset = std::max(1, int(std::lround(sheet.width() / double(cells * 2 + 2))));
+    const QRect field = sheet.adjusted(inset, inset, -inset, -inset);
+    for (int i = 0; i <= cells; ++i) {
+        const int x = field.left() + int(std::lround(i * (field.width() - line) / double(cells)));
+        const int y = field.top() + int(std::lround(i * (field.height() - line) / double(cells)));
+        painter.fillRect(QRect(x, field.top(), line, field.height()), kGridLine);
+        painter.fillRect(QRect(field.left(), y, field.width(), line), kGridLine);
+    }
+
+    // the sheet's edge: darker, thicker towards the lower right, as if curling
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const int edge = std::max(1, int(std::lround(unit * 0.6)));
+    painter.fillRect(QRect(sheet.left(), sheet.top(), sheet.width(), edge), kParchmentEdge);
+    painter.fillRect(QRect(sheet.left(), sheet.top(), edge, sheet.height()), kParchmentEdge);
+    painter.fillRect(QRect(sheet.left(), sheet.bottom() - 2 * edge + 1, sheet.width(), 2 * edge),
+                     kParchmentEdge);
+    painter.fillRect(QRect(sheet.right() - 2 * edge + 1, sheet.top(), 2 * edge, sheet.height()),
+                     kParchmentEdge);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+
+    drawQuill(painter, unit);
+    painter.end();
+    return fullBleed ? image.convertToFormat(QImage::Format_RGB888) : image;
+}
+
+// Sixteen-colour pictures keep to the colours of their legend.
+QImage toIndexed(const QImage &image, const QMap<QChar, QRgb> &legend)
+{
+    QList<QRgb> table;
+    for (QRgb colour : legend)
+        table.append(colour | 0xFF000000);
+    return image.convertToFormat(QImage::Format_Indexed8, table, Qt::ThresholdDither);
+}
+
+using Draw = void (*)(QPainter &);
+
+void drawNewSheet(QPainter &p)
+{
+    const QPolygon sheet({QPoint(4, 2), QPoint(19, 2), QPoint(28, 11), QPoint(28, 30), QPoint(4, 30)});
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawPolygon(sheet);
+    p.setBrush(Qt::white);
+    p.drawPolygon(QPolygon({QPoint(6, 4), QPoint(18, 4), QPoint(26, 12), QPoint(26, 28), QPoint(6, 28)}));
+    p.setBrush(Qt::black);
+    p.drawPolygon(QPolygon({QPoint(18, 2), QPoint(20, 2), QPoint(20, 10), QPoint(28, 10),
+                            QPoint(28, 12), QPoint(18, 12)}));
+    p.setBrush(QColor(128, 128, 128));
+    p.drawPolygon(QPolygon({QPoint(21, 4), QPoint(21, 9), QPoint(26, 9)}));
+}
+
+void drawOpenFolder(QPainter &p)
+{
+    p.setPen(Qt::NoPen);
+    // the back of the folder with its tab
+    p.setBrush(Qt::black);
+    p.drawRect(0, 8, 24, 22);
+    p.drawRect(0, 6, 10, 4);
+    p.setBrush(QColor(128, 128, 0));
+    p.drawRect(2, 10, 20, 18);
+    p.drawRect(2, 8, 6, 2);
+    // the open front, tilted towards the viewer
+    p.setBrush(Qt::black);
+    p.drawPolygon(QPolygon({QPoint(6, 15), QPoint(32, 15), QPoint(25, 30), QPoint(0, 30)}));
+    p.setBrush(QColor(255, 255, 0));
+    p.drawPolygon(QPolygon({QPoint(8, 17), QPoint(29, 17), QPoint(24, 28), QPoint(3, 28)}));
+    // the curved arrow, rising from the folder and turning down to the right
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::FlatCap));
+    p.drawArc(QRect(16, 2, 12, 12), 180 * 16, -150 * 16);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawPolygon(QPolygon({QPoint(23, 6), QPoint(31, 6), QPoint(28, 11)}));
+}
+
+void drawFloppy(QPainter &p)
+{
+    p.setPen(Qt::NoPen);
+    p.fillRect(QRect(2, 2, 28, 28), Qt::black);
+    p.fillRect(QRect(4, 4, 24, 24), QColor(0, 0, 128));
+    // the label
+    p.fillRect(QRect(7, 3, 18, 12), Qt::black);
+    p.fillRect(QRect(8, 3, 16, 11), Qt::white);
+    p.fillRect(QRect(10, 6, 10, 1), QColor(128, 128, 128));
+    p.fillRect(QRect(10, 9, 12, 1), QColor(128, 128, 128));
+    // the metal shutter with its window
+    p.fillRect(QRect(8, 19, 16, 11), Qt::black);
+    p.fillRect(QRect(9, 20, 14, 9), QColor(192, 192, 192));
+    p.fillRect(QRect(12, 21, 4, 7), QColor(0, 0, 128));
+    // the bevelled corner
+    p.setBrush(QColor(192, 192, 192));
+    p.drawPolygon(QPolygon({QPoint(30, 2), QPoint(30, 5), QPoint(27, 2)}));
+}
+
+QImage toolbarDouble(Draw draw, const QMap<QChar, QRgb> &legend)
+{
+    QImage image(32, 32, QImage::Format_RGB32);
+    image.fill(QColor(192, 192, 192));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    draw(painter);
+    painter.end();
+    return toIndexed(image, legend);
+}
+
+QImage companyLogoImage()
+{
+    QImage image(280, 120, QImage::Format_RGB888);
+    image.fill(QColor(250, 245, 232));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+
+    // a framed map tile with the quill, the project's mark
+    const QImage mark = quillSheet(96, true);
+    painter.fillRect(QRect(10, 10, 100, 100), kParchmentEdge);
+    painter.drawImage(QRect(12, 12, 96, 96), mark);
+
+    painter.setPen(QColor(52, 42, 46));
+    QFont name(QStringLiteral("DejaVu Serif"));
+    name.setPixelSize(31);
+    name.setBold(true);
+    painter.setFont(name);
+    painter.drawText(QRect(118, 14, 160, 52), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Vellumor"));
+    painter.fillRect(QRect(120, 68, 150, 3), kParchmentEdge);
+    QFont small(QStringLiteral("DejaVu Sans"));
+    small.setPixelSize(20);
+    small.setLetterSpacing(QFont::AbsoluteSpacing, 3);
+    painter.setFont(small);
+    painter.setPen(QColor(120, 88, 52));
+    painter.drawText(QRect(120, 74, 160, 32), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("PROJECT"));
+    painter.end();
+    return image;
+}
+
+} // namespace
+
+QString toolbarSourceFile()
+{
+    return QStringLiteral("toolbar.txt");
+}
+
+ProgramPictures programPictures(const Artwork &toolbarArt)
+{
+    QList<ProgramFile> files;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        files.append({QStringLiteral("icons/vellumor-%1.png").arg(size), png(quillSheet(size, false))});
+
+    const struct
+    {
+        const char *name;
+        Draw drawDouble;
+    } toolbar[] = {{"new", drawNewSheet}, {"open", drawOpenFolder}, {"save", drawFloppy}};
+    for (const auto &picture : toolbar) {
+        const QString name = QLatin1String(picture.name);
+        const Picture *source = toolbarArt.find(name);
+        if (!source || source->image.size() != QSize(16, 16))
+            return {std::nullopt, QStringLiteral("toolbar picture '%1' is missing or not 16 x 16").arg(name)};
+        if (toolbarArt.legend.size() > 16)
+            return {std::nullopt, QStringLiteral("the toolbar legend has more than 16 colours")};
+        files.append({QStringLiteral("toolbar/%1.png").arg(name), png(toIndexed(source->image, toolbarArt.legend))});
+        files.append({QStringLiteral("toolbar/%1@2x.png").arg(name),
+                      png(toolbarDouble(picture.drawDouble, toolbarArt.legend))});
+    }
+
+    files.append({QStringLiteral("about/emblem.png"), png(quillSheet(75, true))});
+    files.append({QStringLiteral("about/company-logo.png"), png(companyLogoImage())});
+    return {files, {}};
+}
+
+} // namespace vellumor::art
