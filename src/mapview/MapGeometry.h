@@ -28,7 +28,7 @@ constexpr QRect cellRect(int index)
         return {};
     const CellPlace place = cellPlace(index);
     return {kGridLeft + kCellPitch * place.column, kGridTop + kCellPitch * place.row, kCellSize,
-            kCellSize};
+        kCellSize};
 }
 
 // The cell under position, or -1 in the margin. A pixel on the line two cells

@@ -24,8 +24,7 @@ public:
     explicit DeviceGrid(qreal devicePixelRatio)
         : m_ratio(devicePixelRatio)
         , m_line(std::max(1, int(std::floor(devicePixelRatio + 1e-6))))
-    {
-    }
+    { }
 
     int line() const { return m_line; }
     int lineX(int k) const { return qRound((kGridLeft + kCellPitch * k) * m_ratio); }
@@ -34,7 +33,7 @@ public:
     QRect cell(int column, int row) const
     {
         return QRect(QPoint(lineX(column), lineY(row)),
-                     QPoint(lineX(column + 1) + m_line - 1, lineY(row + 1) + m_line - 1));
+            QPoint(lineX(column + 1) + m_line - 1, lineY(row + 1) + m_line - 1));
     }
 
     // Every device pixel that the logical rectangle touches.
@@ -70,7 +69,7 @@ const QColor &MapRenderer::borderColour()
 }
 
 void MapRenderer::render(QPainter &painter, const MapCodes &codes, bool gridLines,
-                         const QRect &dirtyLogicalRect, qreal devicePixelRatio)
+    const QRect &dirtyLogicalRect, qreal devicePixelRatio)
 {
     if (dirtyLogicalRect.isEmpty() || devicePixelRatio <= 0)
         return;
@@ -81,8 +80,8 @@ void MapRenderer::render(QPainter &painter, const MapCodes &codes, bool gridLine
     painter.save();
     // From here on one unit is one device pixel, so that every edge and every
     // cached picture lands on whole pixels.
-    painter.setWorldTransform(QTransform::fromScale(1 / devicePixelRatio, 1 / devicePixelRatio),
-                              true);
+    painter.setWorldTransform(
+        QTransform::fromScale(1 / devicePixelRatio, 1 / devicePixelRatio), true);
     painter.setClipRect(dirty, Qt::IntersectClip);
     painter.fillRect(dirty, Qt::white);
 
@@ -109,7 +108,7 @@ void MapRenderer::render(QPainter &painter, const MapCodes &codes, bool gridLine
 QImage MapRenderer::renderImage(const MapCodes &codes, bool gridLines, qreal devicePixelRatio)
 {
     const QSize size(int(std::ceil(kViewSize.width() * devicePixelRatio)),
-                     int(std::ceil(kViewSize.height() * devicePixelRatio)));
+        int(std::ceil(kViewSize.height() * devicePixelRatio)));
     QImage image(size, QImage::Format_RGB32);
     image.setDevicePixelRatio(devicePixelRatio);
     QPainter painter(&image);

@@ -24,7 +24,7 @@ public:
     // nothing outside that rectangle. devicePixelRatio is that of the painter's
     // device.
     void render(QPainter &painter, const MapCodes &codes, bool gridLines,
-                const QRect &dirtyLogicalRect, qreal devicePixelRatio);
+        const QRect &dirtyLogicalRect, qreal devicePixelRatio);
 
     // The whole view as an image of its size in device pixels, tagged with
     // devicePixelRatio.

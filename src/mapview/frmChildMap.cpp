@@ -47,8 +47,8 @@ void frmChildMap::PaintCell(int index, SymbolCode code)
     update(cellRect(index));
 }
 
-void frmChildMap::Map_MouseDown(int index, int buttons, Qt::KeyboardModifiers shift,
-                                QPoint position)
+void frmChildMap::Map_MouseDown(
+    int index, int buttons, Qt::KeyboardModifiers shift, QPoint position)
 {
     Q_UNUSED(shift)
     Q_UNUSED(position)
@@ -87,8 +87,8 @@ int frmChildMap::cellAt(QPoint position)
 void frmChildMap::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    m_renderer.render(painter, m_document.MapCells, m_bordersShown, event->rect(),
-                      devicePixelRatioF());
+    m_renderer.render(
+        painter, m_document.MapCells, m_bordersShown, event->rect(), devicePixelRatioF());
 }
 
 void frmChildMap::mousePressEvent(QMouseEvent *event)
