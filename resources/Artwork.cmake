@@ -1,6 +1,8 @@
 # Compiles the program's pictures into a target as Qt resources, at the same
 # paths they have below resources/ (":/symbols/symbol01.bmp"). The pictures are
 # written by tools/artgen from the sources in resources/art.
+set(VELLUMOR_RESOURCES_DIR "${CMAKE_CURRENT_LIST_DIR}")
+
 function(vellumor_add_artwork target)
     set(files)
     foreach(code RANGE 1 64)
@@ -17,8 +19,9 @@ function(vellumor_add_artwork target)
         list(APPEND files "toolbar/${name}.png" "toolbar/${name}@2x.png")
     endforeach()
     list(APPEND files "about/emblem.png" "about/company-logo.png")
+    list(TRANSFORM files PREPEND "${VELLUMOR_RESOURCES_DIR}/")
     qt_add_resources(${target} "vellumor_artwork"
         PREFIX "/"
-        BASE "${PROJECT_SOURCE_DIR}/resources"
+        BASE "${VELLUMOR_RESOURCES_DIR}"
         FILES ${files})
 endfunction()
