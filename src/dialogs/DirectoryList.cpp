@@ -28,9 +28,9 @@ DirectoryList::DirectoryList(QWidget *parent)
     setItemsExpandable(false);
     setExpandsOnDoubleClick(false);
     setUniformRowHeights(true);
-    setIndentation(10);
-    connect(this, &QTreeWidget::itemActivated, this,
-            [this](QTreeWidgetItem *item) { enter(item); });
+    setIndentation(12);
+    connect(
+        this, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) { enter(item); });
 }
 
 void DirectoryList::setPath(const QString &path)

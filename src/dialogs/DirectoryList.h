@@ -22,6 +22,8 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    // The tree is always fully open, so it draws no open and close markers.
+    void drawBranches(QPainter *, const QRect &, const QModelIndex &) const override { }
 
 private:
     void moveTo(const QString &path);

@@ -11,9 +11,8 @@ DriveList::DriveList(QWidget *parent)
     : QComboBox(parent)
 {
     QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
-    std::sort(volumes.begin(), volumes.end(), [](const QStorageInfo &a, const QStorageInfo &b) {
-        return a.rootPath() < b.rootPath();
-    });
+    std::sort(volumes.begin(), volumes.end(),
+        [](const QStorageInfo &a, const QStorageInfo &b) { return a.rootPath() < b.rootPath(); });
     for (const QStorageInfo &volume : volumes) {
         const QFileInfo root(volume.rootPath());
         if (volume.isValid() && volume.isReady() && root.isDir() && root.isReadable()
@@ -21,7 +20,7 @@ DriveList::DriveList(QWidget *parent)
             addDrive(volume.rootPath(), volume.name());
     }
     connect(this, &QComboBox::activated, this,
-            [this](int index) { emit driveChosen(itemData(index).toString()); });
+        [this](int index) { emit driveChosen(itemData(index).toString()); });
 }
 
 int DriveList::addDrive(const QString &rootPath, const QString &label)

@@ -14,7 +14,6 @@ public:
 
     // Selects the volume that holds path, without announcing a choice.
     void showDriveOf(const QString &path);
-    QString rootPath() const { return currentData().toString(); }
 
 signals:
     void driveChosen(const QString &rootPath); // the user picked a volume

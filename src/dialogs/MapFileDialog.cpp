@@ -12,8 +12,7 @@ namespace vellumor {
 
 namespace {
 
-template<typename Widget>
-Widget *placed(Widget *widget, const QString &name, const QRect &place)
+template<typename Widget> Widget *placed(Widget *widget, const QString &name, const QRect &place)
 {
     widget->setObjectName(name);
     widget->setGeometry(place);
@@ -28,8 +27,7 @@ QLabel *caption(QWidget *parent, const QString &name, const QString &text, const
 } // namespace
 
 MapFileDialog::MapFileDialog(Prompt &prompt, const QString &objectName, const QString &title,
-                             const QString &buttonPrefix, const QString &startDirectory,
-                             QWidget *parent)
+    const QString &buttonPrefix, const QString &startDirectory, QWidget *parent)
     : QDialog(parent)
     , m_prompt(prompt)
 {
@@ -40,29 +38,29 @@ MapFileDialog::MapFileDialog(Prompt &prompt, const QString &objectName, const QS
     caption(this, QStringLiteral("lblFileName"), QStringLiteral("File Name:"), {8, 8, 97, 17});
     m_fileList = placed(new MapFileList(this), QStringLiteral("filFileList1"), {8, 48, 137, 188});
     m_fileList->setAccessibleName(QStringLiteral("Files"));
-    caption(this, QStringLiteral("lblDirectories1"), QStringLiteral("Directories:"),
-            {152, 8, 145, 17});
+    caption(
+        this, QStringLiteral("lblDirectories1"), QStringLiteral("Directories:"), {152, 8, 145, 17});
     m_path = placed(new PathLabel(this), QStringLiteral("lblPath"), {152, 24, 241, 17});
-    m_directoryList = placed(new DirectoryList(this), QStringLiteral("dirDirectories1"),
-                             {152, 48, 161, 141});
+    m_directoryList
+        = placed(new DirectoryList(this), QStringLiteral("dirDirectories1"), {152, 48, 161, 141});
     m_directoryList->setAccessibleName(QStringLiteral("Directories"));
     caption(this, QStringLiteral("lblDrives1"), QStringLiteral("Drives:"), {192, 200, 113, 17});
     m_driveList = placed(new DriveList(this), QStringLiteral("drvDrives1"), {192, 224, 145, 21});
     m_driveList->setAccessibleName(QStringLiteral("Drives"));
 
     m_ok = placed(new QPushButton(QStringLiteral("&OK"), this), buttonPrefix + QStringLiteral("OK"),
-                  {320, 48, 73, 25});
+        {320, 48, 73, 25});
     m_ok->setDefault(true);
     m_cancel = placed(new QPushButton(QStringLiteral("&Cancel"), this),
-                      buttonPrefix + QStringLiteral("Cancel"), {320, 80, 73, 25});
+        buttonPrefix + QStringLiteral("Cancel"), {320, 80, 73, 25});
     m_help = placed(new QPushButton(QStringLiteral("&Help"), this),
-                    buttonPrefix + QStringLiteral("Help"), {320, 112, 73, 25});
+        buttonPrefix + QStringLiteral("Help"), {320, 112, 73, 25});
 
     m_directoryList->setPath(startDirectory);
     showDirectory(m_directoryList->path());
 
     connect(m_fileList, &MapFileList::entryChosen, this,
-            [this](const QString &entry) { filFileList1_Click(entry); });
+        [this](const QString &entry) { filFileList1_Click(entry); });
     connect(m_directoryList, &DirectoryList::pathChanged, this, [this](const QString &path) {
         showDirectory(path);
         directoryMoved();

@@ -23,7 +23,7 @@ class MapFileDialog : public QDialog
 protected:
     // buttonPrefix names the buttons: prefix + "OK", "Cancel", "Help".
     MapFileDialog(Prompt &prompt, const QString &objectName, const QString &title,
-                  const QString &buttonPrefix, const QString &startDirectory, QWidget *parent);
+        const QString &buttonPrefix, const QString &startDirectory, QWidget *parent);
 
     static QRect nameFieldPlace(int height);
 

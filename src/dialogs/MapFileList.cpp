@@ -17,28 +17,21 @@ MapFileList::MapFileList(QWidget *parent)
             emit entryChosen(selected.first()->text());
     });
     connect(this, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem *item) { emit entryChosen(item->text()); });
+        [this](QListWidgetItem *item) { emit entryChosen(item->text()); });
 }
 
 void MapFileList::setDirectory(const QString &path)
 {
-    m_directory = path;
     // Map names come from other systems in capitals too, so the pattern
-    // ignores case.
-    const QStringList entries = QDir(path).entryList({QStringLiteral("*.map*")},
-                                                     QDir::Files | QDir::Hidden,
-                                                     QDir::Name | QDir::IgnoreCase);
+    // ignores case. Links to devices pass QDir's file filter, so each entry
+    // is checked to be, or lead to, a regular file.
+    const QFileInfoList entries = QDir(path).entryInfoList(
+        {QStringLiteral("*.map*")}, QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
     clear();
-    addItems(entries);
-}
-
-QStringList MapFileList::names() const
-{
-    QStringList result;
-    result.reserve(count());
-    for (int row = 0; row < count(); ++row)
-        result.append(item(row)->text());
-    return result;
+    for (const QFileInfo &entry : entries) {
+        if (entry.isFile())
+            addItem(entry.fileName());
+    }
 }
 
 } // namespace vellumor

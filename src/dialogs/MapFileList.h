@@ -13,15 +13,10 @@ public:
     explicit MapFileList(QWidget *parent = nullptr);
 
     void setDirectory(const QString &path);
-    QString directory() const { return m_directory; }
-    QStringList names() const;
 
 signals:
     // The user selected an entry, or clicked the one already selected.
     void entryChosen(const QString &name);
-
-private:
-    QString m_directory;
 };
 
 } // namespace vellumor

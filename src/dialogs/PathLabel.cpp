@@ -8,8 +8,7 @@ namespace vellumor {
 
 PathLabel::PathLabel(QWidget *parent)
     : QLabel(parent)
-{
-}
+{ }
 
 void PathLabel::setPath(const QString &path)
 {
@@ -25,7 +24,7 @@ void PathLabel::paintEvent(QPaintEvent *event)
     const QRect area = contentsRect();
     const QString elided = fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width());
     style()->drawItemText(&painter, area, int(alignment()) | Qt::TextSingleLine, palette(),
-                          isEnabled(), elided, foregroundRole());
+        isEnabled(), elided, foregroundRole());
 }
 
 } // namespace vellumor

@@ -12,9 +12,9 @@
 namespace vellumor {
 
 frmOpen::frmOpen(Standard &document, CellPainter &cells, TitleDisplay &title, Prompt &prompt,
-                 QWidget *parent, const QString &startDirectory)
+    QWidget *parent, const QString &startDirectory)
     : MapFileDialog(prompt, QStringLiteral("frmOpen"), QStringLiteral("Open"),
-                    QStringLiteral("cmdOpen"), startDirectory, parent)
+        QStringLiteral("cmdOpen"), startDirectory, parent)
     , m_document(document)
     , m_cells(cells)
     , m_title(title)
@@ -59,7 +59,7 @@ void frmOpen::cmdOpenOK_Click()
     const QString fileName = m_fileNameData->text();
     if (fileName.isEmpty()) {
         prompt().tell(this, QStringLiteral("Error: No file choosen"),
-                      QStringLiteral("You have not choosen a map to open."));
+            QStringLiteral("You have not choosen a map to open."));
         return;
     }
     if (const StorageOutcome failure

@@ -18,7 +18,7 @@ class frmOpen final : public MapFileDialog
     Q_OBJECT
 public:
     frmOpen(Standard &document, CellPainter &cells, TitleDisplay &title, Prompt &prompt,
-            QWidget *parent = nullptr, const QString &startDirectory = QDir::currentPath());
+        QWidget *parent = nullptr, const QString &startDirectory = QDir::currentPath());
 
 private:
     void Form_Load();

@@ -26,9 +26,9 @@ bool isUnfitForFileName(QChar c)
 } // namespace
 
 frmSaveAs::frmSaveAs(Standard &document, TitleDisplay &title, Prompt &prompt, QWidget *parent,
-                     const QString &startDirectory)
+    const QString &startDirectory)
     : MapFileDialog(prompt, QStringLiteral("frmSaveAs"), QStringLiteral("Save As..."),
-                    QStringLiteral("cmdSaveAs"), startDirectory, parent)
+        QStringLiteral("cmdSaveAs"), startDirectory, parent)
     , m_document(document)
     , m_title(title)
     , m_fileName(new QLineEdit(this))
@@ -83,14 +83,14 @@ void frmSaveAs::cmdSaveAsOK_Click()
     const QString typed = m_fileName->text();
     if (typed.isEmpty()) {
         prompt().tell(this, QStringLiteral("Error: No file name choosen"),
-                      QStringLiteral("You have not choosen a name for your map."));
+            QStringLiteral("You have not choosen a name for your map."));
         m_fileName->setFocus();
         return;
     }
     if (std::any_of(typed.begin(), typed.end(), isUnfitForFileName)) {
         prompt().tell(this, QStringLiteral("Error: Bad file name"),
-                      QStringLiteral("A map name cannot hold a \"/\" or a control character, "
-                                     "please choose another name."));
+            QStringLiteral("A map name cannot hold a \"/\" or a control character, "
+                           "please choose another name."));
         m_fileName->setFocus();
         return;
     }
@@ -100,23 +100,22 @@ void frmSaveAs::cmdSaveAsOK_Click()
     const QFileInfo target(directoryPath() + QLatin1Char('/') + fileName);
     if (target.isDir()) {
         prompt().tell(this, QStringLiteral("Error: Name in use by a folder"),
-                      QStringLiteral("A folder of that name already exists, please choose "
-                                     "another name for your map."));
+            QStringLiteral("A folder of that name already exists, please choose "
+                           "another name for your map."));
         m_fileName->setFocus();
         return;
     }
 
     if (target.exists() || target.isSymLink()) {
-        const Prompt::Answer answer = prompt().ask(
-            this, QStringLiteral("Replace file: ") + fileName + QStringLiteral(" ?"),
-            QStringLiteral("A file of that name already exists, do you wish to replace it?"),
-            Prompt::Buttons::YesNoCancel, Prompt::Icon::Question);
+        const Prompt::Answer answer
+            = prompt().ask(this, QStringLiteral("Replace file: ") + fileName + QStringLiteral(" ?"),
+                QStringLiteral("A file of that name already exists, do you wish to replace it?"),
+                Prompt::Buttons::YesNoCancel, Prompt::Icon::Question);
         if (answer != Prompt::Answer::Yes)
             return;
     }
 
-    if (const StorageOutcome failure
-        = SaveMapAs(m_document, m_title, directoryPath(), fileName)) {
+    if (const StorageOutcome failure = SaveMapAs(m_document, m_title, directoryPath(), fileName)) {
         prompt().tell(this, failure->title, failure->text);
         return;
     }

@@ -17,7 +17,7 @@ class frmSaveAs final : public MapFileDialog
     Q_OBJECT
 public:
     frmSaveAs(Standard &document, TitleDisplay &title, Prompt &prompt, QWidget *parent = nullptr,
-              const QString &startDirectory = QDir::currentPath());
+        const QString &startDirectory = QDir::currentPath());
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

