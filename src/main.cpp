@@ -1,3 +1,4 @@
+#include "Artwork.h"
 #include "MDIVellumor.h"
 #include "Prompt.h"
 #include "Standard.h"
@@ -9,10 +10,12 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vellumor"));
     QApplication::setApplicationVersion(QStringLiteral("1.1"));
+    QApplication::setWindowIcon(vellumor::programIcon());
 
     vellumor::Standard document;
     vellumor::MessageBoxPrompt prompt;
     vellumor::MDIVellumor window(document, prompt);
-    window.show();
+    // Maximised, so that the whole map is in view on an ordinary screen.
+    window.showMaximized();
     return QApplication::exec();
 }
