@@ -15,7 +15,6 @@ int main(int argc, char *argv[])
     vellumor::Standard document;
     vellumor::MessageBoxPrompt prompt;
     vellumor::MDIVellumor window(document, prompt);
-    // Maximised, so that the whole map is in view on an ordinary screen.
-    window.showMaximized();
+    window.showAtStart();
     return QApplication::exec();
 }

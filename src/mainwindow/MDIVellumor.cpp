@@ -12,6 +12,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
 
 namespace vellumor {
 
@@ -59,6 +60,25 @@ MDIVellumor::MDIVellumor(Standard &document, Prompt &prompt, QWidget *parent)
     buildMenus();
     showMapWindow();
     resize(kRestoredClientSize.width(), kRestoredClientSize.height() + menuBar()->sizeHint().height());
+}
+
+void MDIVellumor::showAtStart()
+{
+    // Large enough to show the whole map beside the palette, centred; on a
+    // screen too small for that, maximised, and the workspace scrolls.
+    const int frame = 2 * m_workspace->frameWidth();
+    const QSize wanted(kPanelWidth + m_mapWindow->width() + frame,
+                       kToolbarHeight + m_mapWindow->height() + frame + menuBar()->sizeHint().height());
+    const QRect available = screen()->availableGeometry();
+    const QSize decoration = frameGeometry().size() - geometry().size();
+    if (available.width() < wanted.width() + decoration.width()
+        || available.height() < wanted.height() + decoration.height()) {
+        showMaximized();
+        return;
+    }
+    resize(wanted);
+    move(available.center() - QPoint(wanted.width() / 2, wanted.height() / 2));
+    show();
 }
 
 void MDIVellumor::showMapWindow()

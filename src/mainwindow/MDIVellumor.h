@@ -24,6 +24,8 @@ public:
     MDIVellumor(Standard &document, Prompt &prompt, QWidget *parent = nullptr);
 
     void showTitle(const QString &title) override;
+    // Shows the window the way a run starts: the whole map in view.
+    void showAtStart();
 
     frmChildMap *mapView() const { return m_map; }
     MapSymbolsPanel *symbolsPanel() const { return m_panel; }
