@@ -17,8 +17,22 @@ std::array<QRgb, kColourTableEntries> makeColourTable()
 {
     std::array<QRgb, kColourTableEntries> table {};
     constexpr std::array<QRgb, 16> base {
-        0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
-        0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF,
+        0x000000,
+        0x800000,
+        0x008000,
+        0x808000,
+        0x000080,
+        0x800080,
+        0x008080,
+        0xC0C0C0,
+        0x808080,
+        0xFF0000,
+        0x00FF00,
+        0xFFFF00,
+        0x0000FF,
+        0xFF00FF,
+        0x00FFFF,
+        0xFFFFFF,
     };
     std::size_t next = 0;
     for (QRgb colour : base)
@@ -41,16 +55,24 @@ class Reader
 public:
     explicit Reader(QByteArrayView bytes)
         : m_bytes(bytes)
-    {
-    }
+    { }
     bool has(qsizetype offset, qsizetype length) const
     {
         return offset >= 0 && length >= 0 && offset <= m_bytes.size()
             && length <= m_bytes.size() - offset;
     }
-    quint16 u16(qsizetype offset) const { return qFromLittleEndian<quint16>(m_bytes.data() + offset); }
-    quint32 u32(qsizetype offset) const { return qFromLittleEndian<quint32>(m_bytes.data() + offset); }
-    qint32 s32(qsizetype offset) const { return qFromLittleEndian<qint32>(m_bytes.data() + offset); }
+    quint16 u16(qsizetype offset) const
+    {
+        return qFromLittleEndian<quint16>(m_bytes.data() + offset);
+    }
+    quint32 u32(qsizetype offset) const
+    {
+        return qFromLittleEndian<quint32>(m_bytes.data() + offset);
+    }
+    qint32 s32(qsizetype offset) const
+    {
+        return qFromLittleEndian<qint32>(m_bytes.data() + offset);
+    }
     const uchar *at(qsizetype offset) const
     {
         return reinterpret_cast<const uchar *>(m_bytes.data() + offset);
@@ -65,16 +87,14 @@ class Writer
 public:
     explicit Writer(QByteArray &bytes)
         : m_bytes(bytes)
-    {
-    }
+    { }
     void u16(quint16 value) { put(qToLittleEndian(value)); }
     void u32(quint32 value) { put(qToLittleEndian(value)); }
     void s32(qint32 value) { put(qToLittleEndian(value)); }
     void byte(uchar value) { m_bytes.append(char(value)); }
 
 private:
-    template<typename T>
-    void put(T littleEndian)
+    template<typename T> void put(T littleEndian)
     {
         m_bytes.append(reinterpret_cast<const char *>(&littleEndian), sizeof littleEndian);
     }

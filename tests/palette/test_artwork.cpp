@@ -78,16 +78,17 @@ void checkJoins(const QList<Joining> &pieces)
         for (Edge side : {North, East, South, West}) {
             if (!piece.open.contains(side))
                 QVERIFY2(isPlain(edge(symbol(piece.code), side), kPaper),
-                         qPrintable(QStringLiteral("%1 closed edge %2").arg(piece.code).arg(side)));
+                    qPrintable(QStringLiteral("%1 closed edge %2").arg(piece.code).arg(side)));
         }
     }
     for (const Joining &a : pieces) {
         for (const Joining &b : pieces) {
             if (a.open.contains(East) && b.open.contains(West))
-                QVERIFY2(edge(symbol(a.code), East) == edge(symbol(b.code), West), qPrintable(where(a.code, b.code)));
+                QVERIFY2(edge(symbol(a.code), East) == edge(symbol(b.code), West),
+                    qPrintable(where(a.code, b.code)));
             if (a.open.contains(South) && b.open.contains(North))
                 QVERIFY2(edge(symbol(a.code), South) == edge(symbol(b.code), North),
-                         qPrintable(where(a.code, b.code)));
+                    qPrintable(where(a.code, b.code)));
         }
     }
 }
@@ -115,7 +116,8 @@ private slots:
         const auto table = bmp::colourTable();
         for (int i = 0; i < 256; ++i) {
             const char *entry = first.constData() + 54 + 4 * i;
-            QCOMPARE(qRgb(uchar(entry[2]), uchar(entry[1]), uchar(entry[0])), table[std::size_t(i)] | 0xFF000000);
+            QCOMPARE(qRgb(uchar(entry[2]), uchar(entry[1]), uchar(entry[0])),
+                table[std::size_t(i)] | 0xFF000000);
             QCOMPARE(entry[3], '\0');
         }
     }
@@ -132,8 +134,47 @@ private slots:
         for (int code = 1; code <= 64; ++code) {
             const QByteArray stored = resourceBytes(QStringLiteral(":/") + symbolPicturePath(code));
             QVERIFY2(bmp::encode((*symbols.pictures)[std::size_t(code)]) == stored,
-                     qPrintable(QStringLiteral("symbol %1 differs from its source; run vellumor-artgen").arg(code)));
+                qPrintable(QStringLiteral("symbol %1 differs from its source; run vellumor-artgen")
+                               .arg(code)));
         }
+    }
+
+    void artSourceMistakesAreReportedWithTheirLine_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("message");
+        const QByteArray legend = "colour . 255 255 255 paper\ncolour K 0 0 0 ink\n";
+        QTest::newRow("ragged row") << legend + "picture 1 House\n..K\n.K\n"
+                                    << "line 5: row is 2 wide";
+        QTest::newRow("unknown colour") << legend + "picture 1 House\n..Z\n"
+                                        << "line 4: no colour for 'Z'";
+        QTest::newRow("colour twice") << legend + "colour K 1 1 1 again\n"
+                                      << "line 3: 'K' defined twice";
+        QTest::newRow("out of range")
+            << QByteArray("colour K 256 0 0 ink\n") << "line 1: colour out of range";
+        QTest::newRow("stray text") << legend + "..K\n"
+                                    << "line 3: not understood";
+    }
+    void artSourceMistakesAreReportedWithTheirLine()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, message);
+        const auto parsed = art::parse({{QStringLiteral("test.txt"), text}});
+        QVERIFY(!parsed.artwork);
+        QVERIFY2(parsed.error.startsWith(QStringLiteral("test.txt ") + message),
+            qPrintable(parsed.error));
+    }
+
+    void symbolArtNeedsEveryCodeOnce()
+    {
+        const QByteArray blankRows = QByteArray(15, '.').append('\n').repeated(15);
+        QByteArray text = "colour . 255 255 255 paper\n";
+        for (int code = 1; code <= 63; ++code)
+            text += "picture " + QByteArray::number(code) + "\n" + blankRows + "\n";
+        const auto parsed = art::parse({{QStringLiteral("set.txt"), text}});
+        QVERIFY2(parsed.artwork, qPrintable(parsed.error));
+        QCOMPARE(
+            art::symbolPictures(*parsed.artwork).error, QStringLiteral("symbol 64 is missing"));
     }
 
     void picturesAreSharedAndOnlyForKnownCodes()
@@ -159,7 +200,8 @@ private slots:
                 for (int x = 0; x < kSide; ++x)
                     drawn += picture.pixel(x, y) != kPaper;
             }
-            QVERIFY2(drawn * 10 >= kSide * kSide * 4, qPrintable(QStringLiteral("%1 is mostly empty").arg(a)));
+            QVERIFY2(drawn * 10 >= kSide * kSide * 4,
+                qPrintable(QStringLiteral("%1 is mostly empty").arg(a)));
             for (int b = a + 1; b <= 64; ++b)
                 QVERIFY2(picture != symbol(b), qPrintable(where(a, b)));
         }
@@ -167,29 +209,16 @@ private slots:
 
     void riversRunUnbroken()
     {
-        checkJoins({{28, {West, East}},
-                    {32, {North, South}},
-                    {30, {North, East, South, West}},
-                    {33, {North, East}},
-                    {34, {North, West}},
-                    {35, {South, East}},
-                    {36, {South, West}}});
+        checkJoins({{28, {West, East}}, {32, {North, South}}, {30, {North, East, South, West}},
+            {33, {North, East}}, {34, {North, West}}, {35, {South, East}}, {36, {South, West}}});
     }
 
     void wallsAndGatesJoin()
     {
-        checkJoins({{53, {South, East}},
-                    {54, {West, East}},
-                    {55, {South, West}},
-                    {56, {North, South}},
-                    {57, {North, East}},
-                    {58, {West, East}},
-                    {59, {North, West}},
-                    {60, {North, South}},
-                    {61, {North, East, South, West}},
-                    {62, {West, East}},
-                    {63, {North, East, South, West}},
-                    {64, {North, South}}});
+        checkJoins({{53, {South, East}}, {54, {West, East}}, {55, {South, West}},
+            {56, {North, South}}, {57, {North, East}}, {58, {West, East}}, {59, {North, West}},
+            {60, {North, South}}, {61, {North, East, South, West}}, {62, {West, East}},
+            {63, {North, East, South, West}}, {64, {North, South}}});
     }
 
     void piecesOfOneBuildingJoin_data()
@@ -198,10 +227,11 @@ private slots:
         QTest::addColumn<int>("second");
         QTest::addColumn<bool>("beside"); // else the first stands above the second
         const int besides[][2] = {{5, 6}, {9, 10}, {13, 14}, {17, 18}, {18, 19}, {21, 22}, {22, 23},
-                                  {26, 27}, {29, 31}, {7, 8}, {8, 11}, {11, 7}, {7, 7}, {8, 8}, {11, 8}};
+            {26, 27}, {29, 31}, {7, 8}, {8, 11}, {11, 7}, {7, 7}, {8, 8}, {11, 8}};
         for (const auto &[a, b] : besides)
             QTest::addRow("%d beside %d", a, b) << a << b << true;
-        const int aboves[][2] = {{5, 9}, {6, 10}, {17, 21}, {18, 22}, {19, 23}, {20, 24}, {26, 29}, {27, 31}};
+        const int aboves[][2]
+            = {{5, 9}, {6, 10}, {17, 21}, {18, 22}, {19, 23}, {20, 24}, {26, 29}, {27, 31}};
         for (const auto &[a, b] : aboves)
             QTest::addRow("%d above %d", a, b) << a << b << false;
     }
@@ -218,10 +248,14 @@ private slots:
 
     void lakeStandsOnDryLand()
     {
-        QVERIFY(isPlain(edge(symbol(26), North), kPaper) && isPlain(edge(symbol(26), West), kPaper));
-        QVERIFY(isPlain(edge(symbol(27), North), kPaper) && isPlain(edge(symbol(27), East), kPaper));
-        QVERIFY(isPlain(edge(symbol(29), South), kPaper) && isPlain(edge(symbol(29), West), kPaper));
-        QVERIFY(isPlain(edge(symbol(31), South), kPaper) && isPlain(edge(symbol(31), East), kPaper));
+        QVERIFY(
+            isPlain(edge(symbol(26), North), kPaper) && isPlain(edge(symbol(26), West), kPaper));
+        QVERIFY(
+            isPlain(edge(symbol(27), North), kPaper) && isPlain(edge(symbol(27), East), kPaper));
+        QVERIFY(
+            isPlain(edge(symbol(29), South), kPaper) && isPlain(edge(symbol(29), West), kPaper));
+        QVERIFY(
+            isPlain(edge(symbol(31), South), kPaper) && isPlain(edge(symbol(31), East), kPaper));
     }
 
     void groundTilesTileWithoutSeams_data()
@@ -243,7 +277,8 @@ private slots:
         QVERIFY(base != kPaper);
         for (int code : QList<int> {ground} + standingOnIt) {
             for (Edge side : {North, East, South, West})
-                QVERIFY2(isPlain(edge(symbol(code), side), base), qPrintable(QString::number(code)));
+                QVERIFY2(
+                    isPlain(edge(symbol(code), side), base), qPrintable(QString::number(code)));
         }
     }
 
@@ -263,11 +298,12 @@ private slots:
 
     void toolbarPicturesAreSixteenColoursOnLightGrey()
     {
-        QList<art::Source> sources {{QStringLiteral("toolbar.txt"), resourceBytes(QStringLiteral(":/art/toolbar.txt"))}};
+        QList<art::Source> sources {
+            {QStringLiteral("toolbar.txt"), resourceBytes(QStringLiteral(":/art/toolbar.txt"))}};
         const auto parsed = art::parse(sources);
         QVERIFY2(parsed.artwork, qPrintable(parsed.error));
-        const std::pair<ToolbarPicture, const char *> pictures[] = {
-            {ToolbarPicture::New, "new"}, {ToolbarPicture::Open, "open"}, {ToolbarPicture::Save, "save"}};
+        const std::pair<ToolbarPicture, const char *> pictures[] = {{ToolbarPicture::New, "new"},
+            {ToolbarPicture::Open, "open"}, {ToolbarPicture::Save, "save"}};
         for (const auto &[picture, name] : pictures) {
             const QString base = QStringLiteral(":/toolbar/") + QLatin1String(name);
             const QImage single(base + QStringLiteral(".png"));
@@ -278,7 +314,8 @@ private slots:
                 QVERIFY(image.colorCount() <= 16);
                 QCOMPARE(image.pixel(0, 0), qRgb(192, 192, 192));
             }
-            QCOMPARE(single.convertToFormat(QImage::Format_RGB888), parsed.artwork->find(QLatin1String(name))->image);
+            QCOMPARE(single.convertToFormat(QImage::Format_RGB888),
+                parsed.artwork->find(QLatin1String(name))->image);
             const QIcon icon = toolbarIcon(picture);
             QVERIFY(icon.availableSizes().contains(QSize(16, 16)));
             QVERIFY(icon.availableSizes().contains(QSize(32, 32)));

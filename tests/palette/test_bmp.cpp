@@ -151,10 +151,7 @@ private slots:
             QVERIFY2(!bmp::decode(good.left(length)), qPrintable(QString::number(length)));
     }
 
-    void writesNothingForANullImage()
-    {
-        QVERIFY(bmp::encode(QImage()).isEmpty());
-    }
+    void writesNothingForANullImage() { QVERIFY(bmp::encode(QImage()).isEmpty()); }
 };
 
 QTEST_GUILESS_MAIN(TestBmp)

@@ -79,17 +79,17 @@ private slots:
         QCOMPARE(symbolInfo(0)->set, SymbolSet::None);
         QCOMPARE(symbolInfo(0)->keyGroup, KeyGroup::None);
         const std::pair<Range, SymbolSet> ranges[] = {{{1, 24}, SymbolSet::Town},
-                                                      {{25, 44}, SymbolSet::Terrain1},
-                                                      {{45, 64}, SymbolSet::Terrain2}};
+            {{25, 44}, SymbolSet::Terrain1}, {{45, 64}, SymbolSet::Terrain2}};
         for (const auto &[range, set] : ranges) {
             for (int code = range.first; code <= range.last; ++code)
                 QCOMPARE(symbolInfo(code)->set, set);
         }
         QCOMPARE(symbolSets().size(), std::size_t(3));
         for (const SymbolSetInfo &set : symbolSets()) {
-            const auto [first, last] = std::find_if(std::begin(ranges), std::end(ranges),
-                                                    [&](const auto &r) { return r.second == set.set; })
-                                           ->first;
+            const auto [first, last]
+                = std::find_if(std::begin(ranges), std::end(ranges), [&](const auto &r) {
+                      return r.second == set.set;
+                  })->first;
             QCOMPARE(int(set.firstCode), first);
             QCOMPARE(int(set.lastCode), last);
         }
@@ -109,10 +109,14 @@ private slots:
     void keyGroupsCoverTheirCodes()
     {
         const std::pair<Range, KeyGroup> groups[] = {
-            {{1, 16}, KeyGroup::Town},        {{17, 24}, KeyGroup::Castle},
-            {{25, 36}, KeyGroup::WaterRiver}, {{37, 40}, KeyGroup::Forest},
-            {{41, 44}, KeyGroup::Mountain},   {{45, 48}, KeyGroup::Desert},
-            {{49, 52}, KeyGroup::SwampPlains}, {{53, 64}, KeyGroup::Walls},
+            {{1, 16}, KeyGroup::Town},
+            {{17, 24}, KeyGroup::Castle},
+            {{25, 36}, KeyGroup::WaterRiver},
+            {{37, 40}, KeyGroup::Forest},
+            {{41, 44}, KeyGroup::Mountain},
+            {{45, 48}, KeyGroup::Desert},
+            {{49, 52}, KeyGroup::SwampPlains},
+            {{53, 64}, KeyGroup::Walls},
         };
         for (const auto &[range, group] : groups) {
             for (int code = range.first; code <= range.last; ++code)
@@ -152,23 +156,23 @@ private slots:
     void piecesStandInThePaletteAsTheyJoin()
     {
         // code, the code to its right, the code below it
-        const int layout[][3] = {{5, 6, 9},   {9, 10, 0},  {13, 14, 0}, {17, 18, 21},
-                                 {18, 19, 22}, {21, 22, 0}, {22, 23, 0}, {20, 0, 24},
-                                 {26, 27, 29}, {27, 0, 31}, {29, 31, 0}};
+        const int layout[][3] = {{5, 6, 9}, {9, 10, 0}, {13, 14, 0}, {17, 18, 21}, {18, 19, 22},
+            {21, 22, 0}, {22, 23, 0}, {20, 0, 24}, {26, 27, 29}, {27, 0, 31}, {29, 31, 0}};
         for (const auto &[code, right, below] : layout) {
             const SymbolInfo info = *symbolInfo(code);
             if (right)
-                QCOMPARE(symbolAt(info.set, info.column + 1, info.row), std::optional<SymbolCode>(right));
+                QCOMPARE(symbolAt(info.set, info.column + 1, info.row),
+                    std::optional<SymbolCode>(right));
             if (below)
-                QCOMPARE(symbolAt(info.set, info.column, info.row + 1), std::optional<SymbolCode>(below));
+                QCOMPARE(symbolAt(info.set, info.column, info.row + 1),
+                    std::optional<SymbolCode>(below));
         }
     }
 
     void emptyRowsHoldTheLabelOfTheRowBelow()
     {
-        const std::pair<SymbolSet, QList<int>> emptyRows[] = {{SymbolSet::Town, {4}},
-                                                              {SymbolSet::Terrain1, {3, 5}},
-                                                              {SymbolSet::Terrain2, {1, 3}}};
+        const std::pair<SymbolSet, QList<int>> emptyRows[] = {
+            {SymbolSet::Town, {4}}, {SymbolSet::Terrain1, {3, 5}}, {SymbolSet::Terrain2, {1, 3}}};
         for (const auto &[set, rows] : emptyRows) {
             for (int row = 0; row <= 6; ++row) {
                 bool hasButton = false;
@@ -177,9 +181,8 @@ private slots:
                 QCOMPARE(hasButton, !rows.contains(row));
             }
             for (int row : rows) {
-                const auto label = std::find_if(keyLabels().begin(), keyLabels().end(), [&](const KeyLabelInfo &l) {
-                    return l.set == set && l.row == row + 1;
-                });
+                const auto label = std::find_if(keyLabels().begin(), keyLabels().end(),
+                    [&](const KeyLabelInfo &l) { return l.set == set && l.row == row + 1; });
                 QVERIFY2(label != keyLabels().end(), qPrintable(QString::number(row)));
             }
         }
@@ -207,7 +210,8 @@ private slots:
         QCOMPARE(keyLabels().size(), std::size(expected));
         for (std::size_t i = 0; i < std::size(expected); ++i) {
             const KeyLabelInfo &label = keyLabels()[i];
-            QCOMPARE(QString::fromLatin1(label.objectName), QString::fromLatin1(expected[i].objectName));
+            QCOMPARE(
+                QString::fromLatin1(label.objectName), QString::fromLatin1(expected[i].objectName));
             QCOMPARE(QString::fromLatin1(label.caption), QString::fromLatin1(expected[i].caption));
             QCOMPARE(label.set, expected[i].set);
             QCOMPARE(label.row, expected[i].row);

@@ -21,17 +21,20 @@ QString lineError(int line, const QString &what)
 std::optional<QString> finish(PendingPicture &pending, Artwork &artwork)
 {
     if (pending.rows.isEmpty())
-        return lineError(pending.line, QStringLiteral("picture '%1' has no rows").arg(pending.header.id));
+        return lineError(
+            pending.line, QStringLiteral("picture '%1' has no rows").arg(pending.header.id));
     const int width = int(pending.rows.first().size());
     QImage image(width, int(pending.rows.size()), QImage::Format_RGB888);
     for (int y = 0; y < pending.rows.size(); ++y) {
         const QByteArray &row = pending.rows[y];
         if (row.size() != width)
-            return lineError(pending.line + 1 + y, QStringLiteral("row is %1 wide, not %2").arg(row.size()).arg(width));
+            return lineError(pending.line + 1 + y,
+                QStringLiteral("row is %1 wide, not %2").arg(row.size()).arg(width));
         for (int x = 0; x < width; ++x) {
             const auto colour = artwork.legend.constFind(QChar(row[x]));
             if (colour == artwork.legend.cend())
-                return lineError(pending.line + 1 + y, QStringLiteral("no colour for '%1'").arg(QChar(row[x])));
+                return lineError(
+                    pending.line + 1 + y, QStringLiteral("no colour for '%1'").arg(QChar(row[x])));
             image.setPixel(x, y, *colour);
         }
     }
@@ -80,7 +83,8 @@ std::optional<QString> parseInto(Artwork &artwork, const QByteArray &text)
             artwork.legend.insert(key, qRgb(r, g, b));
         } else if (const auto match = pictureLine.match(text); match.hasMatch()) {
             if (artwork.find(match.captured(1)))
-                return lineError(lineNumber, QStringLiteral("picture '%1' twice").arg(match.captured(1)));
+                return lineError(
+                    lineNumber, QStringLiteral("picture '%1' twice").arg(match.captured(1)));
             pending = PendingPicture {{match.captured(1), match.captured(2), {}}, {}, lineNumber};
         } else {
             return lineError(lineNumber, QStringLiteral("not understood: %1").arg(text));
@@ -133,8 +137,8 @@ SymbolArt symbolPictures(const Artwork &artwork)
 
 QStringList symbolSourceFiles()
 {
-    return {QStringLiteral("legend.txt"), QStringLiteral("town.txt"), QStringLiteral("terrain1.txt"),
-            QStringLiteral("terrain2.txt")};
+    return {QStringLiteral("legend.txt"), QStringLiteral("town.txt"),
+        QStringLiteral("terrain1.txt"), QStringLiteral("terrain2.txt")};
 }
 
 } // namespace vellumor::art

@@ -40,9 +40,8 @@ QPainterPath featherPath()
     const QPointF tip(28.0, 4.0);
     const QPointF along = (tip - nib) / std::hypot(tip.x() - nib.x(), tip.y() - nib.y());
     const QPointF across(-along.y(), along.x()); // towards the lower right
-    const auto at = [&](double t, double offset) {
-        return nib + (tip - nib) * t + across * offset;
-    };
+    const auto at
+        = [&](double t, double offset) { return nib + (tip - nib) * t + across * offset; };
     QPainterPath path;
     path.moveTo(at(0.30, 0));
     path.cubicTo(at(0.45, -4.6), at(0.85, -4.4), at(1.0, 0));
@@ -91,7 +90,8 @@ void drawQuill(QPainter &painter, double unit)
 // a sheet with a margin, on transparency (an icon).
 QImage quillSheet(int size, bool fullBleed)
 {
-    QImage image(size, size, fullBleed ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    QImage image(
+        size, size, fullBleed ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
     image.fill(fullBleed ? kParchment : QColor(Qt::transparent));
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -122,9 +122,9 @@ QImage quillSheet(int size, bool fullBleed)
     painter.fillRect(QRect(sheet.left(), sheet.top(), sheet.width(), edge), kParchmentEdge);
     painter.fillRect(QRect(sheet.left(), sheet.top(), edge, sheet.height()), kParchmentEdge);
     painter.fillRect(QRect(sheet.left(), sheet.bottom() - 2 * edge + 1, sheet.width(), 2 * edge),
-                     kParchmentEdge);
-    painter.fillRect(QRect(sheet.right() - 2 * edge + 1, sheet.top(), 2 * edge, sheet.height()),
-                     kParchmentEdge);
+        kParchmentEdge);
+    painter.fillRect(
+        QRect(sheet.right() - 2 * edge + 1, sheet.top(), 2 * edge, sheet.height()), kParchmentEdge);
     painter.setRenderHint(QPainter::Antialiasing, true);
 
     drawQuill(painter, unit);
@@ -145,15 +145,17 @@ using Draw = void (*)(QPainter &);
 
 void drawNewSheet(QPainter &p)
 {
-    const QPolygon sheet({QPoint(4, 2), QPoint(19, 2), QPoint(28, 11), QPoint(28, 30), QPoint(4, 30)});
+    const QPolygon sheet(
+        {QPoint(4, 2), QPoint(19, 2), QPoint(28, 11), QPoint(28, 30), QPoint(4, 30)});
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::black);
     p.drawPolygon(sheet);
     p.setBrush(Qt::white);
-    p.drawPolygon(QPolygon({QPoint(6, 4), QPoint(18, 4), QPoint(26, 12), QPoint(26, 28), QPoint(6, 28)}));
+    p.drawPolygon(
+        QPolygon({QPoint(6, 4), QPoint(18, 4), QPoint(26, 12), QPoint(26, 28), QPoint(6, 28)}));
     p.setBrush(Qt::black);
     p.drawPolygon(QPolygon({QPoint(18, 2), QPoint(20, 2), QPoint(20, 10), QPoint(28, 10),
-                            QPoint(28, 12), QPoint(18, 12)}));
+        QPoint(28, 12), QPoint(18, 12)}));
     p.setBrush(QColor(128, 128, 128));
     p.drawPolygon(QPolygon({QPoint(21, 4), QPoint(21, 9), QPoint(26, 9)}));
 }
@@ -230,16 +232,16 @@ QImage companyLogoImage()
     name.setPixelSize(31);
     name.setBold(true);
     painter.setFont(name);
-    painter.drawText(QRect(118, 14, 160, 52), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("Vellumor"));
+    painter.drawText(
+        QRect(118, 14, 160, 52), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Vellumor"));
     painter.fillRect(QRect(120, 68, 150, 3), kParchmentEdge);
     QFont small(QStringLiteral("DejaVu Sans"));
     small.setPixelSize(20);
     small.setLetterSpacing(QFont::AbsoluteSpacing, 3);
     painter.setFont(small);
     painter.setPen(QColor(120, 88, 52));
-    painter.drawText(QRect(120, 74, 160, 32), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("PROJECT"));
+    painter.drawText(
+        QRect(120, 74, 160, 32), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("PROJECT"));
     painter.end();
     return image;
 }
@@ -255,7 +257,8 @@ ProgramPictures programPictures(const Artwork &toolbarArt)
 {
     QList<ProgramFile> files;
     for (int size : {16, 32, 48, 64, 128, 256})
-        files.append({QStringLiteral("icons/vellumor-%1.png").arg(size), png(quillSheet(size, false))});
+        files.append(
+            {QStringLiteral("icons/vellumor-%1.png").arg(size), png(quillSheet(size, false))});
 
     const struct
     {
@@ -266,12 +269,14 @@ ProgramPictures programPictures(const Artwork &toolbarArt)
         const QString name = QLatin1String(picture.name);
         const Picture *source = toolbarArt.find(name);
         if (!source || source->image.size() != QSize(16, 16))
-            return {std::nullopt, QStringLiteral("toolbar picture '%1' is missing or not 16 x 16").arg(name)};
+            return {std::nullopt,
+                QStringLiteral("toolbar picture '%1' is missing or not 16 x 16").arg(name)};
         if (toolbarArt.legend.size() > 16)
             return {std::nullopt, QStringLiteral("the toolbar legend has more than 16 colours")};
-        files.append({QStringLiteral("toolbar/%1.png").arg(name), png(toIndexed(source->image, toolbarArt.legend))});
+        files.append({QStringLiteral("toolbar/%1.png").arg(name),
+            png(toIndexed(source->image, toolbarArt.legend))});
         files.append({QStringLiteral("toolbar/%1@2x.png").arg(name),
-                      png(toolbarDouble(picture.drawDouble, toolbarArt.legend))});
+            png(toolbarDouble(picture.drawDouble, toolbarArt.legend))});
     }
 
     files.append({QStringLiteral("about/emblem.png"), png(quillSheet(75, true))});

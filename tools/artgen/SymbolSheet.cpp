@@ -36,17 +36,12 @@ const QVector<Example> &examples()
         {"Long houses", {{7, 8, 11, 7}}},
         {"Lake", {{26, 27}, {29, 31}}},
         {"River",
-         {{28, 36, 0, 0, 32, 0, 0, 0},
-          {0, 32, 0, 0, 32, 0, 35, 28},
-          {0, 33, 28, 28, 30, 28, 34, 0},
-          {0, 0, 0, 0, 32, 0, 0, 0},
-          {28, 28, 28, 28, 34, 0, 0, 0}}},
+            {{28, 36, 0, 0, 32, 0, 0, 0}, {0, 32, 0, 0, 32, 0, 35, 28},
+                {0, 33, 28, 28, 30, 28, 34, 0}, {0, 0, 0, 0, 32, 0, 0, 0},
+                {28, 28, 28, 28, 34, 0, 0, 0}}},
         {"Walled yard",
-         {{53, 54, 58, 54, 61, 54, 55},
-          {56, 0, 0, 0, 0, 0, 56},
-          {60, 0, 16, 0, 1, 0, 64},
-          {56, 0, 0, 0, 0, 0, 56},
-          {57, 54, 62, 54, 63, 54, 59}}},
+            {{53, 54, 58, 54, 61, 54, 55}, {56, 0, 0, 0, 0, 0, 56}, {60, 0, 16, 0, 1, 0, 64},
+                {56, 0, 0, 0, 0, 0, 56}, {57, 54, 62, 54, 63, 54, 59}}},
         {"Water", {{25, 25, 25}, {25, 25, 25}, {25, 25, 25}}},
         {"Sand", {{45, 46, 45}, {47, 45, 48}, {45, 45, 46}}},
         {"Swamp", {{49, 49, 49}, {49, 49, 49}, {49, 49, 49}}},
@@ -77,7 +72,7 @@ int drawCatalog(QPainter &painter, const std::array<QImage, 65> &pictures, int t
         painter.setFont(font(20, true));
         painter.setPen(kInk);
         painter.drawText(QRect(kMargin, top, kWidth, 28), Qt::AlignLeft | Qt::AlignVCenter,
-                         QString::fromLatin1(set.frameCaption));
+            QString::fromLatin1(set.frameCaption));
         top += 36;
         int index = 0;
         for (int code = set.firstCode; code <= set.lastCode; ++code, ++index) {
@@ -91,8 +86,8 @@ int drawCatalog(QPainter &painter, const std::array<QImage, 65> &pictures, int t
             painter.setPen(kFaint);
             painter.setFont(font(11));
             painter.drawText(QRect(x, y + kCell + 3, kEntryWidth, 40),
-                             Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
-                             QStringLiteral("%1  %2").arg(code).arg(symbolName(code)));
+                Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                QStringLiteral("%1  %2").arg(code).arg(symbolName(code)));
         }
         top += ((index + kColumns - 1) / kColumns) * kEntryHeight + 12;
     }
@@ -104,7 +99,7 @@ int drawExamples(QPainter &painter, const std::array<QImage, 65> &pictures, int 
     painter.setFont(font(20, true));
     painter.setPen(kInk);
     painter.drawText(QRect(kMargin, top, kWidth, 28), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("Put together"));
+        QStringLiteral("Put together"));
     top += 40;
     int x = kMargin;
     int rowHeight = 0;
@@ -121,7 +116,7 @@ int drawExamples(QPainter &painter, const std::array<QImage, 65> &pictures, int 
             for (int column = 0; column < columns; ++column) {
                 const int code = example.rows[row][column];
                 drawPicture(painter, pictures[std::size_t(code)],
-                            QPoint(x + column * kCell, top + row * kCell));
+                    QPoint(x + column * kCell, top + row * kCell));
             }
         }
         painter.setPen(QColor(210, 204, 196));
@@ -129,7 +124,7 @@ int drawExamples(QPainter &painter, const std::array<QImage, 65> &pictures, int 
         painter.setPen(kFaint);
         painter.setFont(font(12));
         painter.drawText(QRect(x, top + size.height() + 4, std::max(size.width(), 120), 20),
-                         Qt::AlignLeft | Qt::AlignTop, QString::fromLatin1(example.caption));
+            Qt::AlignLeft | Qt::AlignTop, QString::fromLatin1(example.caption));
         x += std::max(size.width(), 120) + 28;
         rowHeight = std::max(rowHeight, size.height());
     }
@@ -148,7 +143,7 @@ QImage symbolSheet(const std::array<QImage, 65> &pictures)
     painter.setPen(kInk);
     painter.setFont(font(28, true));
     painter.drawText(QRect(kMargin, kMargin - 8, kWidth, 40), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("Vellumor map symbols"));
+        QStringLiteral("Vellumor map symbols"));
     int top = drawCatalog(painter, pictures, kMargin + 48);
     top = drawExamples(painter, pictures, top + 8);
     painter.end();
