@@ -4,10 +4,8 @@
 #include "frmChildMap.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QMouseEvent>
 #include <QPaintEvent>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace vellumor;
@@ -71,31 +69,21 @@ private slots:
             QVERIFY(view.cellHasBorder(index));
     }
 
-    void pressesEditTheCellUnderThePointer_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::newRow("bottom-left") << 0;
-        QTest::newRow("top-left") << 24;
-        QTest::newRow("centre") << 437;
-        QTest::newRow("bottom-right") << 850;
-        QTest::newRow("top-right") << 874;
-    }
+    // The corners and the centre, found by the pointer's position.
     void pressesEditTheCellUnderThePointer()
     {
-        QFETCH(int, index);
         Standard document;
         document.CurrentSymbol = 17;
         frmChildMap view(document);
-        const QPoint at = frmChildMap::cellRect(index).center();
-
-        QTest::mouseClick(&view, Qt::LeftButton, {}, at);
-        QCOMPARE(document.MapCells[std::size_t(index)], SymbolCode(17));
-        MapCodes expected {};
-        expected[std::size_t(index)] = 17;
-        QCOMPARE(document.MapCells, expected);
-
-        QTest::mouseClick(&view, Qt::RightButton, {}, at);
-        QCOMPARE(document.MapCells, MapCodes {});
+        for (const int index : {0, 24, 437, 850, 874}) {
+            const QPoint at = frmChildMap::cellRect(index).center();
+            QTest::mouseClick(&view, Qt::LeftButton, {}, at);
+            MapCodes expected {};
+            expected[std::size_t(index)] = 17;
+            QCOMPARE(document.MapCells, expected);
+            QTest::mouseClick(&view, Qt::RightButton, {}, at);
+            QCOMPARE(document.MapCells, MapCodes {});
+        }
     }
 
     void buttonsActByTheirOwnRules()
@@ -139,45 +127,29 @@ private slots:
         }
     }
 
-    void onlyThePressEdits()
+    // Releases, movement, presses in the margin and indices beyond the map.
+    void nothingButAPressOnACellEdits()
     {
         Standard document;
         document.CurrentSymbol = 5;
         frmChildMap view(document);
         const QPoint from = frmChildMap::cellRect(100).center();
         const QPoint to = frmChildMap::cellRect(101).center();
-
         sendMouse(view, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
         sendMouse(view, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
         sendMouse(view, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
         sendMouse(view, QEvent::MouseButtonRelease, to, Qt::RightButton, Qt::NoButton);
-        MapCodes expected {};
-        expected[100] = 5;
-        QCOMPARE(document.MapCells, expected);
-    }
-
-    void pressesInTheMarginDoNothing()
-    {
-        Standard document;
-        document.CurrentSymbol = 5;
-        frmChildMap view(document);
         for (const QPoint p : {QPoint(5, 5), QPoint(19, 200), QPoint(616, 200), QPoint(300, 20),
-                 QPoint(300, 447), QPoint(632, 462)}) {
+                 QPoint(300, 447), QPoint(632, 462)})
             QTest::mouseClick(&view, Qt::LeftButton, {}, p);
-        }
-        QCOMPARE(document.MapCells, MapCodes {});
-    }
-
-    void mouseDownGuardsItsIndex()
-    {
-        Standard document;
-        document.CurrentSymbol = 5;
-        frmChildMap view(document);
         view.Map_MouseDown(-1, frmChildMap::kLeftButton, {}, {});
         view.Map_MouseDown(875, frmChildMap::kLeftButton, {}, {});
         view.PaintCell(875, 9);
         view.PaintCell(-1, 9);
-        QCOMPARE(document.MapCells, MapCodes {});
+
+        MapCodes expected {};
+        expected[100] = 5;
+        QCOMPARE(document.MapCells, expected);
     }
 
     void paintCellRepaintsOnlyItsCell()
@@ -205,14 +177,11 @@ private slots:
         view.PaintCell(437, 17);
         view.PaintCell(438, 30);
 
-        QImage cell = cellImage(view, 437);
+        const QImage cell = cellImage(view, 437);
         QCOMPARE(cell.copy(1, 1, 16, 16), enlarged(17, 16));
-        for (int i = 0; i < 18; ++i) {
-            QCOMPARE(cell.pixelColor(i, 0), border);
-            QCOMPARE(cell.pixelColor(0, i), border);
-            QCOMPARE(cell.pixelColor(i, 17), border);
-            QCOMPARE(cell.pixelColor(17, i), border);
-        }
+        for (const QPoint p :
+            {QPoint(0, 0), QPoint(9, 0), QPoint(0, 9), QPoint(17, 9), QPoint(9, 17)})
+            QCOMPARE(cell.pixelColor(p), border);
 
         QVERIFY(!view.toggleGridLines());
         for (const int index : {0, 437, 874})
@@ -243,15 +212,5 @@ private slots:
     }
 };
 
-int main(int argc, char *argv[])
-{
-    // Qt warns while starting without a runtime directory, and warnings are
-    // fatal in tests; a private temporary one keeps the run self-contained.
-    QTemporaryDir runtimeDir;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
-    QApplication app(argc, argv);
-    TestChildMap test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestChildMap)
 #include "test_frmchildmap.moc"
