@@ -1,0 +1,33 @@
+#pragma once
+
+#include "Standard.h"
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+class QTextStream;
+
+namespace vellumor::maptool {
+
+// Largest enlargement render offers: 5064 x 3704 pixels, about 75 MB while drawn.
+inline constexpr int kMaxScale = 8;
+
+// Checks each map file as opening it in the editor would; one line per file.
+int checkMaps(const QStringList &files, QTextStream &out);
+
+struct RenderRequest
+{
+    QString mapFile;
+    QString outputFile;
+    int scale = 1;
+    bool gridLines = true;
+};
+
+// The map as the map view shows it at one device pixel per logical pixel, each
+// pixel then enlarged to a square of scale x scale.
+QImage renderMap(const MapCodes &codes, bool gridLines, int scale);
+
+int renderMapFile(const RenderRequest &request, QTextStream &err);
+
+} // namespace vellumor::maptool
