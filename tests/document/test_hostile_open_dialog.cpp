@@ -6,7 +6,6 @@
 #include "ScriptedPrompt.h"
 #include "frmOpen.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -140,15 +139,5 @@ private slots:
     }
 };
 
-int main(int argc, char **argv)
-{
-    // Qt warns when it starts without a runtime directory, and warnings fail
-    // the tests; a private temporary one keeps the run self-contained.
-    QTemporaryDir runtimeDir;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
-    QApplication app(argc, argv);
-    TestHostileOpenDialog test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestHostileOpenDialog)
 #include "test_hostile_open_dialog.moc"
