@@ -1,0 +1,254 @@
+// vellumor-map run as a separate process, the way people and scripts run it:
+// with no display and no platform chosen for it.
+#include "MapCodec.h"
+#include "frmChildMap.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vellumor;
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run runTool(const QStringList &arguments, const QString &workingDirectory = QString())
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "QT_SCALE_FACTOR"})
+        environment.remove(QString::fromLatin1(name));
+    // Any warning from Qt inside the tool ends it, and so fails the test.
+    environment.insert(QStringLiteral("QT_FATAL_WARNINGS"), QStringLiteral("1"));
+    process.setProcessEnvironment(environment);
+    if (!workingDirectory.isEmpty())
+        process.setWorkingDirectory(workingDirectory);
+    process.start(QStringLiteral(VELLUMOR_MAP_TOOL), arguments);
+    Run run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.status = process.exitCode();
+    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    run.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+}
+
+MapCodes sampleCodes()
+{
+    MapCodes codes {};
+    // Every symbol, several times, in a pattern that tells the columns apart.
+    for (int i = 0; i < kCellCount; ++i)
+        codes[std::size_t(i)] = SymbolCode((i * 7 + i / 25) % (kHighestSymbolCode + 1));
+    return codes;
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QImage viewGrab(const MapCodes &codes, bool gridLines)
+{
+    Standard document;
+    document.MapCells = codes;
+    frmChildMap view(document);
+    if (!gridLines)
+        view.toggleGridLines();
+    return view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+class TestMapTool : public QObject
+{
+    Q_OBJECT
+private slots:
+    void checkReportsEachFileOnItsOwnLine()
+    {
+        QTemporaryDir dir;
+        const QString good = dir.filePath(QStringLiteral("good.map"));
+        const QString shortMap = dir.filePath(QStringLiteral("short.map"));
+        const QString badLine = dir.filePath(QStringLiteral("bad line.map"));
+        writeFile(good, mapfile::encode(sampleCodes()));
+        writeFile(shortMap, mapfile::encode(sampleCodes()).left(30));
+        writeFile(badLine, QByteArray("1\r\n2\r\n") + "x7\r\n" + mapfile::encode(MapCodes {}));
+
+        const Run allGood = runTool({QStringLiteral("check"), good, good});
+        QCOMPARE(allGood.status, 0);
+        QCOMPARE(allGood.out, QStringLiteral("%1: ok\n%1: ok\n").arg(good));
+        QCOMPARE(allGood.err, QString());
+
+        // Relative names are reported as given, and every file is reported even
+        // after one has failed.
+        const Run mixed = runTool({QStringLiteral("check"), QStringLiteral("short.map"),
+                                      QStringLiteral("good.map"), QStringLiteral("bad line.map"),
+                                      QStringLiteral("missing.map"), QStringLiteral(".")},
+            dir.path());
+        QCOMPARE(mixed.status, 1);
+        const QStringList lines = mixed.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 5);
+        QVERIFY2(lines[0].startsWith(QStringLiteral("short.map:")), qPrintable(lines[0]));
+        QVERIFY2(lines[0].contains(QStringLiteral("ends after")), qPrintable(lines[0]));
+        QCOMPARE(lines[1], QStringLiteral("good.map: ok"));
+        QCOMPARE(lines[2], QStringLiteral("bad line.map:3: \"x7\" is not a whole number"));
+        QCOMPARE(lines[3], QStringLiteral("missing.map: There is no such file."));
+        QCOMPARE(lines[4], QStringLiteral(".: It is a folder or a device, not a map file."));
+    }
+
+    void commandLineMistakesAreUsageErrors_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("complaint");
+        const QString map = QStringLiteral("a.map");
+        QTest::newRow("nothing") << QStringList {} << "no command";
+        QTest::newRow("unknown command") << QStringList {"draw", map} << "unknown command 'draw'";
+        QTest::newRow("check without files") << QStringList {"check"} << "no map file";
+        QTest::newRow("check, unknown option") << QStringList {"check", "-x", map} << "'-x'";
+        QTest::newRow("render without output") << QStringList {"render", map} << "no output file";
+        QTest::newRow("render without map") << QStringList {"render", "-o", "a.png"} << "no map file";
+        QTest::newRow("output without value") << QStringList {"render", map, "-o"} << "needs a value";
+        QTest::newRow("two maps") << QStringList {"render", map, map, "-o", "a.png"} << "one map";
+        QTest::newRow("scale 0") << QStringList {"render", map, "-o", "a.png", "--scale", "0"} << "'0'";
+        QTest::newRow("scale too big") << QStringList {"render", map, "-o", "a.png", "--scale=9"} << "'9'";
+        QTest::newRow("scale not a number")
+            << QStringList {"render", map, "-o", "a.png", "--scale", "2x"} << "'2x'";
+        QTest::newRow("unknown render option")
+            << QStringList {"render", map, "-o", "a.png", "--grid"} << "'--grid'";
+    }
+
+    void commandLineMistakesAreUsageErrors()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, complaint);
+        QTemporaryDir dir;
+        writeFile(dir.filePath(QStringLiteral("a.map")), mapfile::encode(MapCodes {}));
+        const Run run = runTool(arguments, dir.path());
+        QCOMPARE(run.status, 2);
+        QCOMPARE(run.out, QString());
+        QVERIFY2(run.err.startsWith(QStringLiteral("vellumor-map: ")), qPrintable(run.err));
+        QVERIFY2(run.err.contains(complaint), qPrintable(run.err));
+        QVERIFY(run.err.contains(QStringLiteral("Usage: vellumor-map")));
+        // Nothing is written on a mistaken command line.
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("a.png"))));
+    }
+
+    void helpIsPrintedAndSucceeds()
+    {
+        for (const QStringList &arguments : QList<QStringList> {{"--help"}, {"-h"},
+                 {"check", "--help"}, {"render", "--help"}, {"render", "a.map", "-h"}}) {
+            const Run run = runTool(arguments);
+            QCOMPARE(run.status, 0);
+            QVERIFY2(run.out.startsWith(QStringLiteral("Usage: vellumor-map")), qPrintable(run.out));
+            QCOMPARE(run.err, QString());
+        }
+        const Run version = runTool({QStringLiteral("--version")});
+        QCOMPARE(version.status, 0);
+        QCOMPARE(version.out, QStringLiteral("vellumor-map 1.1\n"));
+    }
+
+    void renderShowsWhatTheMapViewShows_data()
+    {
+        QTest::addColumn<bool>("gridLines");
+        QTest::newRow("grid lines") << true;
+        QTest::newRow("no grid lines") << false;
+    }
+
+    void renderShowsWhatTheMapViewShows()
+    {
+        QFETCH(bool, gridLines);
+        QTemporaryDir dir;
+        const QString map = dir.filePath(QStringLiteral("sample.map"));
+        const QString png = dir.filePath(QStringLiteral("sample.png"));
+        writeFile(map, mapfile::encode(sampleCodes()));
+        QStringList arguments {QStringLiteral("render"), map, QStringLiteral("-o"), png};
+        if (!gridLines)
+            arguments << QStringLiteral("--no-grid");
+
+        const Run run = runTool(arguments);
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out + run.err, QString());
+        QCOMPARE(readFile(png).left(8), QByteArray("\x89PNG\r\n\x1a\n"));
+        const QImage rendered = QImage(png).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(rendered.size(), QSize(633, 463));
+        QCOMPARE(rendered, viewGrab(sampleCodes(), gridLines));
+    }
+
+    void renderScaleEnlargesEveryPixelToASquare()
+    {
+        QTemporaryDir dir;
+        const QString map = dir.filePath(QStringLiteral("sample.map"));
+        writeFile(map, mapfile::encode(sampleCodes()));
+        const QString one = dir.filePath(QStringLiteral("one.png"));
+        const QString three = dir.filePath(QStringLiteral("three.png"));
+        QCOMPARE(runTool({"render", map, "-o", one}).status, 0);
+        QCOMPARE(runTool({"render", map, "--scale", "3", "--output", three}).status, 0);
+
+        const QImage small = QImage(one).convertToFormat(QImage::Format_RGB32);
+        const QImage large = QImage(three).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(large.size(), QSize(633 * 3, 463 * 3));
+        for (int y = 0; y < large.height(); ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(large.constScanLine(y));
+            const auto *source = reinterpret_cast<const QRgb *>(small.constScanLine(y / 3));
+            for (int x = 0; x < large.width(); ++x) {
+                if (line[x] != source[x / 3])
+                    QFAIL(qPrintable(QStringLiteral("pixel %1,%2 differs").arg(x).arg(y)));
+            }
+        }
+    }
+
+    void renderFailuresLeaveTheOutputAlone()
+    {
+        QTemporaryDir dir;
+        const QString good = dir.filePath(QStringLiteral("good.map"));
+        const QString bad = dir.filePath(QStringLiteral("bad.map"));
+        const QString png = dir.filePath(QStringLiteral("out.png"));
+        writeFile(good, mapfile::encode(sampleCodes()));
+        writeFile(bad, QByteArray("3\r\n65536\r\n"));
+        writeFile(png, QByteArray("an older picture"));
+
+        const Run invalid = runTool({"render", bad, "-o", png});
+        QCOMPARE(invalid.status, 1);
+        QVERIFY2(invalid.err.startsWith(QStringLiteral("vellumor-map: %1:2: ").arg(bad)),
+            qPrintable(invalid.err));
+        QCOMPARE(readFile(png), QByteArray("an older picture"));
+
+        const Run missing = runTool({"render", dir.filePath(QStringLiteral("none.map")), "-o", png});
+        QCOMPARE(missing.status, 1);
+        QVERIFY(missing.err.contains(QStringLiteral("There is no such file.")));
+        QCOMPARE(readFile(png), QByteArray("an older picture"));
+
+        const QString nowhere = dir.filePath(QStringLiteral("no such folder/out.png"));
+        const Run unwritable = runTool({"render", good, "-o", nowhere});
+        QCOMPARE(unwritable.status, 1);
+        QVERIFY2(unwritable.err.startsWith(QStringLiteral("vellumor-map: cannot write %1: ").arg(nowhere)),
+            qPrintable(unwritable.err));
+
+        const Run ontoFolder = runTool({"render", good, "-o", dir.path()});
+        QCOMPARE(ontoFolder.status, 1);
+        QVERIFY(ontoFolder.err.contains(QStringLiteral("cannot write")));
+        QVERIFY(QFileInfo(dir.path()).isDir());
+
+        // A good map replaces the older picture whole.
+        QCOMPARE(runTool({"render", good, "-o", png}).status, 0);
+        QCOMPARE(QImage(png).size(), QSize(633, 463));
+    }
+};
+
+QTEST_MAIN(TestMapTool)
+#include "test_maptool.moc"
