@@ -1,0 +1,109 @@
+#include "OptionButton.h"
+
+#include <QPainter>
+#include <QStyleOptionButton>
+
+namespace vellumor {
+
+namespace {
+
+// The bevel takes this much of each edge; the picture or caption fills the rest.
+constexpr int kBevelWidth = 3;
+// The pressed button wears a frame in the highlight colour of this width just
+// inside its outline, so that the chosen symbol stands out among its neighbours.
+constexpr int kPressedFrameWidth = 2;
+// Captions shrink to fit a narrow button, but not below this size.
+constexpr qreal kSmallestCaptionPointSize = 6.0;
+
+} // namespace
+
+OptionButton::OptionButton(QWidget *parent)
+    : QAbstractButton(parent)
+{
+    setCheckable(true);
+    // A mouse click leaves the keyboard focus where it was (on the map, say);
+    // the Tab key still reaches the buttons, and the arrow keys move through a group.
+    setFocusPolicy(Qt::TabFocus);
+    setAttribute(Qt::WA_Hover);
+}
+
+void OptionButton::setPicture(const QImage &picture)
+{
+    m_picture = picture;
+    update();
+}
+
+QSize OptionButton::sizeHint() const
+{
+    return {25, 25};
+}
+
+void OptionButton::nextCheckState()
+{
+    // An exclusive group also comes through here to release its previous
+    // button, so a grouped button keeps the usual toggle; the group itself never
+    // lets a click release its pressed button. A lone button has no group to
+    // guard it and must not be released by a click.
+    if (group())
+        QAbstractButton::nextCheckState();
+    else
+        setChecked(true);
+}
+
+QRect OptionButton::faceRect() const
+{
+    return rect().adjusted(kBevelWidth, kBevelWidth, -kBevelWidth, -kBevelWidth);
+}
+
+void OptionButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+
+    QStyleOptionButton option;
+    option.initFrom(this);
+    option.features = QStyleOptionButton::None;
+    const bool pressed = isChecked() || isDown();
+    option.state |= pressed ? QStyle::State_Sunken : QStyle::State_Raised;
+    if (isChecked())
+        option.state |= QStyle::State_On;
+    style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, this);
+
+    const QRect face = faceRect();
+    if (!m_picture.isNull()) {
+        // No smooth-transform hint: each source pixel becomes a sharp block.
+        painter.drawImage(face, m_picture);
+    } else if (!text().isEmpty()) {
+        paintCaption(painter, face);
+    }
+
+    if (isChecked()) {
+        QPen pen(palette().color(QPalette::Highlight), kPressedFrameWidth);
+        pen.setJoinStyle(Qt::MiterJoin);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        const qreal inset = 1 + kPressedFrameWidth / 2.0;
+        painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
+    }
+
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = face.adjusted(1, 1, -1, -1);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
+}
+
+void OptionButton::paintCaption(QPainter &painter, const QRect &face) const
+{
+    QFont captionFont = font();
+    while (QFontMetrics(captionFont).horizontalAdvance(text()) > face.width()
+        && captionFont.pointSizeF() > kSmallestCaptionPointSize) {
+        captionFont.setPointSizeF(captionFont.pointSizeF() - 0.5);
+    }
+    painter.setFont(captionFont);
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    painter.drawText(face, Qt::AlignCenter | Qt::TextSingleLine, text());
+}
+
+} // namespace vellumor
