@@ -10,6 +10,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vellumor"));
     QApplication::setApplicationVersion(QStringLiteral("1.1"));
+    // Lets the desktop match the windows to the installed launcher and its icon.
+    QApplication::setDesktopFileName(QStringLiteral("org.vellumor.Vellumor"));
     QApplication::setWindowIcon(vellumor::programIcon());
 
     vellumor::Standard document;

@@ -1,0 +1,62 @@
+#!/bin/sh
+# Installs the build into a staging directory and checks that a desktop would
+# find everything there, valid: the programs, the launcher, the software-centre
+# description and the icon in every size.
+#   test_install.sh BUILD_DIR STAGE_DIR [CMAKE]
+set -eu
+build="$1"
+stage="$2"
+cmake="${3:-cmake}"
+id=org.vellumor.Vellumor
+
+rm -rf "$stage"
+"$cmake" --install "$build" --prefix "$stage" >/dev/null
+
+failed=0
+fail() {
+    echo "FAIL: $*" >&2
+    failed=1
+}
+
+for program in vellumor vellumor-map; do
+    [ -x "$stage/bin/$program" ] || fail "bin/$program is missing or not executable"
+done
+desktop="$stage/share/applications/$id.desktop"
+metainfo="$stage/share/metainfo/$id.metainfo.xml"
+[ -f "$desktop" ] || fail "the launcher $desktop is missing"
+[ -f "$metainfo" ] || fail "the description $metainfo is missing"
+for map in town castle desert-fort; do
+    [ -f "$stage/share/doc/vellumor/examples/$map.map" ] || fail "sample map $map.map is missing"
+done
+[ -f "$stage/share/doc/vellumor/LICENSE" ] || fail "the licence is missing"
+
+# Each icon is a PNG of the size its folder promises: the width and height
+# stand in bytes 17 to 24 of the header.
+for size in 16 32 48 64 128 256; do
+    icon="$stage/share/icons/hicolor/${size}x${size}/apps/$id.png"
+    if [ ! -f "$icon" ]; then
+        fail "icon ${size}x${size} is missing"
+        continue
+    fi
+    signature=$(od -An -tx1 -N8 "$icon" | tr -d ' \n')
+    [ "$signature" = 89504e470d0a1a0a ] || fail "icon ${size}x${size} is not a PNG"
+    dimensions=$(od -An -tu1 -j16 -N8 "$icon" | awk '{ print $3 * 256 + $4 "x" $7 * 256 + $8 }')
+    [ "$dimensions" = "${size}x${size}" ] || fail "icon ${size}x${size} is $dimensions"
+done
+
+if [ -f "$desktop" ]; then
+    desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the launcher"
+    grep -qx "Icon=$id" "$desktop" || fail "the launcher does not name the icon $id"
+    grep -qx "Exec=vellumor" "$desktop" || fail "the launcher does not start vellumor"
+fi
+if [ -f "$metainfo" ]; then
+    appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects the description"
+    grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" \
+        || fail "the description does not name the launcher"
+fi
+
+# The installed companion runs on its own, without the build tree.
+"$stage/bin/vellumor-map" check "$stage/share/doc/vellumor/examples/town.map" >/dev/null \
+    || fail "the installed vellumor-map cannot check a sample map"
+
+exit $failed
