@@ -10,10 +10,10 @@ namespace vellumor::maptool {
 
 namespace {
 
-const QString kUsage = QStringLiteral(
-    "Usage: vellumor-map check FILE...\n"
-    "       vellumor-map render FILE -o OUT.png [--scale N] [--no-grid]\n"
-    "       vellumor-map --help | --version\n");
+const QString kUsage
+    = QStringLiteral("Usage: vellumor-map check FILE...\n"
+                     "       vellumor-map render FILE -o OUT.png [--scale N] [--no-grid]\n"
+                     "       vellumor-map --help | --version\n");
 
 const QString kHelp = QStringLiteral(
     "Checks and draws Vellumor map files without opening the editor.\n"
@@ -155,9 +155,10 @@ int render(const QStringList &arguments, QTextStream &out, QTextStream &err)
         } else if (const auto scale = parseScale(*value)) {
             request.scale = *scale;
         } else {
-            return usageError(err, QStringLiteral("render: the scale must be a whole number from 1 to %1, not '%2'")
-                                       .arg(kMaxScale)
-                                       .arg(*value));
+            return usageError(err,
+                QStringLiteral("render: the scale must be a whole number from 1 to %1, not '%2'")
+                    .arg(kMaxScale)
+                    .arg(*value));
         }
     }
     if (files.isEmpty())

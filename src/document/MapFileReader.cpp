@@ -31,7 +31,9 @@ std::variant<MapCodes, MapReadFailure> readMapFile(const QString &path)
             return MapReadFailure {0, QStringLiteral("There is no such file.")};
         return MapReadFailure {0, qt_error_string(error) + QLatin1Char('.')};
     }
-    struct stat status {};
+    struct stat status
+    {
+    };
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
         return MapReadFailure {0, QStringLiteral("It is a folder or a device, not a map file.")};

@@ -96,9 +96,9 @@ private slots:
 
         // Relative names are reported as given, and every file is reported even
         // after one has failed.
-        const Run mixed = runTool({QStringLiteral("check"), QStringLiteral("short.map"),
-                                      QStringLiteral("good.map"), QStringLiteral("bad line.map"),
-                                      QStringLiteral("missing.map"), QStringLiteral(".")},
+        const Run mixed = runTool(
+            {QStringLiteral("check"), QStringLiteral("short.map"), QStringLiteral("good.map"),
+                QStringLiteral("bad line.map"), QStringLiteral("missing.map"), QStringLiteral(".")},
             dir.path());
         QCOMPARE(mixed.status, 1);
         const QStringList lines = mixed.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -121,11 +121,15 @@ private slots:
         QTest::newRow("check without files") << QStringList {"check"} << "no map file";
         QTest::newRow("check, unknown option") << QStringList {"check", "-x", map} << "'-x'";
         QTest::newRow("render without output") << QStringList {"render", map} << "no output file";
-        QTest::newRow("render without map") << QStringList {"render", "-o", "a.png"} << "no map file";
-        QTest::newRow("output without value") << QStringList {"render", map, "-o"} << "needs a value";
+        QTest::newRow("render without map")
+            << QStringList {"render", "-o", "a.png"} << "no map file";
+        QTest::newRow("output without value")
+            << QStringList {"render", map, "-o"} << "needs a value";
         QTest::newRow("two maps") << QStringList {"render", map, map, "-o", "a.png"} << "one map";
-        QTest::newRow("scale 0") << QStringList {"render", map, "-o", "a.png", "--scale", "0"} << "'0'";
-        QTest::newRow("scale too big") << QStringList {"render", map, "-o", "a.png", "--scale=9"} << "'9'";
+        QTest::newRow("scale 0") << QStringList {"render", map, "-o", "a.png", "--scale", "0"}
+                                 << "'0'";
+        QTest::newRow("scale too big")
+            << QStringList {"render", map, "-o", "a.png", "--scale=9"} << "'9'";
         QTest::newRow("scale not a number")
             << QStringList {"render", map, "-o", "a.png", "--scale", "2x"} << "'2x'";
         QTest::newRow("unknown render option")
@@ -154,7 +158,8 @@ private slots:
                  {"check", "--help"}, {"render", "--help"}, {"render", "a.map", "-h"}}) {
             const Run run = runTool(arguments);
             QCOMPARE(run.status, 0);
-            QVERIFY2(run.out.startsWith(QStringLiteral("Usage: vellumor-map")), qPrintable(run.out));
+            QVERIFY2(
+                run.out.startsWith(QStringLiteral("Usage: vellumor-map")), qPrintable(run.out));
             QCOMPARE(run.err, QString());
         }
         const Run version = runTool({QStringLiteral("--version")});
@@ -228,7 +233,8 @@ private slots:
             qPrintable(invalid.err));
         QCOMPARE(readFile(png), QByteArray("an older picture"));
 
-        const Run missing = runTool({"render", dir.filePath(QStringLiteral("none.map")), "-o", png});
+        const Run missing
+            = runTool({"render", dir.filePath(QStringLiteral("none.map")), "-o", png});
         QCOMPARE(missing.status, 1);
         QVERIFY(missing.err.contains(QStringLiteral("There is no such file.")));
         QCOMPARE(readFile(png), QByteArray("an older picture"));
@@ -236,7 +242,8 @@ private slots:
         const QString nowhere = dir.filePath(QStringLiteral("no such folder/out.png"));
         const Run unwritable = runTool({"render", good, "-o", nowhere});
         QCOMPARE(unwritable.status, 1);
-        QVERIFY2(unwritable.err.startsWith(QStringLiteral("vellumor-map: cannot write %1: ").arg(nowhere)),
+        QVERIFY2(unwritable.err.startsWith(
+                     QStringLiteral("vellumor-map: cannot write %1: ").arg(nowhere)),
             qPrintable(unwritable.err));
 
         const Run ontoFolder = runTool({"render", good, "-o", dir.path()});
