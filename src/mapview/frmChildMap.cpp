@@ -44,7 +44,19 @@ void frmChildMap::PaintCell(int index, SymbolCode code)
     if (!isCellIndex(index))
         return;
     m_document.MapCells[std::size_t(index)] = code;
-    update(cellRect(index));
+    scheduleRepaint(cellRect(index));
+}
+
+void frmChildMap::scheduleRepaint(const QRect &cell)
+{
+    // The toolkit merges every rectangle passed to update() into one region; a
+    // walk over all 875 cells would build a region of hundreds of pieces, which
+    // costs more than painting the whole map. One rectangle around the changed
+    // cells instead stays a single piece, and a lone click repaints its cell alone.
+    if (m_pendingRepaint.contains(cell))
+        return;
+    m_pendingRepaint |= cell;
+    update(m_pendingRepaint);
 }
 
 void frmChildMap::Map_MouseDown(
@@ -86,6 +98,9 @@ int frmChildMap::cellAt(QPoint position)
 
 void frmChildMap::paintEvent(QPaintEvent *event)
 {
+    // The toolkit paints all of its dirty area at once; were a paint ever to
+    // cover less, forgetting the rest only means asking again for the next cell.
+    m_pendingRepaint = QRect();
     QPainter painter(this);
     m_renderer.render(
         painter, m_document.MapCells, m_bordersShown, event->rect(), devicePixelRatioF());
@@ -106,6 +121,19 @@ void frmChildMap::mousePressEvent(QMouseEvent *event)
         bits |= buttonBits(event->buttons()) & (kLeftButton | kRightButton);
     const QPoint withinCell = event->position().toPoint() - cellRect(index).topLeft();
     Map_MouseDown(index, bits, event->modifiers(), withinCell);
+}
+
+// Releases and drags do nothing here, and are taken all the same: passed on,
+// they would reach the frame around the map, which repaints its title bar for
+// every release.
+void frmChildMap::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+void frmChildMap::mouseMoveEvent(QMouseEvent *event)
+{
+    event->accept();
 }
 
 } // namespace vellumor

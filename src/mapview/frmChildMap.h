@@ -38,11 +38,17 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    void scheduleRepaint(const QRect &cell);
+
     Standard &m_document;
     MapRenderer m_renderer;
     bool m_bordersShown = true;
+    // The area handed to update() since the last paint.
+    QRect m_pendingRepaint;
 };
 
 } // namespace vellumor
