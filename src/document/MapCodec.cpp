@@ -58,27 +58,72 @@ QString DecodeError::describe() const
     return QStringLiteral("Line %1: %2.").arg(line).arg(problem);
 }
 
+namespace {
+
+// Where the line at the start of text ends: the index of its CR or LF, looked
+// for no further than a line may run; -1 when there is none so near.
+qsizetype lineLength(QByteArrayView text)
+{
+    const qsizetype reach = std::min<qsizetype>(text.size(), kMaxLineLength + 1);
+    for (qsizetype i = 0; i < reach; ++i) {
+        if (text[i] == '\n' || text[i] == '\r')
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
 Decoder::State Decoder::feed(QByteArrayView bytes)
 {
-    for (const char byte : bytes) {
-        if (m_state != State::NeedMore)
-            break;
+    qsizetype at = 0;
+    while (at < bytes.size() && m_state == State::NeedMore) {
         if (m_afterCr) {
-            m_afterCr = false;
-            if (byte != '\n') {
-                failAtLoneCr();
+            if (bytes[at] != '\n') {
+                failAtLoneCr(m_line);
                 break;
             }
+            ++at;
+            endLine(m_line);
+            continue;
         }
-        if (byte == '\r') {
+        if (m_line.isEmpty()) {
+            // Mostly a whole line lies in this piece, and is read where it lies.
+            const QByteArrayView rest = bytes.sliced(at);
+            const qsizetype length = lineLength(rest);
+            if (length >= 0) {
+                const QByteArrayView line = rest.first(length);
+                if (rest[length] == '\n') {
+                    endLine(line);
+                    at += length + 1;
+                } else if (length + 1 == rest.size()) {
+                    // The LF that must follow the CR comes with the next piece.
+                    m_line = line.toByteArray();
+                    m_afterCr = true;
+                    at = bytes.size();
+                } else if (rest[length + 1] == '\n') {
+                    endLine(line);
+                    at += length + 2;
+                } else {
+                    failAtLoneCr(line);
+                }
+                continue;
+            }
+            if (rest.size() > kMaxLineLength) {
+                failTooLong(rest.first(kMaxLineLength));
+                break;
+            }
+            // The line goes on in the next piece: keep what is here.
+        }
+        const char byte = bytes[at++];
+        if (byte == '\r')
             m_afterCr = true;
-        } else if (byte == '\n') {
-            endLine();
-        } else if (m_line.size() >= kMaxLineLength) {
-            fail(QStringLiteral("%1 is too long for a line of a map").arg(quoted(m_line)));
-        } else {
+        else if (byte == '\n')
+            endLine(m_line);
+        else if (m_line.size() >= kMaxLineLength)
+            failTooLong(m_line);
+        else
             m_line += byte;
-        }
     }
     return m_state;
 }
@@ -88,7 +133,7 @@ Decoder::State Decoder::finish()
     if (m_state != State::NeedMore)
         return m_state;
     if (!m_line.isEmpty() || m_afterCr)
-        endLine();
+        endLine(m_line);
     if (m_state == State::NeedMore) {
         if (m_cellsRead == 0)
             fail(QStringLiteral("the file is empty; a map has %1 lines").arg(kCellCount));
@@ -132,10 +177,10 @@ std::variant<SymbolCode, QString> parseLine(QByteArrayView line)
 
 } // namespace
 
-void Decoder::endLine()
+void Decoder::endLine(QByteArrayView line)
 {
     m_afterCr = false;
-    const auto parsed = parseLine(m_line);
+    const auto parsed = parseLine(line);
     if (const auto *problem = std::get_if<QString>(&parsed)) {
         fail(*problem);
         return;
@@ -146,14 +191,19 @@ void Decoder::endLine()
         m_state = State::Complete;
 }
 
-void Decoder::failAtLoneCr()
+void Decoder::failAtLoneCr(QByteArrayView line)
 {
     // Text that is no map at all (UTF-16, say) is better named for its content.
-    const auto parsed = parseLine(m_line);
+    const auto parsed = parseLine(line);
     if (const auto *problem = std::get_if<QString>(&parsed))
         fail(*problem);
     else
         fail(QStringLiteral("the line ends in CR alone; lines end in CR LF or LF"));
+}
+
+void Decoder::failTooLong(QByteArrayView start)
+{
+    fail(QStringLiteral("%1 is too long for a line of a map").arg(quoted(start)));
 }
 
 void Decoder::fail(QString problem)

@@ -41,8 +41,9 @@ public:
     const DecodeError &error() const { return m_error; }
 
 private:
-    void endLine();
-    void failAtLoneCr();
+    void endLine(QByteArrayView line);
+    void failAtLoneCr(QByteArrayView line);
+    void failTooLong(QByteArrayView start);
     void fail(QString problem);
 
     State m_state = State::NeedMore;
