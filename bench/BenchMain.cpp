@@ -1,0 +1,142 @@
+// Runs every benchmark, then the memory probes, and ends with a table of each
+// figure beside the floor measured in the same run.
+#include "BenchEnvironment.h"
+#include "Summary.h"
+
+#include <QApplication>
+#include <QProcess>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+using namespace vellumor::bench;
+
+namespace {
+
+// What starting one probe program cost, as the median of a few fresh processes.
+struct StartUp
+{
+    std::optional<double> residentKilobytes;
+    std::optional<double> processorNanoseconds;
+};
+
+StartUp startUp(const QString &probe)
+{
+    constexpr int kRuns = 7;
+    std::vector<double> kilobytes;
+    std::vector<double> processor;
+    for (int run = 0; run < kRuns; ++run) {
+        QProcess process;
+        process.start(QCoreApplication::applicationDirPath() + QLatin1Char('/') + probe, {});
+        if (!process.waitForFinished(60'000) || process.exitStatus() != QProcess::NormalExit
+            || process.exitCode() != 0) {
+            std::fprintf(stderr, "%s failed: %s\n", qPrintable(probe),
+                process.readAllStandardError().constData());
+            return {};
+        }
+        const QList<QByteArray> fields = process.readAllStandardOutput().simplified().split(' ');
+        kilobytes.push_back(fields.value(0).toDouble());
+        processor.push_back(fields.value(1).toDouble() * 1e3);
+    }
+    const auto median = [](std::vector<double> &samples) {
+        std::sort(samples.begin(), samples.end());
+        return samples[samples.size() / 2];
+    };
+    return {median(kilobytes), median(processor)};
+}
+
+Row timeRatio(const CollectingReporter &results, std::string what, const std::string &figure,
+    const std::string &floor, double atMost)
+{
+    Row row {std::move(what), results.nanoseconds(figure), results.nanoseconds(floor),
+        Row::Unit::Nanoseconds, "at most " + std::to_string(atMost).substr(0, 3) + "x the floor"};
+    row.met = row.figure && row.floor && *row.figure <= atMost * *row.floor;
+    return row;
+}
+
+Row timeLimit(const CollectingReporter &results, std::string what, const std::string &figure,
+    const std::string &floor, double limitNanoseconds, std::string goal)
+{
+    Row row {std::move(what), results.nanoseconds(figure), results.nanoseconds(floor),
+        Row::Unit::Nanoseconds, std::move(goal)};
+    row.met = row.figure && *row.figure < limitNanoseconds;
+    return row;
+}
+
+std::vector<Row> tableRows(const CollectingReporter &results)
+{
+    std::vector<Row> rows;
+    rows.push_back(timeRatio(
+        results, "decode a 3,500-byte map from memory", "BM_DecodeMap", "BM_FromCharsLoop", 2.0));
+    rows.push_back(timeLimit(results, "LoadMap from a file", "BM_LoadMap", "BM_ReadFileIntoBuffer",
+        100e3, "under 100 us"));
+    rows.push_back(timeLimit(results, "full repaint into an image, 1x", "BM_RenderFullMap/1",
+        "BM_FillImage/1", 1e6, "under 1 ms"));
+    rows.push_back(timeLimit(results, "full repaint into an image, 2x", "BM_RenderFullMap/2",
+        "BM_FillImage/2", 3e6, "under 3 ms"));
+
+    Row click {"left click on a cell: area repainted",
+        results.counter("BM_ClickCell", "painted_px"), results.counter("BM_ClickCell", "cell_px"),
+        Row::Unit::Pixels, "exactly one 18 x 18 cell"};
+    click.met = click.figure && click.floor && *click.figure == *click.floor
+        && results.counter("BM_ClickCell", "other_paints") == 0.0;
+    rows.push_back(click);
+
+    const StartUp editor = startUp(QStringLiteral("vellumor_startup_editor"));
+    const StartUp bare = startUp(QStringLiteral("vellumor_startup_bare"));
+    Row start {"start the editor until first painted", editor.processorNanoseconds,
+        bare.processorNanoseconds, Row::Unit::Nanoseconds, "at most 1.5x the floor"};
+    start.met = start.figure && start.floor && *start.figure <= 1.5 * *start.floor;
+    rows.push_back(start);
+    Row again = timeRatio(results, "  the same windows again, in one process", "BM_StartEditor",
+        "BM_StartBareWindow", 1.5);
+    again.informative = true;
+    rows.push_back(again);
+
+    rows.push_back(
+        timeRatio(results, "grid lines off or on", "BM_GridLines", "BM_FullRepaint", 2.0));
+    rows.push_back(timeRatio(results, "New Map on a full map", "BM_NewMap", "BM_FullRepaint", 2.0));
+    rows.push_back(
+        timeRatio(results, "Clear Map on a full map", "BM_ClearMap", "BM_FullRepaint", 2.0));
+
+    Row memory {"resident memory after start-up", editor.residentKilobytes, bare.residentKilobytes,
+        Row::Unit::Kilobytes, "at most 8 MB more"};
+    memory.met = memory.figure && memory.floor && *memory.figure - *memory.floor <= 8 * 1024;
+    rows.push_back(memory);
+    return rows;
+}
+
+bool hasOption(int argc, char **argv, const char *option)
+{
+    return std::any_of(argv + 1, argv + argc, [option](const char *argument) {
+        return std::strncmp(argument, option, std::strlen(option)) == 0;
+    });
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    BenchEnvironment environment;
+    QApplication app(argc, argv);
+
+    // Medians of five runs unless asked otherwise: the machine is rarely quiet.
+    std::vector<char *> arguments(argv, argv + argc);
+    char repetitions[] = "--benchmark_repetitions=5";
+    char aggregatesOnly[] = "--benchmark_report_aggregates_only=true";
+    if (!hasOption(argc, argv, "--benchmark_repetitions")) {
+        arguments.push_back(repetitions);
+        arguments.push_back(aggregatesOnly);
+    }
+    int count = int(arguments.size());
+    benchmark::Initialize(&count, arguments.data());
+    if (benchmark::ReportUnrecognizedArguments(count, arguments.data()))
+        return 2;
+
+    CollectingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    return printTable(tableRows(reporter)) ? 0 : 1;
+}

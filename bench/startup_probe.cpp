@@ -1,0 +1,79 @@
+// Starts a window as the program does and paints it once, then prints what
+// that cost this fresh process: its resident memory in kilobytes, and the
+// processor time and the wall-clock time until the paint was done, in
+// microseconds. Built once with the editor and once with a bare main window,
+// so that the two can be compared.
+#include "BenchEnvironment.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMainWindow>
+#include <QMdiArea>
+
+#ifdef VELLUMOR_PROBE_EDITOR
+#include "Artwork.h"
+#include "MDIVellumor.h"
+#include "Prompt.h"
+#endif
+
+#include <cstdio>
+#include <ctime>
+#include <memory>
+
+namespace {
+
+// The "VmRSS:" line of /proc/self/status, in kilobytes; -1 where there is none.
+long residentKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    // The file claims a size of 0, so it is read to its end rather than line by line.
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:")) {
+            bool ok = false;
+            const long kilobytes = line.mid(6).simplified().split(' ').value(0).toLong(&ok);
+            return ok ? kilobytes : -1;
+        }
+    }
+    return -1;
+}
+
+// Processor time of all threads since the process began, loading included.
+long processMicroseconds()
+{
+    timespec now {};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return long(now.tv_sec) * 1'000'000 + now.tv_nsec / 1000;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QElapsedTimer sinceMain;
+    sinceMain.start();
+    vellumor::bench::BenchEnvironment environment;
+    QApplication app(argc, argv);
+
+#ifdef VELLUMOR_PROBE_EDITOR
+    QApplication::setWindowIcon(vellumor::programIcon());
+    vellumor::Standard document;
+    vellumor::MessageBoxPrompt prompt;
+    auto window = std::make_unique<vellumor::MDIVellumor>(document, prompt);
+#else
+    auto window = std::make_unique<QMainWindow>();
+    window->setCentralWidget(new QMdiArea);
+#endif
+    window->show();
+    window->repaint();
+    QApplication::sendPostedEvents();
+    QApplication::processEvents();
+    const long processor = processMicroseconds();
+    const long wall = long(sinceMain.nsecsElapsed() / 1000);
+
+    const long kilobytes = residentKilobytes();
+    std::printf("%ld %ld %ld\n", kilobytes, processor, wall);
+    return kilobytes < 0 ? 1 : 0;
+}
