@@ -2,6 +2,7 @@
 
 #include "Artwork.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -34,6 +35,21 @@ QLabel *addLabel(QWidget *parent, const char *objectName, const QString &caption
     return label;
 }
 
+// The box keeps its fixed layout whatever the desktop's font: a wrapped text
+// that would not fit its label is set a little smaller until it does.
+void shrinkToFit(QLabel *label)
+{
+    QFont font = label->font();
+    const auto fits = [&] {
+        const QRect needed = QFontMetrics(font).boundingRect(
+            QRect(QPoint(0, 0), label->size()), Qt::TextWordWrap, label->text());
+        return needed.height() <= label->height();
+    };
+    while (!fits() && font.pointSizeF() > 6.0)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label->setFont(font);
+}
+
 } // namespace
 
 frmAbout::frmAbout(QWidget *parent)
@@ -64,6 +80,7 @@ frmAbout::frmAbout(QWidget *parent)
     QLabel *description = addLabel(this, "lblDescription", kDescription, {96, 64, 259, 62});
     description->setWordWrap(true);
     description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    shrinkToFit(description);
     addLabel(this, "lblAuthorCredit", QStringLiteral("Programmed by: The Vellumor team"),
              {96, 136, 273, 17});
 
@@ -80,6 +97,7 @@ frmAbout::frmAbout(QWidget *parent)
                                {152, 168, 113, 65});
     company->setWordWrap(true);
     company->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    shrinkToFit(company);
 
     for (QLabel *label : findChildren<QLabel *>())
         label->setPalette(QPalette(Qt::black, palette().window().color()));

@@ -27,6 +27,18 @@ private slots:
         QVERIFY(!about.findChild<QLabel *>(QStringLiteral("imgCompanyLogo"))->pixmap().isNull());
     }
 
+    // Wrapped texts must show whole, whatever font the desktop gives the box.
+    void wrappedTextsFitTheirLabels()
+    {
+        frmAbout about;
+        for (const char *name : {"lblDescription", "lblCompanyCredit"}) {
+            auto *label = about.findChild<QLabel *>(QLatin1String(name));
+            const QRect needed = label->fontMetrics().boundingRect(
+                QRect(QPoint(0, 0), label->size()), Qt::TextWordWrap, label->text());
+            QVERIFY2(needed.height() <= label->height(), name);
+        }
+    }
+
     void enterAndEscapeClose_data()
     {
         QTest::addColumn<int>("key");
