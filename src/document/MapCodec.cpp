@@ -88,6 +88,9 @@ Decoder::State Decoder::feed(QByteArrayView bytes)
             continue;
         }
         if (m_line.isEmpty()) {
+            at = takePlainLines(bytes, at);
+            if (m_state != State::NeedMore || at == bytes.size())
+                break;
             // Mostly a whole line lies in this piece, and is read where it lies.
             const QByteArrayView rest = bytes.sliced(at);
             const qsizetype length = lineLength(rest);
@@ -126,6 +129,35 @@ Decoder::State Decoder::feed(QByteArrayView bytes)
             m_line += byte;
     }
     return m_state;
+}
+
+// Lines as SaveMap writes them, one or two digits naming a symbol and CR LF,
+// are taken here without further ado; anything else is left to the general
+// reading, which accepts the same lines with the same values.
+qsizetype Decoder::takePlainLines(QByteArrayView bytes, qsizetype at)
+{
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const char *p = bytes.data() + at;
+    const char *const end = bytes.data() + bytes.size();
+    while (m_cellsRead < kCellCount) {
+        int value = -1;
+        int length = 0;
+        if (end - p >= 3 && isDigit(p[0]) && p[1] == '\r' && p[2] == '\n') {
+            value = p[0] - '0';
+            length = 3;
+        } else if (end - p >= 4 && isDigit(p[0]) && isDigit(p[1]) && p[2] == '\r'
+            && p[3] == '\n') {
+            value = (p[0] - '0') * 10 + (p[1] - '0');
+            length = 4;
+        }
+        if (!isSymbolCode(value))
+            break;
+        m_codes[std::size_t(m_cellsRead++)] = SymbolCode(value);
+        p += length;
+    }
+    if (m_cellsRead == kCellCount)
+        m_state = State::Complete;
+    return p - bytes.data();
 }
 
 Decoder::State Decoder::finish()

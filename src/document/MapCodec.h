@@ -41,6 +41,7 @@ public:
     const DecodeError &error() const { return m_error; }
 
 private:
+    qsizetype takePlainLines(QByteArrayView bytes, qsizetype at);
     void endLine(QByteArrayView line);
     void failAtLoneCr(QByteArrayView line);
     void failTooLong(QByteArrayView start);
