@@ -4,6 +4,43 @@
 #include "Standard.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// Runs a task once, as soon as a window has finished its first paint.
+class AfterFirstPaint : public QObject
+{
+public:
+    AfterFirstPaint(QWidget &window, std::function<void()> task)
+        : QObject(&window)
+        , m_task(std::move(task))
+    {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // Queued, so that the whole window is painted and shown first.
+            QTimer::singleShot(0, this, [this] {
+                m_task();
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_task;
+};
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -12,11 +49,14 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral("1.1"));
     // Lets the desktop match the windows to the installed launcher and its icon.
     QApplication::setDesktopFileName(QStringLiteral("org.vellumor.Vellumor"));
-    QApplication::setWindowIcon(vellumor::programIcon());
 
     vellumor::Standard document;
     vellumor::MessageBoxPrompt prompt;
     vellumor::MDIVellumor window(document, prompt);
+    // The icon only marks the window in the task bar and on its frame; decoding
+    // its six sizes would hold up the first sight of the map by a tenth of the
+    // whole start-up, so it follows right after.
+    new AfterFirstPaint(window, [] { QApplication::setWindowIcon(vellumor::programIcon()); });
     window.showAtStart();
     return QApplication::exec();
 }
