@@ -5,7 +5,8 @@
 #                        (plain build, then again with AddressSanitizer and UBSan,
 #                        then a minute of fuzzing the map file reader)
 #   ./vellumor.sh fuzz [SECONDS]  fuzz the map file reader longer (default an hour)
-#   ./vellumor.sh bench  install what is missing, build, run the benchmarks
+#   ./vellumor.sh bench  install what is missing, build in Release, run the benchmarks and
+#                        print each figure beside its floor (docs/performance.md)
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -76,8 +77,14 @@ fuzz)
     install_missing
     fuzz_reader "${2:-3600}"
     ;;
+bench)
+    install_missing
+    build build-release -DCMAKE_BUILD_TYPE=Release -DVELLUMOR_BUILD_TESTS=OFF
+    shift
+    exec "$here/build-release/bench/vellumor_bench" "$@"
+    ;;
 *)
-    echo "usage: $0 run|test|fuzz [SECONDS]" >&2
+    echo "usage: $0 run|test|fuzz [SECONDS]|bench [BENCHMARK OPTIONS]" >&2
     exit 2
     ;;
 esac

@@ -18,8 +18,12 @@ void CollectingReporter::ReportRuns(const std::vector<Run> &runs)
             = run.GetAdjustedCPUTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
         for (const auto &[name, value] : run.counters)
             result.counters[name] = value.value;
-        // The aggregates carry the name with a suffix; the table asks by the plain name.
-        (median ? m_medians : m_single)[run.run_name.str()] = result;
+        // The table asks by the function and its arguments alone, as in
+        // "BM_RenderFullMap/2", whatever else the full name carries.
+        std::string name = run.run_name.function_name;
+        if (!run.run_name.args.empty())
+            name += "/" + run.run_name.args;
+        (median ? m_medians : m_single)[name] = result;
     }
 }
 

@@ -12,7 +12,6 @@
 #include <QMdiArea>
 
 #ifdef VELLUMOR_PROBE_EDITOR
-#include "Artwork.h"
 #include "MDIVellumor.h"
 #include "Prompt.h"
 #endif
@@ -58,7 +57,11 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
 
 #ifdef VELLUMOR_PROBE_EDITOR
-    QApplication::setWindowIcon(vellumor::programIcon());
+    // As the program starts, up to its first paint; it sets the window icon
+    // only after that.
+    QApplication::setApplicationName(QStringLiteral("Vellumor"));
+    QApplication::setApplicationVersion(QStringLiteral("1.1"));
+    QApplication::setDesktopFileName(QStringLiteral("org.vellumor.Vellumor"));
     vellumor::Standard document;
     vellumor::MessageBoxPrompt prompt;
     auto window = std::make_unique<vellumor::MDIVellumor>(document, prompt);
