@@ -83,19 +83,19 @@ QWidget *MDIVellumor::buildToolbar()
         {"cmdOpen", ToolbarPicture::Open, "Open Map", 32, &MDIVellumor::cmdOpen_Click},
         {"cmdSave", ToolbarPicture::Save, "Save Map", 64, &MDIVellumor::cmdSave_Click},
     };
-    for (const Button &spec : buttons) {
+    for (const Button &entry : buttons) {
         auto *button = new QToolButton(toolbar);
-        button->setObjectName(QLatin1String(spec.objectName));
-        button->setToolTip(QLatin1String(spec.tooltip));
-        button->setAccessibleName(QLatin1String(spec.tooltip));
-        button->setIcon(toolbarIcon(spec.picture));
+        button->setObjectName(QLatin1String(entry.objectName));
+        button->setToolTip(QLatin1String(entry.tooltip));
+        button->setAccessibleName(QLatin1String(entry.tooltip));
+        button->setIcon(toolbarIcon(entry.picture));
         button->setIconSize(QSize(16, 16));
         button->setAutoRaise(false);
         QPalette colours = button->palette();
         colours.setColor(QPalette::Button, QColor(192, 192, 192));
         button->setPalette(colours);
-        button->setGeometry(spec.left, 0, 33, 22);
-        connect(button, &QToolButton::clicked, this, spec.handler);
+        button->setGeometry(entry.left, 0, 33, 22);
+        connect(button, &QToolButton::clicked, this, entry.handler);
     }
     return toolbar;
 }
