@@ -1,6 +1,7 @@
 // vellumor-map run as a separate process, the way people and scripts run it:
 // with no display and no platform chosen for it.
 #include "MapCodec.h"
+#include "TestFiles.h"
 #include "frmChildMap.h"
 
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <QTest>
 
 using namespace vellumor;
+using namespace vellumor::testing;
 
 namespace {
 
@@ -50,19 +52,6 @@ MapCodes sampleCodes()
     return codes;
 }
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QImage viewGrab(const MapCodes &codes, bool gridLines)
 {
     Standard document;
@@ -85,9 +74,9 @@ private slots:
         const QString good = dir.filePath(QStringLiteral("good.map"));
         const QString shortMap = dir.filePath(QStringLiteral("short.map"));
         const QString badLine = dir.filePath(QStringLiteral("bad line.map"));
-        writeFile(good, mapfile::encode(sampleCodes()));
-        writeFile(shortMap, mapfile::encode(sampleCodes()).left(30));
-        writeFile(badLine, QByteArray("1\r\n2\r\n") + "x7\r\n" + mapfile::encode(MapCodes {}));
+        QVERIFY(writeFile(good, mapfile::encode(sampleCodes())));
+        QVERIFY(writeFile(shortMap, mapfile::encode(sampleCodes()).left(30)));
+        QVERIFY(writeFile(badLine, QByteArray("1\r\n2\r\n") + "x7\r\n" + mapfile::encode(MapCodes {})));
 
         const Run allGood = runTool({QStringLiteral("check"), good, good});
         QCOMPARE(allGood.status, 0);
@@ -141,7 +130,7 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QString, complaint);
         QTemporaryDir dir;
-        writeFile(dir.filePath(QStringLiteral("a.map")), mapfile::encode(MapCodes {}));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("a.map")), mapfile::encode(MapCodes {})));
         const Run run = runTool(arguments, dir.path());
         QCOMPARE(run.status, 2);
         QCOMPARE(run.out, QString());
@@ -180,7 +169,7 @@ private slots:
         QTemporaryDir dir;
         const QString map = dir.filePath(QStringLiteral("sample.map"));
         const QString png = dir.filePath(QStringLiteral("sample.png"));
-        writeFile(map, mapfile::encode(sampleCodes()));
+        QVERIFY(writeFile(map, mapfile::encode(sampleCodes())));
         QStringList arguments {QStringLiteral("render"), map, QStringLiteral("-o"), png};
         if (!gridLines)
             arguments << QStringLiteral("--no-grid");
@@ -198,7 +187,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString map = dir.filePath(QStringLiteral("sample.map"));
-        writeFile(map, mapfile::encode(sampleCodes()));
+        QVERIFY(writeFile(map, mapfile::encode(sampleCodes())));
         const QString one = dir.filePath(QStringLiteral("one.png"));
         const QString three = dir.filePath(QStringLiteral("three.png"));
         QCOMPARE(runTool({"render", map, "-o", one}).status, 0);
@@ -223,9 +212,9 @@ private slots:
         const QString good = dir.filePath(QStringLiteral("good.map"));
         const QString bad = dir.filePath(QStringLiteral("bad.map"));
         const QString png = dir.filePath(QStringLiteral("out.png"));
-        writeFile(good, mapfile::encode(sampleCodes()));
-        writeFile(bad, QByteArray("3\r\n65536\r\n"));
-        writeFile(png, QByteArray("an older picture"));
+        QVERIFY(writeFile(good, mapfile::encode(sampleCodes())));
+        QVERIFY(writeFile(bad, QByteArray("3\r\n65536\r\n")));
+        QVERIFY(writeFile(png, QByteArray("an older picture")));
 
         const Run invalid = runTool({"render", bad, "-o", png});
         QCOMPARE(invalid.status, 1);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MapCodec.h"
+#include "TestFiles.h"
 #include "Standard.h"
 
 #include <QDialog>
@@ -16,18 +17,6 @@ inline QByteArray mapOf(SymbolCode code)
     MapCodes codes;
     codes.fill(code);
     return mapfile::encode(codes);
-}
-
-inline bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-inline QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 inline bool allCellsAre(const Standard &document, SymbolCode code)

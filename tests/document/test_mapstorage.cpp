@@ -1,6 +1,7 @@
 #include "DocumentFakes.h"
 #include "MapCodec.h"
 #include "MapStorage.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,23 +10,6 @@
 
 using namespace vellumor;
 using namespace vellumor::testing;
-
-namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-} // namespace
 
 class TestMapStorage : public QObject
 {
@@ -58,7 +42,7 @@ private slots:
     {
         m_document.MapCells[0] = 17;
         QVERIFY(!SaveMapAs(m_document, m_title, m_dir.path(), QStringLiteral("castle.map")));
-        const QByteArray bytes = readAll(m_dir.filePath(QStringLiteral("castle.map")));
+        const QByteArray bytes = readFile(m_dir.filePath(QStringLiteral("castle.map")));
         QCOMPARE(bytes.size(), 2626);
         QVERIFY(bytes.startsWith("17\r\n0\r\n"));
         QCOMPARE(m_title.titles, QStringList {QStringLiteral("Vellumor  v1.1: castle.map")});
@@ -69,9 +53,9 @@ private slots:
     void saveOverALongerFileLeavesNothingOfIt()
     {
         const QString path = m_dir.filePath(QStringLiteral("long.map"));
-        writeAll(path, QByteArray(10000, 'x'));
+        QVERIFY(writeFile(path, QByteArray(10000, 'x')));
         QVERIFY(!SaveMapAs(m_document, m_title, m_dir.path(), QStringLiteral("long.map")));
-        QCOMPARE(readAll(path), mapfile::encode(MapCodes {}));
+        QCOMPARE(readFile(path), mapfile::encode(MapCodes {}));
     }
 
     void roundTripRepaintsEveryCellInOrder()
@@ -98,7 +82,7 @@ private slots:
     {
         QByteArray bytes = mapfile::encode(MapCodes {});
         bytes.replace(0, 1, "9");
-        writeAll(m_dir.filePath(QStringLiteral("more.map")), bytes + "12\r\nnot a number\r\n");
+        QVERIFY(writeFile(m_dir.filePath(QStringLiteral("more.map")), bytes + "12\r\nnot a number\r\n"));
         RecordingPainter painter(m_document);
         QVERIFY(!OpenMap(m_document, painter, m_title, m_dir.path(), QStringLiteral("more.map")));
         QCOMPARE(m_document.MapCells[0], SymbolCode(9));
@@ -118,7 +102,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, mentions);
-        writeAll(m_dir.filePath(QStringLiteral("bad.map")), bytes);
+        QVERIFY(writeFile(m_dir.filePath(QStringLiteral("bad.map")), bytes));
         checkFailedOpen(QStringLiteral("bad.map"), mentions);
     }
 
@@ -133,7 +117,7 @@ private slots:
     {
         const QString path = m_dir.filePath(QStringLiteral("keep.map"));
         const QByteArray old = "old contents";
-        writeAll(path, old);
+        QVERIFY(writeFile(path, old));
         m_document.MapDirectory = QStringLiteral("/before");
         m_document.MapFileName = QStringLiteral("before.map");
         const auto failing = [](const QString &, const QByteArray &) -> std::optional<QString> {
@@ -143,7 +127,7 @@ private slots:
         QVERIFY(outcome);
         QVERIFY(outcome->text.contains(path));
         QVERIFY(outcome->text.contains(QStringLiteral("No space left on device.")));
-        QCOMPARE(readAll(path), old);
+        QCOMPARE(readFile(path), old);
         QVERIFY(m_title.titles.isEmpty());
         QCOMPARE(m_document.MapDirectory, QStringLiteral("/before"));
         QCOMPARE(m_document.MapFileName, QStringLiteral("before.map"));

@@ -1,6 +1,7 @@
 // Saving and opening maps through the real windows, from the menus and toolbar.
 #include "MainWindowFixture.h"
 #include "MapCodec.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,12 +12,6 @@ using namespace vellumor;
 using namespace vellumor::testing;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Types a name into Save As, leaves the field as a click on OK would, and clicks OK.
 std::function<void(QDialog &)> saveAs(const QString &name)
@@ -66,7 +61,7 @@ private slots:
         QCOMPARE(f.prompt.dialogsRun, 1);
 
         const QString path = m_dir->filePath(QStringLiteral("castle.map"));
-        QByteArray bytes = readAll(path);
+        QByteArray bytes = readFile(path);
         QCOMPARE(bytes.size(), 2626);
         QVERIFY(bytes.startsWith("17\r\n0\r\n"));
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Vellumor  v1.1: castle.map"));
@@ -76,7 +71,7 @@ private slots:
         f.clickCell(874);
         f.window->mnuFile_Save_Click();
         QCOMPARE(f.prompt.dialogsRun, 1);
-        QVERIFY(readAll(path).endsWith("\r\n17\r\n"));
+        QVERIFY(readFile(path).endsWith("\r\n17\r\n"));
     }
 
     void openReplacesAChangedMap()
@@ -117,7 +112,7 @@ private slots:
         f.window->mnuEdit_ClearMap_Click();
         f.window->mnuFile_Save_Click();
         QCOMPARE(f.prompt.dialogsRun, 1);
-        QCOMPARE(readAll(m_dir->filePath(QStringLiteral("inn.map"))), mapfile::encode(MapCodes {}));
+        QCOMPARE(readFile(m_dir->filePath(QStringLiteral("inn.map"))), mapfile::encode(MapCodes {}));
 
         f.prompt.answers = {Prompt::Answer::Yes};
         f.window->mnuFile_NewMap_Click();
