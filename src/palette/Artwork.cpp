@@ -1,5 +1,9 @@
 #include "Artwork.h"
 
+#include "BmpImage.h"
+
+#include <QFile>
+
 namespace vellumor {
 
 namespace {
@@ -7,6 +11,24 @@ namespace {
 QString resource(const char *path)
 {
     return QStringLiteral(":/") + QLatin1String(path);
+}
+
+// Toolbar pictures are read with the program's own bitmap reader: the first
+// read through Qt's image readers makes Qt look through all its image format
+// plugins, which would hold up the first sight of the main window.
+void addBitmap(QIcon &icon, const QString &path, qreal devicePixelRatio)
+{
+    QFile file(path);
+    std::optional<QImage> image;
+    if (file.open(QIODevice::ReadOnly))
+        image = bmp::decode(file.readAll());
+    // Compiled in and checked by the tests; a missing one is a broken build.
+    if (!image) {
+        qCritical("Toolbar picture %s is missing from the program's resources", qPrintable(path));
+        return;
+    }
+    image->setDevicePixelRatio(devicePixelRatio);
+    icon.addPixmap(QPixmap::fromImage(*image));
 }
 
 } // namespace
@@ -34,8 +56,8 @@ QIcon toolbarIcon(ToolbarPicture picture)
         break;
     }
     QIcon icon;
-    icon.addFile(QStringLiteral(":/toolbar/%1.png").arg(QLatin1String(name)), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/toolbar/%1@2x.png").arg(QLatin1String(name)), QSize(32, 32));
+    addBitmap(icon, QStringLiteral(":/toolbar/%1.bmp").arg(QLatin1String(name)), 1);
+    addBitmap(icon, QStringLiteral(":/toolbar/%1@2x.bmp").arg(QLatin1String(name)), 2);
     return icon;
 }
 

@@ -2,6 +2,7 @@
 #include "Artwork.h"
 #include "BmpImage.h"
 #include "SymbolPictures.h"
+#include "ToolbarArt.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -24,6 +25,13 @@ QByteArray resourceBytes(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
+}
+
+// The pixels alone, whatever the format and the device pixel ratio.
+QImage pixels(QImage image)
+{
+    image.setDevicePixelRatio(1);
+    return image.convertToFormat(QImage::Format_RGB888);
 }
 
 QImage symbol(int code)
@@ -296,6 +304,23 @@ private slots:
         QCOMPARE(companyLogo().size(), QSize(280, 120));
     }
 
+    void toolbarPicturesAreWhatTheGeneratorDraws()
+    {
+        QList<art::Source> sources {
+            {QStringLiteral("toolbar.txt"), resourceBytes(QStringLiteral(":/art/toolbar.txt"))}};
+        const auto parsed = art::parse(sources);
+        QVERIFY2(parsed.artwork, qPrintable(parsed.error));
+        const auto drawn = art::toolbarPictures(*parsed.artwork);
+        QVERIFY2(drawn.files, qPrintable(drawn.error));
+        QCOMPARE(drawn.files->size(), 6);
+        for (const art::ToolbarFile &file : *drawn.files) {
+            const QByteArray stored = resourceBytes(QStringLiteral(":/") + file.path);
+            QVERIFY2(bmp::encode(file.image) == stored,
+                qPrintable(
+                    file.path + QStringLiteral(" differs from its source; run vellumor-artgen")));
+        }
+    }
+
     void toolbarPicturesAreSixteenColoursOnLightGrey()
     {
         QList<art::Source> sources {
@@ -306,19 +331,27 @@ private slots:
             {ToolbarPicture::Open, "open"}, {ToolbarPicture::Save, "save"}};
         for (const auto &[picture, name] : pictures) {
             const QString base = QStringLiteral(":/toolbar/") + QLatin1String(name);
-            const QImage single(base + QStringLiteral(".png"));
-            const QImage twice(base + QStringLiteral("@2x.png"));
-            QCOMPARE(single.size(), QSize(16, 16));
-            QCOMPARE(twice.size(), QSize(32, 32));
-            for (const QImage &image : {single, twice}) {
-                QVERIFY(image.colorCount() <= 16);
+            const auto single = bmp::decode(resourceBytes(base + QStringLiteral(".bmp")));
+            const auto twice = bmp::decode(resourceBytes(base + QStringLiteral("@2x.bmp")));
+            QVERIFY(single && twice);
+            QCOMPARE(single->size(), QSize(16, 16));
+            QCOMPARE(twice->size(), QSize(32, 32));
+            for (const QImage &image : {*single, *twice}) {
+                QSet<QRgb> colours;
+                for (int y = 0; y < image.height(); ++y) {
+                    for (int x = 0; x < image.width(); ++x)
+                        colours.insert(image.pixel(x, y));
+                }
+                QVERIFY(colours.size() <= 16);
                 QCOMPARE(image.pixel(0, 0), qRgb(192, 192, 192));
             }
-            QCOMPARE(single.convertToFormat(QImage::Format_RGB888),
-                parsed.artwork->find(QLatin1String(name))->image);
+            QCOMPARE(*single, parsed.artwork->find(QLatin1String(name))->image);
+
+            // The icon hands out the stored pictures themselves, at either density.
             const QIcon icon = toolbarIcon(picture);
-            QVERIFY(icon.availableSizes().contains(QSize(16, 16)));
-            QVERIFY(icon.availableSizes().contains(QSize(32, 32)));
+            QCOMPARE(icon.availableSizes(), (QList<QSize> {QSize(16, 16), QSize(32, 32)}));
+            QCOMPARE(pixels(icon.pixmap(QSize(16, 16), 1.0).toImage()), *single);
+            QCOMPARE(pixels(icon.pixmap(QSize(16, 16), 2.0).toImage()), *twice);
         }
     }
 };

@@ -1,16 +1,12 @@
 #pragma once
 
-#include "ArtSource.h"
-
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
-#include <optional>
-
 namespace vellumor::art {
 
-// One picture of the program's own (icon, toolbar, About box) as a PNG file,
+// One picture of the program's own (icon, About box) as a PNG file,
 // with its path below resources/.
 struct ProgramFile
 {
@@ -18,17 +14,8 @@ struct ProgramFile
     QByteArray png;
 };
 
-struct ProgramPictures
-{
-    std::optional<QList<ProgramFile>> files;
-    QString error;
-};
-
-// The pixel-drawn source of the toolbar pictures, in resources/art.
-QString toolbarSourceFile();
-
-// Draws the program icon at every size, the toolbar pictures at 1x and 2x, the
-// About box's emblem and the company logo.
-ProgramPictures programPictures(const Artwork &toolbarArt);
+// Draws the program icon at every size, the About box's emblem and the company
+// logo.
+QList<ProgramFile> programPictures();
 
 } // namespace vellumor::art

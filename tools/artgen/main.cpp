@@ -9,6 +9,7 @@
 #include "ProgramArt.h"
 #include "SymbolFiles.h"
 #include "SymbolSheet.h"
+#include "ToolbarArt.h"
 
 #include <QDir>
 #include <QFile>
@@ -79,10 +80,14 @@ bool writeProgramArt(const QString &artDir, const QString &resourcesDir)
     const auto artwork = readArt(artDir, {art::toolbarSourceFile()});
     if (!artwork)
         return false;
-    const auto pictures = art::programPictures(*artwork);
-    if (!pictures.files)
-        return fail(pictures.error);
-    for (const art::ProgramFile &file : *pictures.files) {
+    const auto toolbar = art::toolbarPictures(*artwork);
+    if (!toolbar.files)
+        return fail(toolbar.error);
+    for (const art::ToolbarFile &file : *toolbar.files) {
+        if (!writeFile(QDir(resourcesDir).filePath(file.path), bmp::encode(file.image)))
+            return false;
+    }
+    for (const art::ProgramFile &file : art::programPictures()) {
         if (!writeFile(QDir(resourcesDir).filePath(file.path), file.png))
             return false;
     }
