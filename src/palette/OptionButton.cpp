@@ -3,6 +3,9 @@
 #include <QPainter>
 #include <QStyleOptionButton>
 
+#include <algorithm>
+#include <cmath>
+
 namespace vellumor {
 
 namespace {
@@ -12,10 +15,45 @@ constexpr int kBevelWidth = 3;
 // The pressed button wears a frame in the highlight colour of this width just
 // inside its outline, so that the chosen symbol stands out among its neighbours.
 constexpr int kPressedFrameWidth = 2;
-// Captions shrink to fit a narrow button, but not below this size.
+// Captions shrink to fit a narrow button, in steps of half a point, but not
+// below this size.
 constexpr qreal kSmallestCaptionPointSize = 6.0;
+constexpr qreal kCaptionStep = 0.5;
+
+bool fits(const QFont &font, const QString &text, int width)
+{
+    return QFontMetrics(font).horizontalAdvance(text) <= width;
+}
+
+QFont atSize(QFont font, qreal base, int steps)
+{
+    font.setPointSizeF(base - kCaptionStep * steps);
+    return font;
+}
 
 } // namespace
+
+// The text's width grows with the size, so a first guess in proportion to the
+// room usually needs no more than one look at the sizes either side.
+QFont fitCaptionFont(const QFont &font, const QString &text, int width)
+{
+    const qreal base = font.pointSizeF();
+    const int advance = QFontMetrics(font).horizontalAdvance(text);
+    const int lastStep = int((base - kSmallestCaptionPointSize) / kCaptionStep);
+    if (advance <= width || lastStep < 1)
+        return font;
+    const qreal wanted = base * width / advance;
+    int step = std::clamp(int(std::ceil((base - wanted) / kCaptionStep)), 1, lastStep);
+    if (fits(atSize(font, base, step), text, width)) {
+        while (step > 1 && fits(atSize(font, base, step - 1), text, width))
+            --step;
+    } else {
+        while (step < lastStep && !fits(atSize(font, base, step + 1), text, width))
+            ++step;
+        step = std::min(step + 1, lastStep);
+    }
+    return atSize(font, base, step);
+}
 
 OptionButton::OptionButton(QWidget *parent)
     : QAbstractButton(parent)
@@ -93,14 +131,17 @@ void OptionButton::paintEvent(QPaintEvent *)
     }
 }
 
-void OptionButton::paintCaption(QPainter &painter, const QRect &face) const
+const QFont &OptionButton::captionFont(int faceWidth)
 {
-    QFont captionFont = font();
-    while (QFontMetrics(captionFont).horizontalAdvance(text()) > face.width()
-        && captionFont.pointSizeF() > kSmallestCaptionPointSize) {
-        captionFont.setPointSizeF(captionFont.pointSizeF() - 0.5);
+    if (m_fitted.width != faceWidth || m_fitted.text != text() || m_fitted.from != font()) {
+        m_fitted = {text(), font(), faceWidth, fitCaptionFont(font(), text(), faceWidth)};
     }
-    painter.setFont(captionFont);
+    return m_fitted.font;
+}
+
+void OptionButton::paintCaption(QPainter &painter, const QRect &face)
+{
+    painter.setFont(captionFont(face.width()));
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     painter.drawText(face, Qt::AlignCenter | Qt::TextSingleLine, text());

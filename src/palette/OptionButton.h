@@ -1,9 +1,15 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QFont>
 #include <QImage>
 
 namespace vellumor {
+
+// The font a caption is drawn in on a face `width` pixels wide: the given font
+// where the text fits, otherwise the largest size, in steps of half a point
+// below it, at which it fits, and never smaller than 6 points.
+QFont fitCaptionFont(const QFont &font, const QString &text, int width);
 
 // One choice among several, drawn as a push button that stays down while it is
 // the chosen one. A click always presses it: clicking it again while it is down
@@ -26,9 +32,20 @@ protected:
 
 private:
     QRect faceRect() const;
-    void paintCaption(QPainter &painter, const QRect &face) const;
+    void paintCaption(QPainter &painter, const QRect &face);
+    const QFont &captionFont(int faceWidth);
 
     QImage m_picture;
+    // The caption's font, fitted to the face once for a given text, font and
+    // width rather than on every paint: each size tried costs a font lookup.
+    struct FittedCaption
+    {
+        QString text;
+        QFont from;
+        int width = -1;
+        QFont font;
+    };
+    FittedCaption m_fitted;
 };
 
 } // namespace vellumor

@@ -270,6 +270,65 @@ private slots:
         QVERIFY(button.grab().toImage() != released);
     }
 
+    void captionTakesTheLargestHalfPointSizeThatFits()
+    {
+        QFont base = QApplication::font();
+        base.setPointSizeF(8.25);
+        // What fitting must give: sizes tried one by one from the top down.
+        const auto byTrying = [&](const QString &text, int width) {
+            QFont font = base;
+            while (QFontMetrics(font).horizontalAdvance(text) > width
+                && font.pointSizeF() - 0.5 >= 6.0)
+                font.setPointSizeF(font.pointSizeF() - 0.5);
+            return font.pointSizeF();
+        };
+        for (const QString &text : {QStringLiteral("Terrain 1"), QStringLiteral("Town"),
+                 QStringLiteral("Blank"), QStringLiteral("A much longer caption")}) {
+            for (int width = 1; width <= 120; ++width) {
+                const QFont fitted = fitCaptionFont(base, text, width);
+                QVERIFY2(fitted.pointSizeF() == byTrying(text, width),
+                    qPrintable(QStringLiteral("%1 in %2 px: %3 points")
+                                   .arg(text)
+                                   .arg(width)
+                                   .arg(fitted.pointSizeF())));
+                QCOMPARE(fitted.family(), base.family());
+            }
+        }
+    }
+
+    void captionIsFittedAfreshWhenItsTextOrFontChanges()
+    {
+        const auto face = [](const QString &text, const QFont &font, const QString &before) {
+            QWidget parent;
+            OptionButton button(&parent);
+            button.setGeometry(0, 0, 49, 29);
+            button.setFont(font);
+            if (!before.isEmpty()) {
+                button.setText(before);
+                button.grab(); // fits the caption for the earlier text
+            }
+            button.setText(text);
+            return button.grab().toImage();
+        };
+        QFont font = QApplication::font();
+        font.setPointSizeF(8.25);
+        const QString wide = QStringLiteral("Terrain 1");
+        const QString narrow = QStringLiteral("Ok");
+        QCOMPARE(face(narrow, font, wide), face(narrow, font, QString()));
+        QCOMPARE(face(wide, font, narrow), face(wide, font, QString()));
+
+        QWidget parent;
+        OptionButton button(&parent);
+        button.setGeometry(0, 0, 49, 29);
+        button.setText(wide);
+        button.setFont(font);
+        button.grab();
+        QFont larger = font;
+        larger.setPointSizeF(14);
+        button.setFont(larger);
+        QCOMPARE(button.grab().toImage(), face(wide, larger, QString()));
+    }
+
     void pictureIsEnlargedWithoutBlending()
     {
         const QRgb dark = qRgb(10, 20, 30);
