@@ -2,7 +2,7 @@
 
 #include "BmpImage.h"
 
-#include <QFile>
+#include <QResource>
 
 namespace vellumor {
 
@@ -18,10 +18,10 @@ QString resource(const char *path)
 // plugins, which would hold up the first sight of the main window.
 void addBitmap(QIcon &icon, const QString &path, qreal devicePixelRatio)
 {
-    QFile file(path);
+    const QResource resource(path);
     std::optional<QImage> image;
-    if (file.open(QIODevice::ReadOnly))
-        image = bmp::decode(file.readAll());
+    if (resource.isValid())
+        image = bmp::decode(resource.uncompressedData());
     // Compiled in and checked by the tests; a missing one is a broken build.
     if (!image) {
         qCritical("Toolbar picture %s is missing from the program's resources", qPrintable(path));

@@ -52,10 +52,13 @@ QRect keyLabelRect(int row)
 
 // The palette was laid out for "MS Sans Serif" at 8.25 points; where that face
 // is missing, the system's own sans-serif face at the same size keeps it close.
+// The face is looked up in the list of installed families, which the first text
+// drawn reads anyway: asking for it by name would have fontconfig search its
+// substitution rules, a noticeable part of start-up for a face that is missing.
 QFont paletteFont()
 {
     const QString preferred = QStringLiteral("MS Sans Serif");
-    QFont font = QFontDatabase::hasFamily(preferred)
+    QFont font = QFontDatabase::families().contains(preferred, Qt::CaseInsensitive)
         ? QFont(preferred)
         : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setStyleHint(QFont::SansSerif);

@@ -4,7 +4,7 @@
 #include "BmpImage.h"
 #include "Standard.h"
 
-#include <QFile>
+#include <QResource>
 #include <QtGlobal>
 
 namespace vellumor {
@@ -12,10 +12,11 @@ namespace vellumor {
 SymbolPictures::SymbolPictures()
 {
     for (int code = 1; code <= kHighestSymbolCode; ++code) {
-        QFile file(QStringLiteral(":/") + symbolPicturePath(code));
+        // Read straight from the compiled-in data, without the file machinery.
+        const QResource resource(QStringLiteral(":/") + symbolPicturePath(code));
         std::optional<QImage> image;
-        if (file.open(QIODevice::ReadOnly))
-            image = bmp::decode(file.readAll());
+        if (resource.isValid())
+            image = bmp::decode(resource.uncompressedData());
         // The pictures are compiled in and checked by the tests; a missing one
         // is a broken build, never something a user's action can cause.
         if (!image) {
