@@ -8,7 +8,6 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace vellumor;
@@ -356,15 +355,5 @@ private slots:
     }
 };
 
-int main(int argc, char **argv)
-{
-    // Qt warns while starting without a runtime directory, and warnings are
-    // fatal in the tests; a private temporary one keeps the run self-contained.
-    QTemporaryDir runtimeDir;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
-    QGuiApplication app(argc, argv);
-    TestArtwork test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestArtwork)
 #include "test_artwork.moc"

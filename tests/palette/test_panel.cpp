@@ -356,16 +356,6 @@ private slots:
     }
 };
 
-int main(int argc, char **argv)
-{
-    // Without a runtime directory Qt warns while starting, and warnings are fatal
-    // here; a private temporary one keeps the run self-contained.
-    QTemporaryDir runtimeDir;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
-    QApplication app(argc, argv);
-    TestPanel test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestPanel)
 
 #include "test_panel.moc"
