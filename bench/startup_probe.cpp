@@ -13,6 +13,7 @@
 #include <QMenuBar>
 
 #ifdef VELLUMOR_PROBE_EDITOR
+#include "ApplicationSetup.h"
 #include "MDIVellumor.h"
 #include "Prompt.h"
 #endif
@@ -60,9 +61,7 @@ int main(int argc, char *argv[])
 #ifdef VELLUMOR_PROBE_EDITOR
     // As the program starts, up to its first paint; it sets the window icon
     // only after that.
-    QApplication::setApplicationName(QStringLiteral("Vellumor"));
-    QApplication::setApplicationVersion(QStringLiteral("1.1"));
-    QApplication::setDesktopFileName(QStringLiteral("org.vellumor.Vellumor"));
+    vellumor::prepareApplication();
     vellumor::Standard document;
     vellumor::MessageBoxPrompt prompt;
     auto window = std::make_unique<vellumor::MDIVellumor>(document, prompt);
@@ -75,7 +74,12 @@ int main(int argc, char *argv[])
     window->menuBar()->addMenu(QStringLiteral("&File"));
 #endif
 #endif
+#ifdef VELLUMOR_PROBE_EDITOR
+    // Sized and placed as the program shows it: the whole map in view.
+    window->showAtStart();
+#else
     window->show();
+#endif
     window->repaint();
     QApplication::sendPostedEvents();
     QApplication::processEvents();

@@ -23,5 +23,6 @@ function(vellumor_add_artwork target)
     qt_add_resources(${target} "vellumor_artwork"
         PREFIX "/"
         BASE "${VELLUMOR_RESOURCES_DIR}"
+        OPTIONS --no-compress
         FILES ${files})
 endfunction()

@@ -1,3 +1,4 @@
+#include "ApplicationSetup.h"
 #include "Artwork.h"
 #include "MDIVellumor.h"
 #include "Prompt.h"
@@ -45,10 +46,7 @@ private:
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vellumor"));
-    QApplication::setApplicationVersion(QStringLiteral("1.1"));
-    // Lets the desktop match the windows to the installed launcher and its icon.
-    QApplication::setDesktopFileName(QStringLiteral("org.vellumor.Vellumor"));
+    vellumor::prepareApplication();
 
     vellumor::Standard document;
     vellumor::MessageBoxPrompt prompt;

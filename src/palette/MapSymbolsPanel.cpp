@@ -58,10 +58,13 @@ QRect keyLabelRect(int row)
 QFont paletteFont()
 {
     const QString preferred = QStringLiteral("MS Sans Serif");
-    QFont font = QFontDatabase::families().contains(preferred, Qt::CaseInsensitive)
-        ? QFont(preferred)
-        : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setStyleHint(QFont::SansSerif);
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    if (QFontDatabase::families().contains(preferred, Qt::CaseInsensitive)) {
+        font = QFont(preferred);
+        font.setStyleHint(QFont::SansSerif);
+    }
+    // The system face needs no hint, and with one Qt would look up a second
+    // list of fallback faces for it.
     font.setPointSizeF(kPaletteFontPointSize);
     return font;
 }
@@ -85,9 +88,9 @@ MapSymbolsPanel::MapSymbolsPanel(Standard &document, QWidget *parent)
     setFont(paletteFont());
 
     buildSetStrip();
-    for (int set = 0; set < kSymbolSetCount; ++set)
-        buildSetFrame(set);
     buildBlankButton();
+    // The frames of the other sets are built when first shown or asked for:
+    // a user who never leaves the Town set should not wait for the others.
 
     optSymbolSet_Click(setIndex(SymbolSet::Town));
 }
@@ -123,9 +126,11 @@ void MapSymbolsPanel::buildSetFrame(int set)
     const SymbolSetInfo &info = symbolSets()[std::size_t(set)];
 
     auto *frame = new QGroupBox(QString::fromLatin1(info.frameCaption), this);
-    // Hidden from the start, so that building its contents costs no layout work;
-    // choosing a set shows it.
+    // Hidden while it is built, so that building its contents costs no layout
+    // work; choosing a set shows it.
     frame->hide();
+    // The Blank button stays in front of every frame, whenever it is built.
+    frame->stackUnder(m_symbolButtons[kBlankSymbol]);
     frame->setObjectName(QString::fromLatin1(info.frameObjectName));
     frame->setGeometry(
         QRect(kSetFrameOrigin, QSize(kSetFrameWidths[std::size_t(set)], kSetFrameHeight)));
@@ -163,8 +168,8 @@ void MapSymbolsPanel::buildSetFrame(int set)
 
 void MapSymbolsPanel::buildBlankButton()
 {
-    // A child of the panel, not of a frame, and made last so that it lies in
-    // front of the frames: it stays in view whichever set is shown.
+    // A child of the panel, not of a frame, and in front of the frames (each is
+    // put under it when built): it stays in view whichever set is shown.
     auto *blank = new OptionButton(this);
     blank->setObjectName(QStringLiteral("optSymbol(%1)").arg(kBlankSymbol));
     blank->setText(tr("Blank"));
@@ -195,8 +200,12 @@ void MapSymbolsPanel::optSymbolSet_Click(int index)
     const int set = (index == 0 || index == 1) ? index : 2;
 
     releaseSymbolButton(m_document.CurrentSymbol);
-    for (int each = 0; each < kSymbolSetCount; ++each)
-        m_frames[std::size_t(each)]->setVisible(each == set);
+    for (int each = 0; each < kSymbolSetCount; ++each) {
+        if (each == set)
+            builtFrame(each)->show();
+        else if (QWidget *other = m_frames[std::size_t(each)])
+            other->hide();
+    }
     m_shownSet = set;
     m_setButtons[std::size_t(set)]->setChecked(true);
 
@@ -208,6 +217,8 @@ void MapSymbolsPanel::releaseSymbolButton(int code)
     if (!isSymbolCode(code))
         return;
     OptionButton *button = m_symbolButtons[std::size_t(code)];
+    if (!button)
+        return; // its set was never built, so it was never pressed
     // An exclusive group refuses to release its pressed button, so the group
     // lets go for the moment it takes.
     QButtonGroup *group = button->group();
@@ -226,9 +237,13 @@ bool MapSymbolsPanel::isOnShownPalette(int code) const
     return symbol && setIndex(symbol->set) == m_shownSet;
 }
 
-QAbstractButton *MapSymbolsPanel::optSymbol(int code) const
+QAbstractButton *MapSymbolsPanel::optSymbol(int code)
 {
-    return isSymbolCode(code) ? m_symbolButtons[std::size_t(code)] : nullptr;
+    if (!isSymbolCode(code))
+        return nullptr;
+    if (const auto symbol = symbolInfo(code); symbol && code != kBlankSymbol)
+        builtFrame(setIndex(symbol->set));
+    return m_symbolButtons[std::size_t(code)];
 }
 
 QAbstractButton *MapSymbolsPanel::optSymbolSet(int set) const
@@ -236,9 +251,16 @@ QAbstractButton *MapSymbolsPanel::optSymbolSet(int set) const
     return set >= 0 && set < kSymbolSetCount ? m_setButtons[std::size_t(set)] : nullptr;
 }
 
-QWidget *MapSymbolsPanel::frame(int set) const
+QWidget *MapSymbolsPanel::frame(int set)
 {
-    return set >= 0 && set < kSymbolSetCount ? m_frames[std::size_t(set)] : nullptr;
+    return set >= 0 && set < kSymbolSetCount ? builtFrame(set) : nullptr;
+}
+
+QWidget *MapSymbolsPanel::builtFrame(int set)
+{
+    if (!m_frames[std::size_t(set)])
+        buildSetFrame(set);
+    return m_frames[std::size_t(set)];
 }
 
 QSize MapSymbolsPanel::sizeHint() const

@@ -34,9 +34,11 @@ public:
     // Shows set 0, 1 or 2 (any other value shows set 2) and makes Blank current.
     void optSymbolSet_Click(int index);
 
-    QAbstractButton *optSymbol(int code) const;
+    // The buttons and frames of a set that has not been shown yet are built
+    // when they are first asked for.
+    QAbstractButton *optSymbol(int code);
     QAbstractButton *optSymbolSet(int set) const;
-    QWidget *frame(int set) const;
+    QWidget *frame(int set);
     int shownSet() const { return m_shownSet; }
 
     QSize sizeHint() const override;
@@ -47,6 +49,7 @@ protected:
 private:
     void buildSetStrip();
     void buildSetFrame(int set);
+    QWidget *builtFrame(int set);
     void buildBlankButton();
     void releaseSymbolButton(int code);
     bool isOnShownPalette(int code) const;

@@ -39,7 +39,7 @@ struct PaletteState
     bool operator==(const PaletteState &) const = default;
 };
 
-PaletteState stateOf(const MapSymbolsPanel &panel, const Standard &document)
+PaletteState stateOf(MapSymbolsPanel &panel, const Standard &document)
 {
     PaletteState state {{}, {}, {}, document.CurrentSymbol};
     for (int set = 0; set < kSymbolSetCount; ++set) {
@@ -65,7 +65,7 @@ private:
     Standard m_document;
     std::unique_ptr<MapSymbolsPanel> m_panel;
 
-    PaletteState state() const { return stateOf(*m_panel, m_document); }
+    PaletteState state() { return stateOf(*m_panel, m_document); }
     void chooseSet(int set) { QTest::mouseClick(m_panel->optSymbolSet(set), Qt::LeftButton); }
     void chooseSymbol(int code) { QTest::mouseClick(m_panel->optSymbol(code), Qt::LeftButton); }
 
@@ -93,6 +93,29 @@ private slots:
     void startsWithTownShownAndBlankChosen()
     {
         QCOMPARE(m_panel->shownSet(), 0);
+        QCOMPARE(m_document.CurrentSymbol, kBlankSymbol);
+        VERIFY_INVARIANTS();
+    }
+
+    // A set's frame is built when it is first shown or asked for, hidden and
+    // behind the Blank button like the others.
+    void otherSetsAreBuiltWhenFirstNeeded()
+    {
+        QCOMPARE(m_panel->findChildren<QGroupBox *>().size(), 1);
+        QVERIFY(!m_panel->findChild<QAbstractButton *>(QStringLiteral("optSymbol(30)")));
+
+        chooseSet(2);
+        QCOMPARE(m_panel->findChildren<QGroupBox *>().size(), 2);
+        QAbstractButton *blank = m_panel->optSymbol(kBlankSymbol);
+        QCOMPARE(m_panel->childAt(blank->geometry().center()), blank);
+        VERIFY_INVARIANTS();
+
+        QAbstractButton *river = m_panel->optSymbol(30);
+        QVERIFY(river);
+        QCOMPARE(river->objectName(), QStringLiteral("optSymbol(30)"));
+        QVERIFY(m_panel->frame(1)->isHidden());
+        QCOMPARE(m_panel->shownSet(), 2);
+        m_panel->optSymbol_Click(30); // not on the shown palette
         QCOMPARE(m_document.CurrentSymbol, kBlankSymbol);
         VERIFY_INVARIANTS();
     }

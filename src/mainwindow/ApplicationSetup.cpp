@@ -1,0 +1,18 @@
+#include "ApplicationSetup.h"
+
+#include "ApplicationStyle.h"
+
+#include <QApplication>
+
+namespace vellumor {
+
+void prepareApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("Vellumor"));
+    QApplication::setApplicationVersion(QStringLiteral("1.1"));
+    // Lets the desktop match the windows to the installed launcher and its icon.
+    QApplication::setDesktopFileName(QStringLiteral("org.vellumor.Vellumor"));
+    QApplication::setStyle(new ApplicationStyle);
+}
+
+} // namespace vellumor
