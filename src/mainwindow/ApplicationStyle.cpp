@@ -123,26 +123,39 @@ bool isFusion(const QStyle *style)
     return style->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
 }
 
+// `colour` laid over the opaque `ground`.
+QColor over(const QColor &ground, const QColor &colour)
+{
+    const auto mix = [&](int under, int above) {
+        return under + qRound((above - under) * colour.alphaF());
+    };
+    return QColor(mix(ground.red(), colour.red()), mix(ground.green(), colour.green()),
+                  mix(ground.blue(), colour.blue()));
+}
+
 // Fusion's frame picture: a one-pixel grey line at a fifth of full cover with
 // rounded corners, a faint darker ring inside it and a fainter tint within,
-// all one pixel in from the top left of the frame rectangle.
-void drawFusionGroupBoxFrame(QPainter *painter, const QRect &frame)
+// all one pixel in from the top left of the frame rectangle. Its colours are
+// laid over the window colour here and drawn opaque: Qt spreads translucent
+// fills taller than about a hundred lines over worker threads, which costs
+// far more than such a frame is worth.
+void drawFusionGroupBoxFrame(QPainter *painter, const QRect &frame, const QColor &ground)
 {
     const QRect line = frame.adjusted(1, 1, 0, 0);
     if (line.width() < 6 || line.height() < 6)
         return;
     const QRect ring = line.adjusted(1, 1, -1, -1);
-    const auto pixel = [painter](int x, int y, const QColor &colour) {
-        painter->fillRect(QRect(x, y, 1, 1), colour);
+    const auto pixel = [&](int x, int y, const QColor &colour) {
+        painter->fillRect(QRect(x, y, 1, 1), over(ground, colour));
     };
-    const auto row = [painter](int left, int right, int y, const QColor &colour) {
-        painter->fillRect(QRect(QPoint(left, y), QPoint(right, y)), colour);
+    const auto row = [&](int left, int right, int y, const QColor &colour) {
+        painter->fillRect(QRect(QPoint(left, y), QPoint(right, y)), over(ground, colour));
     };
-    const auto column = [painter](int x, int top, int bottom, const QColor &colour) {
-        painter->fillRect(QRect(QPoint(x, top), QPoint(x, bottom)), colour);
+    const auto column = [&](int x, int top, int bottom, const QColor &colour) {
+        painter->fillRect(QRect(QPoint(x, top), QPoint(x, bottom)), over(ground, colour));
     };
 
-    painter->fillRect(ring.adjusted(1, 1, -1, -1), QColor(0, 0, 0, 3));
+    painter->fillRect(ring.adjusted(1, 1, -1, -1), over(ground, QColor(0, 0, 0, 3)));
     const QColor inner(0, 0, 0, 7);
     row(ring.left() + 1, ring.right() - 1, ring.top(), inner);
     row(ring.left() + 1, ring.right() - 1, ring.bottom(), inner);
@@ -199,7 +212,8 @@ void ApplicationStyle::drawPrimitive(PrimitiveElement element, const QStyleOptio
         top += qMax(pixelMetric(PM_ExclusiveIndicatorHeight, option, widget),
                     option->fontMetrics.height());
     painter->save();
-    drawFusionGroupBoxFrame(painter, option->rect.adjusted(0, top, 0, 0));
+    drawFusionGroupBoxFrame(painter, option->rect.adjusted(0, top, 0, 0),
+                            option->palette.color(QPalette::Window));
     painter->restore();
 }
 

@@ -1,6 +1,7 @@
 #include "ApplicationStyle.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QStyleFactory>
 #include <QTest>
@@ -42,6 +43,11 @@ int largestDifference(const QImage &left, const QImage &right)
     return largest;
 }
 
+int threadsOfThisProcess()
+{
+    return int(QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+}
+
 QImage pixels(const QIcon &icon)
 {
     return icon.pixmap(QSize(16, 16), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
@@ -54,6 +60,21 @@ class TestApplicationStyle : public QObject
     Q_OBJECT
 
 private slots:
+    // Qt spreads translucent fills of more than about a hundred lines over
+    // worker threads; a frame should not start any. First, before any other
+    // painting has started them.
+    void aTallFrameIsDrawnOnThisThread()
+    {
+        const int before = threadsOfThisProcess();
+        ApplicationStyle ours(QStyleFactory::create(QStringLiteral("fusion")));
+        QGroupBox box(QStringLiteral("Town"));
+        box.setStyle(&ours);
+        box.resize(112, 345);
+        QImage image(box.size(), QImage::Format_ARGB32_Premultiplied);
+        box.render(&image);
+        QCOMPARE(threadsOfThisProcess(), before);
+    }
+
     // The frame is drawn without Fusion's picture, in the same place and as
     // near to its colours as a person can tell.
     void groupBoxFramesLookAsUnderFusion_data()
