@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace vellumor {
 
@@ -19,6 +20,8 @@ constexpr int kPressedFrameWidth = 2;
 // below this size.
 constexpr qreal kSmallestCaptionPointSize = 6.0;
 constexpr qreal kCaptionStep = 0.5;
+constexpr qreal kTighteningStep = 0.125;
+constexpr qreal kMostTightening = 0.5;
 
 bool fits(const QFont &font, const QString &text, int width)
 {
@@ -31,6 +34,20 @@ QFont atSize(QFont font, qreal base, int steps)
     return font;
 }
 
+// Letters close up in steps of an eighth of a pixel, up to half a pixel each:
+// a caption a few pixels too wide keeps the size of its neighbours, and the
+// window needs no second font for it.
+std::optional<QFont> tightened(const QFont &font, const QString &text, int width)
+{
+    for (qreal spacing = kTighteningStep; spacing <= kMostTightening; spacing += kTighteningStep) {
+        QFont tight = font;
+        tight.setLetterSpacing(QFont::AbsoluteSpacing, -spacing);
+        if (fits(tight, text, width))
+            return tight;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 // The text's width grows with the size, so a first guess in proportion to the
@@ -39,8 +56,12 @@ QFont fitCaptionFont(const QFont &font, const QString &text, int width)
 {
     const qreal base = font.pointSizeF();
     const int advance = QFontMetrics(font).horizontalAdvance(text);
+    if (advance <= width)
+        return font;
+    if (const auto tight = tightened(font, text, width))
+        return *tight;
     const int lastStep = int((base - kSmallestCaptionPointSize) / kCaptionStep);
-    if (advance <= width || lastStep < 1)
+    if (lastStep < 1)
         return font;
     const qreal wanted = base * width / advance;
     int step = std::clamp(int(std::ceil((base - wanted) / kCaptionStep)), 1, lastStep);

@@ -7,8 +7,10 @@
 namespace vellumor {
 
 // The font a caption is drawn in on a face `width` pixels wide: the given font
-// where the text fits, otherwise the largest size, in steps of half a point
-// below it, at which it fits, and never smaller than 6 points.
+// where the text fits; otherwise the same font with its letters closed up by
+// the least number of eighths of a pixel, at most four, that makes it fit;
+// otherwise the largest size, in steps of half a point below the given one, at
+// which it fits, and never smaller than 6 points.
 QFont fitCaptionFont(const QFont &font, const QString &text, int width);
 
 // One choice among several, drawn as a push button that stays down while it is

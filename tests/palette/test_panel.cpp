@@ -293,30 +293,48 @@ private slots:
         QVERIFY(button.grab().toImage() != released);
     }
 
-    void captionTakesTheLargestHalfPointSizeThatFits()
+    // A caption closes its letters up by the fewest eighths of a pixel, up to
+    // half a pixel each, before it takes the largest half-point size that fits.
+    void captionClosesUpThenShrinksToFit()
     {
         QFont base = QApplication::font();
         base.setPointSizeF(8.25);
-        // What fitting must give: sizes tried one by one from the top down.
-        const auto byTrying = [&](const QString &text, int width) {
-            QFont font = base;
-            while (QFontMetrics(font).horizontalAdvance(text) > width
-                && font.pointSizeF() - 0.5 >= 6.0)
-                font.setPointSizeF(font.pointSizeF() - 0.5);
-            return font.pointSizeF();
+        const auto fits = [](const QFont &font, const QString &text, int width) {
+            return QFontMetrics(font).horizontalAdvance(text) <= width;
         };
-        for (const QString &text : {QStringLiteral("Terrain 1"), QStringLiteral("Town"),
+        const auto spaced = [&](qreal spacing) {
+            QFont font = base;
+            font.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
+            return font;
+        };
+        // What fitting must give: spacings, then sizes, tried one by one.
+        const auto byTrying = [&](const QString &text, int width) {
+            for (qreal spacing = 0; spacing >= -0.5; spacing -= 0.125) {
+                if (fits(spaced(spacing), text, width))
+                    return std::pair {base.pointSizeF(), spacing};
+            }
+            QFont font = base;
+            while (!fits(font, text, width) && font.pointSizeF() - 0.5 >= 6.0)
+                font.setPointSizeF(font.pointSizeF() - 0.5);
+            return std::pair {font.pointSizeF(), qreal(0)};
+        };
+        int closedUp = 0;
+        for (const QString &text : {QStringLiteral("Terrain1"), QStringLiteral("Town"),
                  QStringLiteral("Blank"), QStringLiteral("A much longer caption")}) {
             for (int width = 1; width <= 120; ++width) {
                 const QFont fitted = fitCaptionFont(base, text, width);
-                QVERIFY2(fitted.pointSizeF() == byTrying(text, width),
-                    qPrintable(QStringLiteral("%1 in %2 px: %3 points")
+                const auto [size, spacing] = byTrying(text, width);
+                QVERIFY2(fitted.pointSizeF() == size && fitted.letterSpacing() == spacing,
+                    qPrintable(QStringLiteral("%1 in %2 px: %3 points, spacing %4")
                                    .arg(text)
                                    .arg(width)
-                                   .arg(fitted.pointSizeF())));
+                                   .arg(fitted.pointSizeF())
+                                   .arg(fitted.letterSpacing())));
                 QCOMPARE(fitted.family(), base.family());
+                closedUp += spacing < 0 ? 1 : 0;
             }
         }
+        QVERIFY(closedUp > 0);
     }
 
     void captionIsFittedAfreshWhenItsTextOrFontChanges()
