@@ -2,6 +2,7 @@
 // sample map and symbol set, the Save As dialog and the About box.
 //   vellumor-screenshots EXAMPLES_DIR OUTPUT_DIR [SUFFIX]
 // Run it offscreen; QT_SCALE_FACTOR=2 gives the pictures for dense screens.
+#include "ApplicationSetup.h"
 #include "Artwork.h"
 #include "MDIVellumor.h"
 #include "MapSymbolsPanel.h"
@@ -68,7 +69,8 @@ void fitToMap(MDIVellumor &window)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vellumor"));
+    // As the program starts, with its style, and with the icon it sets once shown.
+    prepareApplication();
     QApplication::setWindowIcon(programIcon());
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() < 3 || arguments.size() > 4) {
