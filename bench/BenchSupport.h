@@ -1,8 +1,8 @@
 #pragma once
 
-#include "MapStorage.h"
-#include "Prompt.h"
-#include "Standard.h"
+#include "document/MapStorage.h"
+#include "dialogs/Prompt.h"
+#include "document/Standard.h"
 
 #include <QCoreApplication>
 #include <QString>

@@ -1,7 +1,7 @@
 // Reading maps: the codec on its own, and LoadMap from a real file into the map view.
 #include "BenchSupport.h"
-#include "MapCodec.h"
-#include "frmChildMap.h"
+#include "document/MapCodec.h"
+#include "mapview/frmChildMap.h"
 
 #include <QTemporaryDir>
 

@@ -1,8 +1,8 @@
 // The editor's windows: starting up, a click on a cell, and the commands that
 // walk over every cell.
 #include "BenchSupport.h"
-#include "MDIVellumor.h"
-#include "frmChildMap.h"
+#include "mainwindow/MDIVellumor.h"
+#include "mapview/frmChildMap.h"
 
 #include <QMainWindow>
 #include <QMdiArea>

@@ -1,7 +1,7 @@
 // Drawing the whole map into an image, at one and two device pixels per logical one.
 #include "BenchSupport.h"
-#include "MapGeometry.h"
-#include "MapRenderer.h"
+#include "mapview/MapGeometry.h"
+#include "mapview/MapRenderer.h"
 
 #include <QImage>
 #include <QPainter>

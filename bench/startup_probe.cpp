@@ -13,9 +13,9 @@
 #include <QMenuBar>
 
 #ifdef VELLUMOR_PROBE_EDITOR
-#include "ApplicationSetup.h"
-#include "MDIVellumor.h"
-#include "Prompt.h"
+#include "mainwindow/ApplicationSetup.h"
+#include "mainwindow/MDIVellumor.h"
+#include "dialogs/Prompt.h"
 #endif
 
 #include <cstdio>

@@ -1,8 +1,8 @@
-#include "ApplicationSetup.h"
-#include "Artwork.h"
-#include "MDIVellumor.h"
-#include "Prompt.h"
-#include "Standard.h"
+#include "mainwindow/ApplicationSetup.h"
+#include "symbols/Artwork.h"
+#include "mainwindow/MDIVellumor.h"
+#include "dialogs/Prompt.h"
+#include "document/Standard.h"
 
 #include <QApplication>
 #include <QEvent>

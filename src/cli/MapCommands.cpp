@@ -1,8 +1,8 @@
-#include "MapCommands.h"
+#include "cli/MapCommands.h"
 
-#include "MapFileReader.h"
-#include "MapRenderer.h"
-#include "MapTool.h"
+#include "document/MapFileReader.h"
+#include "mapview/MapRenderer.h"
+#include "cli/MapTool.h"
 
 #include <QBuffer>
 #include <QSaveFile>

@@ -1,6 +1,6 @@
-#include "MapTool.h"
+#include "cli/MapTool.h"
 
-#include "MapCommands.h"
+#include "cli/MapCommands.h"
 
 #include <QTextStream>
 

@@ -1,4 +1,4 @@
-#include "MapTool.h"
+#include "cli/MapTool.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -1,4 +1,4 @@
-#include "DirectoryList.h"
+#include "dialogs/DirectoryList.h"
 
 #include <QDir>
 #include <QFileInfo>

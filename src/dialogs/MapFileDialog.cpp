@@ -1,9 +1,9 @@
-#include "MapFileDialog.h"
+#include "dialogs/MapFileDialog.h"
 
-#include "DirectoryList.h"
-#include "DriveList.h"
-#include "MapFileList.h"
-#include "PathLabel.h"
+#include "dialogs/DirectoryList.h"
+#include "dialogs/DriveList.h"
+#include "dialogs/MapFileList.h"
+#include "dialogs/PathLabel.h"
 
 #include <QLabel>
 #include <QPushButton>

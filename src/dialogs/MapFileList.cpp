@@ -1,4 +1,4 @@
-#include "MapFileList.h"
+#include "dialogs/MapFileList.h"
 
 #include <QDir>
 

@@ -1,4 +1,4 @@
-#include "MapNameRule.h"
+#include "dialogs/MapNameRule.h"
 
 namespace vellumor {
 

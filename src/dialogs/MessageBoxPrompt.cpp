@@ -1,4 +1,4 @@
-#include "Prompt.h"
+#include "dialogs/Prompt.h"
 
 #include <QDialog>
 #include <QMessageBox>

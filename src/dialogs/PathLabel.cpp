@@ -1,4 +1,4 @@
-#include "PathLabel.h"
+#include "dialogs/PathLabel.h"
 
 #include <QDir>
 #include <QPainter>

@@ -1,10 +1,10 @@
-#include "frmOpen.h"
+#include "dialogs/frmOpen.h"
 
-#include "DirectoryList.h"
-#include "DriveList.h"
-#include "MapFileList.h"
-#include "MapStorage.h"
-#include "Prompt.h"
+#include "dialogs/DirectoryList.h"
+#include "dialogs/DriveList.h"
+#include "dialogs/MapFileList.h"
+#include "document/MapStorage.h"
+#include "dialogs/Prompt.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,11 +1,11 @@
-#include "frmSaveAs.h"
+#include "dialogs/frmSaveAs.h"
 
-#include "DirectoryList.h"
-#include "DriveList.h"
-#include "MapFileList.h"
-#include "MapNameRule.h"
-#include "MapStorage.h"
-#include "Prompt.h"
+#include "dialogs/DirectoryList.h"
+#include "dialogs/DriveList.h"
+#include "dialogs/MapFileList.h"
+#include "dialogs/MapNameRule.h"
+#include "document/MapStorage.h"
+#include "dialogs/Prompt.h"
 
 #include <QFileInfo>
 #include <QFocusEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MapFileDialog.h"
+#include "dialogs/MapFileDialog.h"
 
 #include <QDir>
 

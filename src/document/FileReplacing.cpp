@@ -1,4 +1,4 @@
-#include "FileReplacing.h"
+#include "document/FileReplacing.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "MapCodec.h"
+#include "document/MapCodec.h"
 
 #include <cstdint>
 

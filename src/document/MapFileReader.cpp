@@ -1,6 +1,6 @@
-#include "MapFileReader.h"
+#include "document/MapFileReader.h"
 
-#include "MapCodec.h"
+#include "document/MapCodec.h"
 
 #include <QFile>
 

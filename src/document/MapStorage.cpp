@@ -1,7 +1,7 @@
-#include "MapStorage.h"
+#include "document/MapStorage.h"
 
-#include "MapCodec.h"
-#include "MapFileReader.h"
+#include "document/MapCodec.h"
+#include "document/MapFileReader.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FileReplacing.h"
-#include "Standard.h"
+#include "document/FileReplacing.h"
+#include "document/Standard.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "ApplicationSetup.h"
+#include "mainwindow/ApplicationSetup.h"
 
-#include "ApplicationStyle.h"
+#include "mainwindow/ApplicationStyle.h"
 
 #include <QApplication>
 

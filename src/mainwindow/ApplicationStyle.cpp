@@ -1,4 +1,4 @@
-#include "ApplicationStyle.h"
+#include "mainwindow/ApplicationStyle.h"
 
 #include <QApplication>
 #include <QGroupBox>

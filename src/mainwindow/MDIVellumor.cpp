@@ -1,11 +1,11 @@
-#include "MDIVellumor.h"
+#include "mainwindow/MDIVellumor.h"
 
-#include "MapSymbolsPanel.h"
-#include "Prompt.h"
-#include "frmAbout.h"
-#include "frmChildMap.h"
-#include "frmOpen.h"
-#include "frmSaveAs.h"
+#include "palette/MapSymbolsPanel.h"
+#include "dialogs/Prompt.h"
+#include "mainwindow/frmAbout.h"
+#include "mapview/frmChildMap.h"
+#include "dialogs/frmOpen.h"
+#include "dialogs/frmSaveAs.h"
 
 #include <QBoxLayout>
 #include <QCloseEvent>

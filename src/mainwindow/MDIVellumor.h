@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MapStorage.h"
+#include "document/MapStorage.h"
 
 #include <QMainWindow>
 

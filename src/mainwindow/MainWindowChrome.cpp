@@ -1,7 +1,7 @@
 // The menu bar and the toolbar of the main window.
-#include "MDIVellumor.h"
+#include "mainwindow/MDIVellumor.h"
 
-#include "Artwork.h"
+#include "symbols/Artwork.h"
 
 #include <QMenuBar>
 #include <QPalette>

@@ -1,6 +1,6 @@
-#include "frmAbout.h"
+#include "mainwindow/frmAbout.h"
 
-#include "Artwork.h"
+#include "symbols/Artwork.h"
 
 #include <QFontMetrics>
 #include <QLabel>

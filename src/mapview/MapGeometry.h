@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CellGrid.h"
+#include "document/CellGrid.h"
 
 #include <QPoint>
 #include <QRect>

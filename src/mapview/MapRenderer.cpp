@@ -1,7 +1,7 @@
-#include "MapRenderer.h"
+#include "mapview/MapRenderer.h"
 
-#include "MapGeometry.h"
-#include "SymbolPictures.h"
+#include "mapview/MapGeometry.h"
+#include "symbols/SymbolPictures.h"
 
 #include <QPainter>
 #include <QTransform>

@@ -1,6 +1,6 @@
-#include "frmChildMap.h"
+#include "mapview/frmChildMap.h"
 
-#include "MapGeometry.h"
+#include "mapview/MapGeometry.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MapRenderer.h"
-#include "MapStorage.h"
+#include "mapview/MapRenderer.h"
+#include "document/MapStorage.h"
 
 #include <QWidget>
 

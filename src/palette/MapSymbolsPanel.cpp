@@ -1,8 +1,8 @@
-#include "MapSymbolsPanel.h"
+#include "palette/MapSymbolsPanel.h"
 
-#include "OptionButton.h"
-#include "SymbolCatalog.h"
-#include "SymbolPictures.h"
+#include "palette/OptionButton.h"
+#include "symbols/SymbolCatalog.h"
+#include "symbols/SymbolPictures.h"
 
 #include <QButtonGroup>
 #include <QFontDatabase>

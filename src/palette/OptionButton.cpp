@@ -1,4 +1,4 @@
-#include "OptionButton.h"
+#include "palette/OptionButton.h"
 
 #include <QPainter>
 #include <QStyleOptionButton>

@@ -1,7 +1,7 @@
 // The sample maps in examples/: valid, in step with the layouts they are made
 // from, and drawn with the joined buildings and lakes put together whole.
-#include "CellGrid.h"
-#include "MapFileReader.h"
+#include "document/CellGrid.h"
+#include "document/MapFileReader.h"
 
 #include <QDir>
 #include <QFile>

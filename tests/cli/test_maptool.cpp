@@ -1,8 +1,8 @@
 // vellumor-map run as a separate process, the way people and scripts run it:
 // with no display and no platform chosen for it.
-#include "MapCodec.h"
-#include "TestFiles.h"
-#include "frmChildMap.h"
+#include "document/MapCodec.h"
+#include "support/TestFiles.h"
+#include "mapview/frmChildMap.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "MapCodec.h"
-#include "TestFiles.h"
-#include "Standard.h"
+#include "document/MapCodec.h"
+#include "support/TestFiles.h"
+#include "document/Standard.h"
 
 #include <QDialog>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "DialogTestKit.h"
-#include "DocumentFakes.h"
-#include "ScriptedPrompt.h"
-#include "frmOpen.h"
+#include "dialogs/DialogTestKit.h"
+#include "support/DocumentFakes.h"
+#include "support/ScriptedPrompt.h"
+#include "dialogs/frmOpen.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "DialogTestKit.h"
-#include "DocumentFakes.h"
-#include "ScriptedPrompt.h"
-#include "frmSaveAs.h"
+#include "dialogs/DialogTestKit.h"
+#include "support/DocumentFakes.h"
+#include "support/ScriptedPrompt.h"
+#include "dialogs/frmSaveAs.h"
 
 #include <QDir>
 #include <QFocusEvent>

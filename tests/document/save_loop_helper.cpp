@@ -1,7 +1,7 @@
 // Saves two maps in turn over one file until it is killed: the process that
 // test_crash_safety kills mid-save. Usage: save_loop_helper FOLDER NAME MICROSECONDS
 // The kernel sends SIGKILL after MICROSECONDS, wherever the loop then is.
-#include "MapStorage.h"
+#include "document/MapStorage.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 // A process killed at a random moment while it saves leaves the map file
 // whole, old or new, and nothing that a list of maps would show.
-#include "MapCodec.h"
+#include "document/MapCodec.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "CellGrid.h"
-#include "Standard.h"
+#include "document/CellGrid.h"
+#include "document/Standard.h"
 
 #include <QTest>
 

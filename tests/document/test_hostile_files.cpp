@@ -1,9 +1,9 @@
 // Files that are no map, or no file at all, opened through the real storage:
 // each is refused with its name and the line at fault, reading stops early, and
 // the map, the title and the current file stay exactly as they were.
-#include "DocumentFakes.h"
-#include "MapCodec.h"
-#include "MapStorage.h"
+#include "support/DocumentFakes.h"
+#include "document/MapCodec.h"
+#include "document/MapStorage.h"
 
 #include <QDir>
 #include <QFile>

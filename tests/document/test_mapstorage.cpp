@@ -1,7 +1,7 @@
-#include "DocumentFakes.h"
-#include "MapCodec.h"
-#include "MapStorage.h"
-#include "TestFiles.h"
+#include "support/DocumentFakes.h"
+#include "document/MapCodec.h"
+#include "document/MapStorage.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>

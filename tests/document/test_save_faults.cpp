@@ -1,9 +1,9 @@
 // Saves that cannot succeed, through the real writer: each gives a clear
 // message, and leaves every file, the title and the current file as they were.
-#include "DocumentFakes.h"
-#include "FileReplacing.h"
-#include "MapCodec.h"
-#include "MapStorage.h"
+#include "support/DocumentFakes.h"
+#include "document/FileReplacing.h"
+#include "document/MapCodec.h"
+#include "document/MapStorage.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,6 +1,6 @@
-#include "MapFileProperties.h"
+#include "fuzz/MapFileProperties.h"
 
-#include "MapCodec.h"
+#include "document/MapCodec.h"
 
 #include <QList>
 

@@ -1,5 +1,5 @@
 // libFuzzer entry point for the map file reader.
-#include "MapFileProperties.h"
+#include "fuzz/MapFileProperties.h"
 
 #include <cstdint>
 #include <cstdio>

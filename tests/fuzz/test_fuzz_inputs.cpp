@@ -1,6 +1,6 @@
 // Replays the fuzzer's seed inputs and every input that once broke the reader,
 // so that each build checks them without the fuzzer.
-#include "MapFileProperties.h"
+#include "fuzz/MapFileProperties.h"
 
 #include <QDir>
 #include <QFile>

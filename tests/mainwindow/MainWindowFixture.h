@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DocumentFakes.h"
-#include "MDIVellumor.h"
-#include "ScriptedPrompt.h"
-#include "frmChildMap.h"
+#include "support/DocumentFakes.h"
+#include "mainwindow/MDIVellumor.h"
+#include "support/ScriptedPrompt.h"
+#include "mapview/frmChildMap.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "frmAbout.h"
+#include "mainwindow/frmAbout.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,5 +1,5 @@
-#include "MainWindowFixture.h"
-#include "MapSymbolsPanel.h"
+#include "mainwindow/MainWindowFixture.h"
+#include "palette/MapSymbolsPanel.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

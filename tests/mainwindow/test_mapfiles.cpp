@@ -1,7 +1,7 @@
 // Saving and opening maps through the real windows, from the menus and toolbar.
-#include "MainWindowFixture.h"
-#include "MapCodec.h"
-#include "TestFiles.h"
+#include "mainwindow/MainWindowFixture.h"
+#include "document/MapCodec.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>

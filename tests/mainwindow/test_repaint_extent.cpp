@@ -1,6 +1,6 @@
 // How much of the editor each edit repaints: a click only its own cell, a walk
 // over every cell one paint of the map, never the frame around it.
-#include "MainWindowFixture.h"
+#include "mainwindow/MainWindowFixture.h"
 
 #include <QMdiSubWindow>
 #include <QPaintEvent>

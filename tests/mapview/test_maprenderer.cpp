@@ -1,8 +1,8 @@
 // The map drawing and cell geometry, without widgets: only a QGuiApplication
 // runs here, as in the tools that render maps with no display.
-#include "MapGeometry.h"
-#include "MapRenderer.h"
-#include "SymbolPictures.h"
+#include "mapview/MapGeometry.h"
+#include "mapview/MapRenderer.h"
+#include "symbols/SymbolPictures.h"
 
 #include <QGuiApplication>
 #include <QPainter>

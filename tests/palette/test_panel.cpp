@@ -1,7 +1,7 @@
-#include "MapSymbolsPanel.h"
-#include "OptionButton.h"
-#include "SymbolCatalog.h"
-#include "SymbolPictures.h"
+#include "palette/MapSymbolsPanel.h"
+#include "palette/OptionButton.h"
+#include "symbols/SymbolCatalog.h"
+#include "symbols/SymbolPictures.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

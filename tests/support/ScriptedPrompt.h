@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Prompt.h"
+#include "dialogs/Prompt.h"
 
 #include <QDialog>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "ArtSource.h"
+#include "artgen/ArtSource.h"
 
 #include <QRegularExpression>
 

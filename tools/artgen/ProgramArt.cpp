@@ -1,4 +1,4 @@
-#include "ProgramArt.h"
+#include "artgen/ProgramArt.h"
 
 #include <QBuffer>
 #include <QFont>

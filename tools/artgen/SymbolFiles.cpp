@@ -1,7 +1,7 @@
-#include "SymbolFiles.h"
+#include "artgen/SymbolFiles.h"
 
-#include "Artwork.h"
-#include "BmpImage.h"
+#include "symbols/Artwork.h"
+#include "symbols/BmpImage.h"
 
 #include <QDir>
 #include <QFile>

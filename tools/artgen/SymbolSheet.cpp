@@ -1,6 +1,6 @@
-#include "SymbolSheet.h"
+#include "artgen/SymbolSheet.h"
 
-#include "SymbolCatalog.h"
+#include "symbols/SymbolCatalog.h"
 
 #include <QFont>
 #include <QPainter>

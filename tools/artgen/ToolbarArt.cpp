@@ -1,4 +1,4 @@
-#include "ToolbarArt.h"
+#include "artgen/ToolbarArt.h"
 
 #include <QPainter>
 #include <QPolygon>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ArtSource.h"
+#include "artgen/ArtSource.h"
 
 #include <QImage>
 #include <QList>

@@ -3,13 +3,13 @@
 //   vellumor-artgen program <art dir> <resources dir>   icon, toolbar, emblem, logo
 //   vellumor-artgen sheet <resources dir> <png file>    overview of the stored symbols
 //   vellumor-artgen all <repository dir>                all three at their usual places
-#include "ArtSource.h"
-#include "Artwork.h"
-#include "BmpImage.h"
-#include "ProgramArt.h"
-#include "SymbolFiles.h"
-#include "SymbolSheet.h"
-#include "ToolbarArt.h"
+#include "artgen/ArtSource.h"
+#include "symbols/Artwork.h"
+#include "symbols/BmpImage.h"
+#include "artgen/ProgramArt.h"
+#include "artgen/SymbolFiles.h"
+#include "artgen/SymbolSheet.h"
+#include "artgen/ToolbarArt.h"
 
 #include <QDir>
 #include <QFile>

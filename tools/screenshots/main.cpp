@@ -2,14 +2,14 @@
 // sample map and symbol set, the Save As dialog and the About box.
 //   vellumor-screenshots EXAMPLES_DIR OUTPUT_DIR [SUFFIX]
 // Run it offscreen; QT_SCALE_FACTOR=2 gives the pictures for dense screens.
-#include "ApplicationSetup.h"
-#include "Artwork.h"
-#include "MDIVellumor.h"
-#include "MapSymbolsPanel.h"
-#include "Prompt.h"
-#include "frmAbout.h"
-#include "frmChildMap.h"
-#include "frmSaveAs.h"
+#include "mainwindow/ApplicationSetup.h"
+#include "symbols/Artwork.h"
+#include "mainwindow/MDIVellumor.h"
+#include "palette/MapSymbolsPanel.h"
+#include "dialogs/Prompt.h"
+#include "mainwindow/frmAbout.h"
+#include "mapview/frmChildMap.h"
+#include "dialogs/frmSaveAs.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,5 +1,5 @@
-#include "SymbolCatalog.h"
-#include "SymbolPictures.h"
+#include "symbols/SymbolCatalog.h"
+#include "symbols/SymbolPictures.h"
 
 #include <QSet>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "SymbolCatalog.h"
+#include "symbols/SymbolCatalog.h"
 
 #include <array>
 

@@ -1,10 +1,10 @@
 // Hostile files chosen the way a person chooses them, in the Open dialog: OK
 // shows the reason and leaves the dialog open, and the map, the title and the
 // current file stay as they were.
-#include "DialogTestKit.h"
-#include "DocumentFakes.h"
-#include "ScriptedPrompt.h"
-#include "frmOpen.h"
+#include "dialogs/DialogTestKit.h"
+#include "support/DocumentFakes.h"
+#include "support/ScriptedPrompt.h"
+#include "dialogs/frmOpen.h"
 
 #include <QDir>
 #include <QPushButton>

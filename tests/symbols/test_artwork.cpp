@@ -1,8 +1,8 @@
-#include "ArtSource.h"
-#include "Artwork.h"
-#include "BmpImage.h"
-#include "SymbolPictures.h"
-#include "ToolbarArt.h"
+#include "artgen/ArtSource.h"
+#include "symbols/Artwork.h"
+#include "symbols/BmpImage.h"
+#include "symbols/SymbolPictures.h"
+#include "artgen/ToolbarArt.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Standard.h"
+#include "document/Standard.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
-#include "SymbolPictures.h"
+#include "symbols/SymbolPictures.h"
 
-#include "Artwork.h"
-#include "BmpImage.h"
-#include "Standard.h"
+#include "symbols/Artwork.h"
+#include "symbols/BmpImage.h"
+#include "document/Standard.h"
 
 #include <QResource>
 #include <QtGlobal>

@@ -1,6 +1,6 @@
-#include "Artwork.h"
+#include "symbols/Artwork.h"
 
-#include "BmpImage.h"
+#include "symbols/BmpImage.h"
 
 #include <QResource>
 

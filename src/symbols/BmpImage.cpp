@@ -1,4 +1,4 @@
-#include "BmpImage.h"
+#include "symbols/BmpImage.h"
 
 #include <QtEndian>
 
