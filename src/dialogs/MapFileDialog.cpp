@@ -5,6 +5,7 @@
 #include "dialogs/MapFileList.h"
 #include "dialogs/PathLabel.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -82,6 +83,15 @@ QRect MapFileDialog::nameFieldPlace(int height)
 QString MapFileDialog::directoryPath() const
 {
     return m_directoryList->path();
+}
+
+void MapFileDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void MapFileDialog::showDirectory(const QString &path)

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 
@@ -42,6 +43,9 @@ protected:
     virtual void filFileList1_Click(const QString &entry) = 0;
     // The user moved the lists to another directory.
     virtual void directoryMoved() { }
+
+    // No button answers Escape; the window's close control still cancels.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void showDirectory(const QString &path);

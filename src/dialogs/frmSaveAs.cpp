@@ -80,23 +80,23 @@ void frmSaveAs::txtFileName_LostFocus()
 
 void frmSaveAs::cmdSaveAsOK_Click()
 {
-    const QString typed = m_fileName->text();
-    if (typed.isEmpty()) {
+    // The name as it stands: a click on OK has already given it the suffix as
+    // the focus left the text box; Enter in the text box saves it unchanged,
+    // and so does a name taken from the file list.
+    const QString fileName = m_fileName->text();
+    if (fileName.isEmpty()) {
         prompt().tell(this, QStringLiteral("Error: No file name choosen"),
             QStringLiteral("You have not choosen a name for your map."));
         m_fileName->setFocus();
         return;
     }
-    if (std::any_of(typed.begin(), typed.end(), isUnfitForFileName)) {
+    if (std::any_of(fileName.begin(), fileName.end(), isUnfitForFileName)) {
         prompt().tell(this, QStringLiteral("Error: Bad file name"),
             QStringLiteral("A map name cannot hold a \"/\" or a control character, "
                            "please choose another name."));
         m_fileName->setFocus();
         return;
     }
-    // Enter in the text box and a click on OK save under the same name.
-    txtFileName_LostFocus();
-    const QString fileName = m_fileName->text();
     const QFileInfo target(directoryPath() + QLatin1Char('/') + fileName);
     if (target.isDir()) {
         prompt().tell(this, QStringLiteral("Error: Name in use by a folder"),

@@ -135,6 +135,11 @@ std::optional<QString> writeFileReplacing(const QString &path, const QByteArray 
     // Renaming over a device or a pipe would replace it with a plain file.
     if (exists && !S_ISREG(existing.st_mode))
         return QStringLiteral("It is a device or a pipe, not a map file.");
+    // A user who made a map read-only meant to keep it. The kernel also says no
+    // here for an immutable file or a read-only file system, even to root.
+    if (exists && ::access(target.constData(), W_OK) != 0
+        && (errno == EACCES || errno == EPERM || errno == EROFS))
+        return QStringLiteral("The file is read-only.");
 
     PendingFile file;
     // A new map gets the permissions that the user's umask gives; a replaced one

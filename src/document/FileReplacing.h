@@ -7,11 +7,17 @@
 
 namespace vellumor {
 
+// Not QSaveFile: its temporary file is named after the target ("castle.map.Ab12Cd"),
+// so a crash would leave a file that every "*.map*" list shows as a map.
+//
 // Replaces the file at path with bytes in one step, or leaves it as it was and
 // gives the reason. The new contents are written to a hidden file beside the
 // target, flushed to the disk and renamed over it, so that a crash or a full
 // disk leaves either the old file or the new one, never a mixture. The hidden
-// file's name holds no ".map", so no file list of maps ever shows it.
+// file's name holds no ".map", so no file list of maps ever shows it. Like
+// QSaveFile, it refuses to replace a file that this user may not write, although
+// the rename alone would need only the folder to be writable; beyond QSaveFile,
+// it refuses devices and pipes and also syncs the folder after the rename.
 std::optional<QString> writeFileReplacing(const QString &path, const QByteArray &bytes);
 
 // Prefix of that hidden file's name.

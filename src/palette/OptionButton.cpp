@@ -1,5 +1,7 @@
 #include "palette/OptionButton.h"
 
+#include "palette/OptionButtonAccessible.h"
+
 #include <QPainter>
 #include <QStyleOptionButton>
 
@@ -84,6 +86,7 @@ OptionButton::OptionButton(QWidget *parent)
     // the Tab key still reaches the buttons, and the arrow keys move through a group.
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_Hover);
+    installOptionButtonAccessibility();
 }
 
 void OptionButton::setPicture(const QImage &picture)

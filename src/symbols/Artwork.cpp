@@ -4,6 +4,8 @@
 
 #include <QResource>
 
+#include <algorithm>
+
 namespace vellumor {
 
 namespace {
@@ -12,6 +14,11 @@ QString resource(const char *path)
 {
     return QStringLiteral(":/") + QLatin1String(path);
 }
+
+// The toolbar pictures are drawn on the light grey face that their buttons
+// were meant to have; that grey is their transparent colour, so that they sit
+// cleanly on whatever face the style draws.
+constexpr QRgb kToolbarKeyColour = qRgb(192, 192, 192);
 
 // Toolbar pictures are read with the program's own bitmap reader: the first
 // read through Qt's image readers makes Qt look through all its image format
@@ -27,8 +34,13 @@ void addBitmap(QIcon &icon, const QString &path, qreal devicePixelRatio)
         qCritical("Toolbar picture %s is missing from the program's resources", qPrintable(path));
         return;
     }
-    image->setDevicePixelRatio(devicePixelRatio);
-    icon.addPixmap(QPixmap::fromImage(*image));
+    QImage picture = image->convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        std::replace(line, line + picture.width(), kToolbarKeyColour, QRgb(0));
+    }
+    picture.setDevicePixelRatio(devicePixelRatio);
+    icon.addPixmap(QPixmap::fromImage(picture));
 }
 
 } // namespace

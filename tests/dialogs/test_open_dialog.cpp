@@ -125,6 +125,11 @@ private slots:
         f.document.MapFileName = QStringLiteral("old.map");
         QVERIFY(showActive(f.dialog));
         clickEntry(f.files(), "castle.map");
+        // Escape is bound to no button: the dialog stays as it was.
+        QTest::keyClick(f.files(), Qt::Key_Escape);
+        QTest::keyClick(&f.dialog, Qt::Key_Escape);
+        QVERIFY(f.dialog.isVisible());
+        QCOMPARE(f.chosenName()->text(), QStringLiteral("castle.map"));
         if (byCloseControl)
             f.dialog.close();
         else

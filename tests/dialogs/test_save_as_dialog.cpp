@@ -124,18 +124,19 @@ private slots:
         QCOMPARE(f.name()->text(), QStringLiteral("keep"));
     }
 
-    void savesUnderTheSuffixedName_data()
+    void savesUnderTheNameAsItStands_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("byEnter");
         QTest::addColumn<QString>("saved");
         QTest::newRow("start name, Enter") << "Map1.map" << true << "Map1.map";
         QTest::newRow("click OK") << "castle" << false << "castle.map";
-        QTest::newRow("Enter in the text box") << "castle" << true << "castle.map";
-        QTest::newRow("other suffix, Enter") << "castle.txt" << true << "castle.map";
+        // The focus never left the text box, so the name stays as typed.
+        QTest::newRow("Enter in the text box") << "fort" << true << "fort";
+        QTest::newRow("other suffix, Enter") << "castle.txt" << true << "castle.txt";
         QTest::newRow("emptied, click OK") << "" << false << ".map";
     }
-    void savesUnderTheSuffixedName()
+    void savesUnderTheNameAsItStands()
     {
         QFETCH(QString, typed);
         QFETCH(bool, byEnter);
@@ -162,7 +163,7 @@ private slots:
                                << "Error: Bad file name";
         QTest::newRow("control character") << "cas\ttle"
                                            << "Error: Bad file name";
-        QTest::newRow("folder") << "castle"
+        QTest::newRow("folder") << "castle.map"
                                 << "Error: Name in use by a folder";
     }
     void refusesNamesItCannotSaveUnder()
@@ -227,6 +228,53 @@ private slots:
         }
     }
 
+    // A listed name is saved as it is listed, whatever its case or suffix: the
+    // file replaced is the one the user chose.
+    void replacesTheListedFileChosen_data()
+    {
+        QTest::addColumn<QString>("listed");
+        QTest::addColumn<bool>("byKeyboard");
+        QTest::newRow("upper case, click") << "CAVE.MAP" << false;
+        QTest::newRow("upper case, keyboard") << "CAVE.MAP" << true;
+        QTest::newRow("backup, click") << "town.map.bak" << false;
+    }
+    void replacesTheListedFileChosen()
+    {
+        QFETCH(QString, listed);
+        QFETCH(bool, byKeyboard);
+        QVERIFY(writeFile(m_dir->filePath(listed), kOldMap.toLatin1()));
+        SaveAsFixture f(m_dir->path());
+        f.prompt.answers = {Prompt::Answer::Yes};
+        QVERIFY(showActive(f.dialog));
+        if (byKeyboard) {
+            f.files()->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(f.files(), Qt::Key_Space);
+            QTest::keyClick(f.files(), Qt::Key_Return);
+        } else {
+            clickEntry(f.files(), listed);
+            QTest::mouseClick(f.ok(), Qt::LeftButton);
+        }
+
+        QCOMPARE(f.prompt.asked.size(), 1);
+        QCOMPARE(f.prompt.asked[0].title, QStringLiteral("Replace file: ") + listed + " ?");
+        QVERIFY(f.savedAs(m_dir->path(), listed));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList({listed}));
+    }
+
+    // Escape is bound to no button; the close control still cancels.
+    void escapeDoesNothing()
+    {
+        SaveAsFixture f(m_dir->path());
+        QVERIFY(showActive(f.dialog));
+        f.type("castle");
+        QTest::keyClick(f.name(), Qt::Key_Escape);
+        QTest::keyClick(f.files(), Qt::Key_Escape);
+        QVERIFY(f.untouched());
+        QVERIFY(f.dialog.close());
+        QCOMPARE(f.dialog.result(), int(QDialog::Rejected));
+        QVERIFY(QDir(m_dir->path()).isEmpty());
+    }
+
     void asksForFilesTheListDoesNotShow()
     {
         SaveAsFixture f(m_dir->path());
@@ -234,7 +282,7 @@ private slots:
         // Written by someone else after the dialog listed the directory.
         QVERIFY(writeFile(m_dir->filePath("castle.map"), kOldMap.toLatin1()));
         QVERIFY(f.files()->findItems("castle.map", Qt::MatchExactly).isEmpty());
-        f.typeAndPressEnter("castle");
+        f.typeAndClickOk("castle");
 
         QCOMPARE(f.prompt.asked.size(), 1);
         QCOMPARE(f.prompt.asked[0].title, QStringLiteral("Replace file: castle.map ?"));
@@ -256,9 +304,9 @@ private slots:
         QCOMPARE(part<QLabel>(f.dialog, "lblPath")->text(), dir.filePath("sub"));
         QCOMPARE(listed(f.files()), QStringList({"town.map"}));
 
-        f.typeAndPressEnter("town");
+        f.typeAndPressEnter("town.map");
         QCOMPARE(f.prompt.asked.size(), 1); // sub/town.map is there: asked, answered No
-        f.typeAndPressEnter("castle");
+        f.typeAndPressEnter("castle.map");
         QCOMPARE(f.prompt.asked.size(), 1); // the castle.map above is another file
         QVERIFY(f.savedAs(dir.filePath("sub"), "castle.map"));
         QCOMPARE(readFile(dir.filePath("castle.map")), kOldMap.toLatin1());
@@ -275,7 +323,7 @@ private slots:
         QVERIFY(showActive(f.dialog));
         enterDirectory(f.directories(), "gone");
         QVERIFY(dir.rmdir("gone"));
-        f.typeAndPressEnter("old");
+        f.typeAndPressEnter("old.map");
 
         QCOMPARE(f.prompt.asked.size(), 1);
         QCOMPARE(f.prompt.asked[0].title, QStringLiteral("Error: Map not saved"));

@@ -13,8 +13,15 @@
 #include <QTest>
 
 #include <csignal>
+#include <functional>
+#include <grp.h>
+#include <linux/magic.h>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace vellumor;
 using namespace vellumor::testing;
@@ -64,6 +71,42 @@ private:
     void (*m_previousHandler)(int) = nullptr;
     bool m_active = false;
 };
+
+// What a child process reports back; kCannotDropRoot asks the test to skip.
+enum ChildExit { kChildPassed = 0, kChildFailed = 1, kCannotDropRoot = 77 };
+
+// Runs check in a child process as an ordinary user: root may write any file,
+// so a child of a test run as root first becomes "nobody". Only the exit code
+// of check comes back.
+int runAsOrdinaryUser(const QString &folder, const std::function<bool()> &check)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0) {
+            const passwd *nobody = ::getpwnam("nobody");
+            const uid_t uid = nobody ? nobody->pw_uid : 65534;
+            const gid_t gid = nobody ? nobody->pw_gid : 65534;
+            if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0)
+                ::_exit(kCannotDropRoot);
+        }
+        // A temporary folder below a private one is out of the ordinary user's reach.
+        if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
+            ::_exit(kCannotDropRoot);
+        ::_exit(check() ? kChildPassed : kChildFailed);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return kChildFailed;
+    return WEXITSTATUS(status);
+}
+
+// Whether folder is the mount of a system file system that takes no new files,
+// rather than the empty folder that stands there where it is not mounted.
+bool isMountOf(const QString &folder, long magic)
+{
+    struct statfs info {};
+    return ::statfs(QFile::encodeName(folder).constData(), &info) == 0 && info.f_type == magic;
+}
 
 } // namespace
 
@@ -173,17 +216,20 @@ private slots:
     void folderTakesNoNewFiles_data()
     {
         QTest::addColumn<QString>("folder");
+        QTest::addColumn<long>("magic");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("/proc") << QStringLiteral("/proc") << QStringLiteral("does not take new files");
-        QTest::newRow("/sys") << QStringLiteral("/sys") << QString();
+        QTest::newRow("/proc") << QStringLiteral("/proc") << long(PROC_SUPER_MAGIC)
+                               << QStringLiteral("does not take new files");
+        QTest::newRow("/sys") << QStringLiteral("/sys") << long(SYSFS_MAGIC) << QString();
     }
 
     void folderTakesNoNewFiles()
     {
         QFETCH(QString, folder);
+        QFETCH(long, magic);
         QFETCH(QString, reason);
-        if (!QFileInfo(folder).isDir())
-            QSKIP("this system has no such folder");
+        if (!isMountOf(folder, magic))
+            QSKIP("the system's file system is not mounted there, so the folder takes new files");
         const QString name = QStringLiteral("vellumor-fault-test.map");
         verifySaveRefused(folder, name, reason);
         QVERIFY(!QFileInfo::exists(folder + QLatin1Char('/') + name));
@@ -212,6 +258,51 @@ private slots:
         QVERIFY(!SaveMap(m_document, m_title));
         QCOMPARE(snapshot(m_dir.path()).value(QStringLiteral("old.map")),
                  mapfile::encode(m_document.MapCells));
+    }
+
+    // A map made read-only is kept, whether it is chosen in Save As or is the
+    // current file of a plain Save; its bytes, mode and owner stay, and the
+    // title and the current file too.
+    void readOnlyMapIsNeverReplaced_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Save As over it") << QStringLiteral("keep.map");
+        QTest::newRow("Save to it") << QStringLiteral("old.map");
+    }
+    void readOnlyMapIsNeverReplaced()
+    {
+        QFETCH(QString, name);
+        const QString path = m_dir.filePath(name);
+        if (!QFileInfo::exists(path))
+            QVERIFY(QFile::copy(oldFile(), path));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        // The ordinary user may write the folder: the rename alone would succeed.
+        QVERIFY(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                        | QFile::ReadOther | QFile::WriteOther
+                                                        | QFile::ExeOther));
+        struct stat before {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &before), 0);
+        const auto filesBefore = snapshot(m_dir.path());
+
+        const int result = runAsOrdinaryUser(m_dir.path(), [&] {
+            const StorageOutcome outcome = name == QLatin1String("old.map")
+                ? SaveMap(m_document, m_title)
+                : SaveMapAs(m_document, m_title, m_dir.path(), name);
+            return outcome && outcome->title == QLatin1String("Error: Map not saved")
+                && outcome->text.contains(QDir::toNativeSeparators(path))
+                && outcome->text.contains(QLatin1String("read-only"))
+                && m_document.MapFileName == QLatin1String("old.map")
+                && m_title.titles == QStringList {titles::forFile(QStringLiteral("old.map"))};
+        });
+        if (result == kCannotDropRoot)
+            QSKIP("no ordinary user can reach the temporary folder here");
+        QCOMPARE(result, int(kChildPassed));
+        QCOMPARE(snapshot(m_dir.path()), filesBefore);
+        struct stat after {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
+        QCOMPARE(after.st_mode, before.st_mode);
+        QCOMPARE(after.st_uid, before.st_uid);
+        QCOMPARE(after.st_ino, before.st_ino);
     }
 
     // What a successful save keeps: links, permissions, and no stray files.

@@ -13,7 +13,7 @@ using namespace vellumor::testing;
 
 namespace {
 
-// Types a name into Save As, leaves the field as a click on OK would, and clicks OK.
+// Types a name into Save As and presses OK.
 std::function<void(QDialog &)> saveAs(const QString &name)
 {
     return [name](QDialog &dialog) {
@@ -56,7 +56,7 @@ private slots:
         MainWindowFixture f;
         f.chooseSymbol(17);
         f.clickCell(0);
-        f.prompt.dialogSteps = {saveAs(QStringLiteral("castle"))};
+        f.prompt.dialogSteps = {saveAs(QStringLiteral("castle.map"))};
         QTest::mouseClick(f.button("cmdSave"), Qt::LeftButton);
         QCOMPARE(f.prompt.dialogsRun, 1);
 

@@ -4,6 +4,7 @@
 #include "symbols/SymbolPictures.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 #include <QSignalSpy>
@@ -281,6 +282,37 @@ private slots:
             QCOMPARE(button->objectName(), QStringLiteral("optSymbolSet(%1)").arg(set));
             QCOMPARE(button->accessibleName(), button->text());
         }
+    }
+
+    // A screen reader hears a choice among options: "House, radio button,
+    // checked", with the tooltip as the description.
+    void screenReadersHearOneChoiceAmongSeveral()
+    {
+        chooseSet(0);
+        chooseSymbol(1);
+        const auto hears = [](QAbstractButton *button) {
+            return QAccessible::queryAccessibleInterface(button);
+        };
+        QAccessibleInterface *chosen = hears(m_panel->optSymbol(1));
+        QVERIFY(chosen);
+        QCOMPARE(chosen->role(), QAccessible::RadioButton);
+        QCOMPARE(chosen->text(QAccessible::Name), symbolName(1));
+        QCOMPARE(chosen->text(QAccessible::Description), symbolName(1));
+        QVERIFY(chosen->state().checkable && chosen->state().checked);
+
+        QAccessibleInterface *blank = hears(m_panel->optSymbol(kBlankSymbol));
+        QCOMPARE(blank->role(), QAccessible::RadioButton);
+        QCOMPARE(blank->text(QAccessible::Name), QStringLiteral("Blank"));
+        QCOMPARE(blank->text(QAccessible::Description), QStringLiteral("Empty Square"));
+        QVERIFY(!blank->state().checked);
+
+        QAccessibleInterface *set = hears(m_panel->optSymbolSet(1));
+        QCOMPARE(set->role(), QAccessible::RadioButton);
+        QVERIFY(!set->state().checked);
+        // Choosing through the screen reader's own action works like a click.
+        set->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(set->state().checked);
+        QVERIFY(hears(m_panel->optSymbol(kBlankSymbol))->state().checked);
     }
 
     void pressedButtonLooksPressed()

@@ -27,10 +27,25 @@ QByteArray resourceBytes(const QString &path)
 }
 
 // The pixels alone, whatever the format and the device pixel ratio.
-QImage pixels(QImage image)
+// Whether shown is stored with its light grey face see-through and every other
+// pixel as it was.
+bool isKeyedOnGrey(QImage shown, const QImage &stored)
 {
-    image.setDevicePixelRatio(1);
-    return image.convertToFormat(QImage::Format_RGB888);
+    shown.setDevicePixelRatio(1);
+    shown = shown.convertToFormat(QImage::Format_ARGB32);
+    if (shown.size() != stored.size())
+        return false;
+    for (int y = 0; y < stored.height(); ++y) {
+        for (int x = 0; x < stored.width(); ++x) {
+            const QRgb was = stored.pixel(x, y);
+            const QRgb is = shown.pixel(x, y);
+            const bool ok = was == qRgb(192, 192, 192) ? qAlpha(is) == 0
+                                                       : is == (was | 0xff000000u);
+            if (!ok)
+                return false;
+        }
+    }
+    return true;
 }
 
 QImage symbol(int code)
@@ -346,11 +361,12 @@ private slots:
             }
             QCOMPARE(*single, parsed.artwork->find(QLatin1String(name))->image);
 
-            // The icon hands out the stored pictures themselves, at either density.
+            // The icon hands out the stored pictures at either density, with
+            // their grey face see-through so that any button face shows.
             const QIcon icon = toolbarIcon(picture);
             QCOMPARE(icon.availableSizes(), (QList<QSize> {QSize(16, 16), QSize(32, 32)}));
-            QCOMPARE(pixels(icon.pixmap(QSize(16, 16), 1.0).toImage()), *single);
-            QCOMPARE(pixels(icon.pixmap(QSize(16, 16), 2.0).toImage()), *twice);
+            QVERIFY(isKeyedOnGrey(icon.pixmap(QSize(16, 16), 1.0).toImage(), *single));
+            QVERIFY(isKeyedOnGrey(icon.pixmap(QSize(16, 16), 2.0).toImage(), *twice));
         }
     }
 };
