@@ -51,9 +51,8 @@ int main(int argc, char *argv[])
     vellumor::Standard document;
     vellumor::MessageBoxPrompt prompt;
     vellumor::MDIVellumor window(document, prompt);
-    // The icon only marks the window in the task bar and on its frame; decoding
-    // its six sizes would hold up the first sight of the map by a tenth of the
-    // whole start-up, so it follows right after.
+    // Decoding the icon's six sizes is a twentieth of start-up, and the icon
+    // only marks the window in the task bar and on its frame: it can follow.
     new AfterFirstPaint(window, [] { QApplication::setWindowIcon(vellumor::programIcon()); });
     window.showAtStart();
     return QApplication::exec();

@@ -69,7 +69,7 @@ void fitToMap(MDIVellumor &window)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    // As the program starts, with its style, and with the icon it sets once shown.
+    // As the program starts, and with the icon it sets once shown.
     prepareApplication();
     QApplication::setWindowIcon(programIcon());
     const QStringList arguments = QApplication::arguments();
