@@ -182,7 +182,7 @@ private slots:
             }
             for (int row : rows) {
                 const auto label = std::find_if(keyLabels().begin(), keyLabels().end(),
-                    [&](const KeyLabelInfo &l) { return l.set == set && l.row == row + 1; });
+                    [&, set = set](const KeyLabelInfo &l) { return l.set == set && l.row == row + 1; });
                 QVERIFY2(label != keyLabels().end(), qPrintable(QString::number(row)));
             }
         }
