@@ -110,8 +110,8 @@ std::vector<Row> tableRows(const CollectingReporter &results)
         withMenu.processorNanoseconds, Row::Unit::Nanoseconds, "at most 1.5x the one-menu floor"};
     start.met = start.figure && start.floor && *start.figure <= 1.5 * *start.floor;
     rows.push_back(start);
-    Row bareFloor {"  the same, against the bare window",
-        editor.processorNanoseconds, bare.processorNanoseconds, Row::Unit::Nanoseconds, ""};
+    Row bareFloor {"  the same, against the bare window", editor.processorNanoseconds,
+        bare.processorNanoseconds, Row::Unit::Nanoseconds, ""};
     bareFloor.informative = true;
     rows.push_back(bareFloor);
     Row again = timeRatio(results, "  the same windows again, in one process", "BM_StartEditor",

@@ -1,8 +1,8 @@
-#include "mainwindow/ApplicationSetup.h"
-#include "symbols/Artwork.h"
-#include "mainwindow/MDIVellumor.h"
 #include "dialogs/Prompt.h"
 #include "document/Standard.h"
+#include "mainwindow/ApplicationSetup.h"
+#include "mainwindow/MDIVellumor.h"
+#include "symbols/Artwork.h"
 
 #include <QApplication>
 #include <QEvent>
