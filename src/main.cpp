@@ -51,8 +51,9 @@ int main(int argc, char *argv[])
     vellumor::Standard document;
     vellumor::MessageBoxPrompt prompt;
     vellumor::MDIVellumor window(document, prompt);
-    // Decoding the icon's six sizes is a twentieth of start-up, and the icon
-    // only marks the window in the task bar and on its frame: it can follow.
+    // Decoding the icon's six sizes would add 0.1x of the one-menu window to
+    // start-up (docs/performance.md), for a picture only the task bar and the
+    // window frame show: it follows the first paint.
     new AfterFirstPaint(window, [] { QApplication::setWindowIcon(vellumor::programIcon()); });
     window.showAtStart();
     return QApplication::exec();
