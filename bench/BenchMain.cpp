@@ -103,15 +103,17 @@ std::vector<Row> tableRows(const CollectingReporter &results)
         QStringLiteral("vellumor_startup_bare"), QStringLiteral("vellumor_startup_menu")});
     const StartUp &editor = started[0];
     const StartUp &bare = started[1];
+    const StartUp &withMenu = started[2];
+    // Every window with words in it starts the font system; the goal is set
+    // against the floor that does so too.
     Row start {"start the editor until first painted", editor.processorNanoseconds,
-        bare.processorNanoseconds, Row::Unit::Nanoseconds, "at most 1.5x the floor"};
+        withMenu.processorNanoseconds, Row::Unit::Nanoseconds, "at most 1.5x the one-menu floor"};
     start.met = start.figure && start.floor && *start.figure <= 1.5 * *start.floor;
     rows.push_back(start);
-    Row withMenu {"  the floor with one menu, so drawing text",
-        started[2].processorNanoseconds,
+    Row bareFloor {"  the same, against the bare window", editor.processorNanoseconds,
         bare.processorNanoseconds, Row::Unit::Nanoseconds, ""};
-    withMenu.informative = true;
-    rows.push_back(withMenu);
+    bareFloor.informative = true;
+    rows.push_back(bareFloor);
     Row again = timeRatio(results, "  the same windows again, in one process", "BM_StartEditor",
         "BM_StartBareWindow", 1.5);
     again.informative = true;

@@ -86,8 +86,8 @@ bool printTable(const std::vector<Row> &rows)
     bool allMet = true;
     std::printf("\nMedians; times are processor time.\n");
     std::printf(
-        "%-44s %12s %12s %8s  %-26s %s\n", "what", "figure", "floor", "ratio", "goal", "met");
-    std::printf("%s\n", std::string(112, '-').c_str());
+        "%-44s %12s %12s %8s  %-32s %s\n", "what", "figure", "floor", "ratio", "goal", "met");
+    std::printf("%s\n", std::string(118, '-').c_str());
     for (const Row &row : rows) {
         std::string ratio = "-";
         if (row.figure && row.floor && *row.floor > 0) {
@@ -98,7 +98,7 @@ bool printTable(const std::vector<Row> &rows)
         const bool met = row.met && row.figure && row.floor;
         if (!row.informative)
             allMet = allMet && met;
-        std::printf("%-44s %12s %12s %8s  %-26s %s\n", row.what.c_str(),
+        std::printf("%-44s %12s %12s %8s  %-32s %s\n", row.what.c_str(),
             shown(row.figure, row.unit).c_str(), shown(row.floor, row.unit).c_str(), ratio.c_str(),
             row.informative ? "(for comparison)" : row.goal.c_str(),
             row.informative ? ""

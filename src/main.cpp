@@ -1,8 +1,8 @@
-#include "mainwindow/ApplicationSetup.h"
-#include "symbols/Artwork.h"
-#include "mainwindow/MDIVellumor.h"
 #include "dialogs/Prompt.h"
 #include "document/Standard.h"
+#include "mainwindow/ApplicationSetup.h"
+#include "mainwindow/MDIVellumor.h"
+#include "symbols/Artwork.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -51,9 +51,9 @@ int main(int argc, char *argv[])
     vellumor::Standard document;
     vellumor::MessageBoxPrompt prompt;
     vellumor::MDIVellumor window(document, prompt);
-    // The icon only marks the window in the task bar and on its frame; decoding
-    // its six sizes would hold up the first sight of the map by a tenth of the
-    // whole start-up, so it follows right after.
+    // Decoding the icon's six sizes would add 0.1x of the one-menu window to
+    // start-up (docs/performance.md), for a picture only the task bar and the
+    // window frame show: it follows the first paint.
     new AfterFirstPaint(window, [] { QApplication::setWindowIcon(vellumor::programIcon()); });
     window.showAtStart();
     return QApplication::exec();

@@ -1,7 +1,5 @@
 #include "mainwindow/ApplicationSetup.h"
 
-#include "mainwindow/ApplicationStyle.h"
-
 #include <QApplication>
 
 namespace vellumor {
@@ -12,7 +10,6 @@ void prepareApplication()
     QApplication::setApplicationVersion(QStringLiteral("1.1"));
     // Lets the desktop match the windows to the installed launcher and its icon.
     QApplication::setDesktopFileName(QStringLiteral("org.vellumor.Vellumor"));
-    QApplication::setStyle(new ApplicationStyle);
 }
 
 } // namespace vellumor

@@ -89,8 +89,8 @@ MapSymbolsPanel::MapSymbolsPanel(Standard &document, QWidget *parent)
 
     buildSetStrip();
     buildBlankButton();
-    // The frames of the other sets are built when first shown or asked for:
-    // a user who never leaves the Town set should not wait for the others.
+    for (int set = 0; set < kSymbolSetCount; ++set)
+        buildSetFrame(set);
 
     optSymbolSet_Click(setIndex(SymbolSet::Town));
 }
@@ -126,10 +126,8 @@ void MapSymbolsPanel::buildSetFrame(int set)
     const SymbolSetInfo &info = symbolSets()[std::size_t(set)];
 
     auto *frame = new QGroupBox(QString::fromLatin1(info.frameCaption), this);
-    // Hidden while it is built, so that building its contents costs no layout
-    // work; choosing a set shows it.
+    // Choosing a set shows its frame; the Blank button stays in front of all three.
     frame->hide();
-    // The Blank button stays in front of every frame, whenever it is built.
     frame->stackUnder(m_symbolButtons[kBlankSymbol]);
     frame->setObjectName(QString::fromLatin1(info.frameObjectName));
     frame->setGeometry(
@@ -169,7 +167,7 @@ void MapSymbolsPanel::buildSetFrame(int set)
 void MapSymbolsPanel::buildBlankButton()
 {
     // A child of the panel, not of a frame, and in front of the frames (each is
-    // put under it when built): it stays in view whichever set is shown.
+    // put under it): it stays in view whichever set is shown.
     auto *blank = new OptionButton(this);
     blank->setObjectName(QStringLiteral("optSymbol(%1)").arg(kBlankSymbol));
     blank->setText(tr("Blank"));
@@ -200,12 +198,8 @@ void MapSymbolsPanel::optSymbolSet_Click(int index)
     const int set = (index == 0 || index == 1) ? index : 2;
 
     releaseSymbolButton(m_document.CurrentSymbol);
-    for (int each = 0; each < kSymbolSetCount; ++each) {
-        if (each == set)
-            builtFrame(each)->show();
-        else if (QWidget *other = m_frames[std::size_t(each)])
-            other->hide();
-    }
+    for (int each = 0; each < kSymbolSetCount; ++each)
+        m_frames[std::size_t(each)]->setVisible(each == set);
     m_shownSet = set;
     m_setButtons[std::size_t(set)]->setChecked(true);
 
@@ -217,8 +211,6 @@ void MapSymbolsPanel::releaseSymbolButton(int code)
     if (!isSymbolCode(code))
         return;
     OptionButton *button = m_symbolButtons[std::size_t(code)];
-    if (!button)
-        return; // its set was never built, so it was never pressed
     // An exclusive group refuses to release its pressed button, so the group
     // lets go for the moment it takes.
     QButtonGroup *group = button->group();
@@ -237,13 +229,9 @@ bool MapSymbolsPanel::isOnShownPalette(int code) const
     return symbol && setIndex(symbol->set) == m_shownSet;
 }
 
-QAbstractButton *MapSymbolsPanel::optSymbol(int code)
+QAbstractButton *MapSymbolsPanel::optSymbol(int code) const
 {
-    if (!isSymbolCode(code))
-        return nullptr;
-    if (const auto symbol = symbolInfo(code); symbol && code != kBlankSymbol)
-        builtFrame(setIndex(symbol->set));
-    return m_symbolButtons[std::size_t(code)];
+    return isSymbolCode(code) ? m_symbolButtons[std::size_t(code)] : nullptr;
 }
 
 QAbstractButton *MapSymbolsPanel::optSymbolSet(int set) const
@@ -251,16 +239,9 @@ QAbstractButton *MapSymbolsPanel::optSymbolSet(int set) const
     return set >= 0 && set < kSymbolSetCount ? m_setButtons[std::size_t(set)] : nullptr;
 }
 
-QWidget *MapSymbolsPanel::frame(int set)
+QWidget *MapSymbolsPanel::frame(int set) const
 {
-    return set >= 0 && set < kSymbolSetCount ? builtFrame(set) : nullptr;
-}
-
-QWidget *MapSymbolsPanel::builtFrame(int set)
-{
-    if (!m_frames[std::size_t(set)])
-        buildSetFrame(set);
-    return m_frames[std::size_t(set)];
+    return set >= 0 && set < kSymbolSetCount ? m_frames[std::size_t(set)] : nullptr;
 }
 
 QSize MapSymbolsPanel::sizeHint() const

@@ -34,11 +34,9 @@ public:
     // Shows set 0, 1 or 2 (any other value shows set 2) and makes Blank current.
     void optSymbolSet_Click(int index);
 
-    // The buttons and frames of a set that has not been shown yet are built
-    // when they are first asked for.
-    QAbstractButton *optSymbol(int code);
+    QAbstractButton *optSymbol(int code) const;
     QAbstractButton *optSymbolSet(int set) const;
-    QWidget *frame(int set);
+    QWidget *frame(int set) const;
     int shownSet() const { return m_shownSet; }
 
     QSize sizeHint() const override;
@@ -49,7 +47,6 @@ protected:
 private:
     void buildSetStrip();
     void buildSetFrame(int set);
-    QWidget *builtFrame(int set);
     void buildBlankButton();
     void releaseSymbolButton(int code);
     bool isOnShownPalette(int code) const;

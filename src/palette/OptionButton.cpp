@@ -5,8 +5,6 @@
 #include <QPainter>
 #include <QStyleOptionButton>
 
-#include <algorithm>
-#include <cmath>
 #include <optional>
 
 namespace vellumor {
@@ -30,15 +28,9 @@ bool fits(const QFont &font, const QString &text, int width)
     return QFontMetrics(font).horizontalAdvance(text) <= width;
 }
 
-QFont atSize(QFont font, qreal base, int steps)
-{
-    font.setPointSizeF(base - kCaptionStep * steps);
-    return font;
-}
-
 // Letters close up in steps of an eighth of a pixel, up to half a pixel each:
-// a caption a few pixels too wide keeps the size of its neighbours, and the
-// window needs no second font for it.
+// "Terrain1" and "Terrain2" are a pixel too wide for their buttons, and closed
+// up they keep the size of "Town" beside them rather than look smaller.
 std::optional<QFont> tightened(const QFont &font, const QString &text, int width)
 {
     for (qreal spacing = kTighteningStep; spacing <= kMostTightening; spacing += kTighteningStep) {
@@ -52,30 +44,17 @@ std::optional<QFont> tightened(const QFont &font, const QString &text, int width
 
 } // namespace
 
-// The text's width grows with the size, so a first guess in proportion to the
-// room usually needs no more than one look at the sizes either side.
 QFont fitCaptionFont(const QFont &font, const QString &text, int width)
 {
-    const qreal base = font.pointSizeF();
-    const int advance = QFontMetrics(font).horizontalAdvance(text);
-    if (advance <= width)
+    if (fits(font, text, width))
         return font;
     if (const auto tight = tightened(font, text, width))
         return *tight;
-    const int lastStep = int((base - kSmallestCaptionPointSize) / kCaptionStep);
-    if (lastStep < 1)
-        return font;
-    const qreal wanted = base * width / advance;
-    int step = std::clamp(int(std::ceil((base - wanted) / kCaptionStep)), 1, lastStep);
-    if (fits(atSize(font, base, step), text, width)) {
-        while (step > 1 && fits(atSize(font, base, step - 1), text, width))
-            --step;
-    } else {
-        while (step < lastStep && !fits(atSize(font, base, step + 1), text, width))
-            ++step;
-        step = std::min(step + 1, lastStep);
-    }
-    return atSize(font, base, step);
+    QFont smaller = font;
+    while (!fits(smaller, text, width)
+        && smaller.pointSizeF() - kCaptionStep >= kSmallestCaptionPointSize)
+        smaller.setPointSizeF(smaller.pointSizeF() - kCaptionStep);
+    return smaller;
 }
 
 OptionButton::OptionButton(QWidget *parent)

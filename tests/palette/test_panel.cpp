@@ -98,29 +98,6 @@ private slots:
         VERIFY_INVARIANTS();
     }
 
-    // A set's frame is built when it is first shown or asked for, hidden and
-    // behind the Blank button like the others.
-    void otherSetsAreBuiltWhenFirstNeeded()
-    {
-        QCOMPARE(m_panel->findChildren<QGroupBox *>().size(), 1);
-        QVERIFY(!m_panel->findChild<QAbstractButton *>(QStringLiteral("optSymbol(30)")));
-
-        chooseSet(2);
-        QCOMPARE(m_panel->findChildren<QGroupBox *>().size(), 2);
-        QAbstractButton *blank = m_panel->optSymbol(kBlankSymbol);
-        QCOMPARE(m_panel->childAt(blank->geometry().center()), blank);
-        VERIFY_INVARIANTS();
-
-        QAbstractButton *river = m_panel->optSymbol(30);
-        QVERIFY(river);
-        QCOMPARE(river->objectName(), QStringLiteral("optSymbol(30)"));
-        QVERIFY(m_panel->frame(1)->isHidden());
-        QCOMPARE(m_panel->shownSet(), 2);
-        m_panel->optSymbol_Click(30); // not on the shown palette
-        QCOMPARE(m_document.CurrentSymbol, kBlankSymbol);
-        VERIFY_INVARIANTS();
-    }
-
     void choosingASetStartsItWithBlank()
     {
         chooseSymbol(3);

@@ -181,8 +181,10 @@ private slots:
                 QCOMPARE(hasButton, !rows.contains(row));
             }
             for (int row : rows) {
-                const auto label = std::find_if(keyLabels().begin(), keyLabels().end(),
-                    [&](const KeyLabelInfo &l) { return l.set == set && l.row == row + 1; });
+                const auto label = std::find_if(
+                    keyLabels().begin(), keyLabels().end(), [&, set = set](const KeyLabelInfo &l) {
+                        return l.set == set && l.row == row + 1;
+                    });
                 QVERIFY2(label != keyLabels().end(), qPrintable(QString::number(row)));
             }
         }

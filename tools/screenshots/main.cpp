@@ -2,14 +2,14 @@
 // sample map and symbol set, the Save As dialog and the About box.
 //   vellumor-screenshots EXAMPLES_DIR OUTPUT_DIR [SUFFIX]
 // Run it offscreen; QT_SCALE_FACTOR=2 gives the pictures for dense screens.
-#include "mainwindow/ApplicationSetup.h"
-#include "symbols/Artwork.h"
-#include "mainwindow/MDIVellumor.h"
-#include "palette/MapSymbolsPanel.h"
 #include "dialogs/Prompt.h"
+#include "dialogs/frmSaveAs.h"
+#include "mainwindow/ApplicationSetup.h"
+#include "mainwindow/MDIVellumor.h"
 #include "mainwindow/frmAbout.h"
 #include "mapview/frmChildMap.h"
-#include "dialogs/frmSaveAs.h"
+#include "palette/MapSymbolsPanel.h"
+#include "symbols/Artwork.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -69,7 +69,7 @@ void fitToMap(MDIVellumor &window)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    // As the program starts, with its style, and with the icon it sets once shown.
+    // As the program starts, and with the icon it sets once shown.
     prepareApplication();
     QApplication::setWindowIcon(programIcon());
     const QStringList arguments = QApplication::arguments();
