@@ -70,7 +70,8 @@ std::optional<QString> readRow(QByteArrayView line, MapCodes &codes, int row)
     return std::nullopt;
 }
 
-std::variant<TileNumbers, formats::FormatError> parseCsvTiles(QByteArrayView text, int firstLine)
+std::variant<TileNumbers, formats::FormatError> parseCsvTiles(
+    QByteArrayView text, int firstLine, QList<int> *lines)
 {
     TileNumbers tiles;
     tiles.reserve(kCellCount);
@@ -92,6 +93,8 @@ std::variant<TileNumbers, formats::FormatError> parseCsvTiles(QByteArrayView tex
                 return formats::FormatError {
                     line, QStringLiteral("the layer holds more than %1 tiles").arg(kCellCount)};
             tiles.append(quint32(*value));
+            if (lines)
+                lines->append(line);
         }
         if (atLineEnd)
             ++line;

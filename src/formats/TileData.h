@@ -23,8 +23,9 @@ using TileNumbers = QList<quint32>;
 
 // Comma-separated tile numbers, 875 of them, across any number of lines; a
 // trailing comma at a line's end is allowed. firstLine is the text's first
-// line in the file, for the error's line number.
-std::variant<TileNumbers, formats::FormatError> parseCsvTiles(QByteArrayView text, int firstLine);
+// line in the file; lines, when given, receives each tile's line.
+std::variant<TileNumbers, formats::FormatError> parseCsvTiles(
+    QByteArrayView text, int firstLine, QList<int> *lines = nullptr);
 
 enum class Compression { None, Zlib, Gzip };
 

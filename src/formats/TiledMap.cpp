@@ -61,7 +61,8 @@ std::optional<QString> checkLayerSize(qint64 width, qint64 height)
     return std::nullopt;
 }
 
-std::variant<MapCodes, QString> codesFromTiles(const tiledata::TileNumbers &tiles, qint64 firstTile)
+std::variant<MapCodes, TileProblem> codesFromTiles(
+    const tiledata::TileNumbers &tiles, qint64 firstTile)
 {
     // Tiled keeps flips and rotations in the top four bits of a tile number.
     constexpr quint32 kTransformBits = 0xF0000000u;
@@ -71,20 +72,22 @@ std::variant<MapCodes, QString> codesFromTiles(const tiledata::TileNumbers &tile
         const int column = i % kMapColumns;
         const int row = i / kMapColumns;
         if (tile & kTransformBits) {
-            return QStringLiteral("the tile at column %1, row %2 is flipped or rotated; symbols "
-                                  "stand upright")
-                .arg(column)
-                .arg(row);
+            return TileProblem {i,
+                QStringLiteral("the tile at column %1, row %2 is flipped or rotated; symbols "
+                               "stand upright")
+                    .arg(column)
+                    .arg(row)};
         }
         qint64 code = 0;
         if (tile != 0) {
             code = qint64(tile) - firstTile + 1;
             if (code < 1 || code > kHighestSymbolCode) {
-                return QStringLiteral("the tile at column %1, row %2 is tile %3, which is not in "
-                                      "the Vellumor tileset")
-                    .arg(column)
-                    .arg(row)
-                    .arg(tile);
+                return TileProblem {i,
+                    QStringLiteral("the tile at column %1, row %2 is tile %3, which is not in "
+                                   "the Vellumor tileset")
+                        .arg(column)
+                        .arg(row)
+                        .arg(tile)};
             }
         }
         codes[std::size_t(cellIndex(column, row))] = SymbolCode(code);

@@ -52,8 +52,14 @@ std::optional<QString> checkHeader(const MapHeader &header);
 std::optional<QString> checkTileset(const Tileset &tileset);
 std::optional<QString> checkLayerSize(qint64 width, qint64 height);
 
+struct TileProblem
+{
+    int tile; // 0-based, rows from the top
+    QString problem;
+};
+
 // The layer's tiles, rows from the top, as map codes.
-std::variant<MapCodes, QString> codesFromTiles(
+std::variant<MapCodes, TileProblem> codesFromTiles(
     const tiledata::TileNumbers &tiles, qint64 firstTile);
 
 // The tile numbers of codes, one line per row from the top, each number but

@@ -192,7 +192,10 @@ std::variant<MapCodes, QString> readMap(const QJsonObject &map)
     auto tiles = layerTiles(layer);
     if (const auto *problem = std::get_if<QString>(&tiles))
         return *problem;
-    return codesFromTiles(std::get<tiledata::TileNumbers>(tiles), firstTile);
+    auto codes = codesFromTiles(std::get<tiledata::TileNumbers>(tiles), firstTile);
+    if (const auto *problem = std::get_if<TileProblem>(&codes))
+        return problem->problem;
+    return std::get<MapCodes>(codes);
 }
 
 } // namespace

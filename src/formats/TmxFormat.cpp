@@ -64,6 +64,7 @@ private:
     int m_dataLine = 0;
     int m_errorLine = 0; // where a fault inside the layer data lies
     std::optional<tiledata::TileNumbers> m_tiles;
+    QList<int> m_tileLines; // for CSV data: each tile's line
 };
 
 std::variant<MapCodes, FormatError> TmxReader::read()
@@ -97,8 +98,8 @@ std::variant<MapCodes, FormatError> TmxReader::read()
     if (!m_tiles)
         return FormatError {0, QStringLiteral("the map has no tile layer")};
     auto codes = codesFromTiles(*m_tiles, m_firstTile);
-    if (const auto *problem = std::get_if<QString>(&codes))
-        return FormatError {m_dataLine, *problem};
+    if (const auto *problem = std::get_if<TileProblem>(&codes))
+        return FormatError {m_tileLines.value(problem->tile, m_dataLine), problem->problem};
     return std::get<MapCodes>(codes);
 }
 
@@ -146,10 +147,12 @@ std::optional<QString> TmxReader::readData()
     m_dataLine = int(m_xml.lineNumber());
     // Only text may follow: a chunk or tile element ends the reading with an error.
     const QByteArray text = m_xml.readElementText().toUtf8();
-    if (m_xml.hasError())
+    if (m_xml.hasError()) {
+        m_errorLine = int(m_xml.lineNumber());
         return m_xml.errorString();
+    }
     if (encoding == QLatin1String("csv")) {
-        auto tiles = tiledata::parseCsvTiles(text, m_dataLine);
+        auto tiles = tiledata::parseCsvTiles(text, m_dataLine, &m_tileLines);
         if (const auto *error = std::get_if<FormatError>(&tiles)) {
             m_errorLine = error->line;
             return error->problem;
