@@ -6,6 +6,9 @@
 #include <QSet>
 #include <QtMath>
 
+#include <cstring>
+#include <vector>
+
 namespace vellumor::maptool {
 
 namespace {
@@ -44,6 +47,34 @@ QByteArray portals(const QList<QLineF> &gates)
     return json + (gates.isEmpty() ? "]" : "\n  ]");
 }
 
+// Each target pixel shows the picture pixel it falls in, counted in whole
+// numbers (x * 15 / pixelsPerGrid), so that cell edges fall on multiples of
+// pixelsPerGrid by construction and the rule is plain to state and to test;
+// QImage::scaled samples pixel centres by its own rounding.
+QImage enlargeNearest(const QImage &source, int pixelsPerGrid)
+{
+    const int width = kMapColumns * pixelsPerGrid;
+    const int height = kMapRows * pixelsPerGrid;
+    QImage target(width, height, source.format());
+    target.setColorTable(source.colorTable());
+    const int bytesPerPixel = source.depth() / 8;
+    std::vector<int> sourceX(static_cast<std::size_t>(width));
+    for (int x = 0; x < width; ++x)
+        sourceX[std::size_t(x)] = x * kPictureSize / pixelsPerGrid * bytesPerPixel;
+    for (int y = 0; y < height; ++y) {
+        const uchar *from = source.constScanLine(y * kPictureSize / pixelsPerGrid);
+        uchar *to = target.scanLine(y);
+        if (bytesPerPixel == 1) {
+            for (int x = 0; x < width; ++x)
+                to[x] = from[sourceX[std::size_t(x)]];
+        } else {
+            for (int x = 0; x < width; ++x)
+                std::memcpy(to + x * 4, from + sourceX[std::size_t(x)], 4);
+        }
+    }
+    return target;
+}
+
 // The map enlarged without smoothing, so that the edge of cell n falls on pixel
 // n * pixelsPerGrid. Kept to a palette of the pictures' few colours, the
 // picture is a quarter of the memory and encodes several times faster.
@@ -59,8 +90,7 @@ QImage enlargedPicture(const MapCodes &codes, int pixelsPerGrid)
         small = small.convertToFormat(QImage::Format_Indexed8,
             QList<QRgb>(colours.begin(), colours.end()), Qt::ThresholdDither);
     }
-    return small.scaled(kMapColumns * pixelsPerGrid, kMapRows * pixelsPerGrid,
-        Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return enlargeNearest(small, pixelsPerGrid);
 }
 
 } // namespace
