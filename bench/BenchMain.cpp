@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 using namespace vellumor::bench;
@@ -107,8 +108,7 @@ std::vector<Row> tableRows(const CollectingReporter &results)
         bare.processorNanoseconds, Row::Unit::Nanoseconds, "at most 1.5x the floor"};
     start.met = start.figure && start.floor && *start.figure <= 1.5 * *start.floor;
     rows.push_back(start);
-    Row withMenu {"  the floor with one menu, so drawing text",
-        started[2].processorNanoseconds,
+    Row withMenu {"  the floor with one menu, so drawing text", started[2].processorNanoseconds,
         bare.processorNanoseconds, Row::Unit::Nanoseconds, ""};
     withMenu.informative = true;
     rows.push_back(withMenu);
@@ -127,6 +127,18 @@ std::vector<Row> tableRows(const CollectingReporter &results)
         Row::Unit::Kilobytes, "at most 8 MB more"};
     memory.met = memory.figure && memory.floor && *memory.figure - *memory.floor <= 8 * 1024;
     rows.push_back(memory);
+
+    rows.push_back(timeRatio(results, "export .png", "BM_ExportPng", "BM_SaveImagePng", 2.0));
+    for (const auto &[what, name, limit, goal] :
+        std::initializer_list<std::tuple<const char *, const char *, double, const char *>> {
+            {"export .png", "BM_ExportPng", 20e6, "under 20 ms"},
+            {"export .uvtt, 70 px a cell", "BM_ExportUvtt/70", 20e6, "under 20 ms"},
+            {"export .uvtt, 100 px a cell", "BM_ExportUvtt/100", 20e6, "under 20 ms"},
+            {"export .pdf, 15 pages", "BM_ExportPdf", 100e6, "under 100 ms"},
+            {"export .tmx and its tileset", "BM_ExportTmx", 20e6, "under 20 ms"},
+            {"export .tmj and its tileset", "BM_ExportTmj", 20e6, "under 20 ms"},
+            {"export .csv", "BM_ExportCsv", 20e6, "under 20 ms"}})
+        rows.push_back(timeLimit(results, what, name, "BM_SaveImagePng", limit, goal));
     return rows;
 }
 
