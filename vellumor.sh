@@ -19,7 +19,7 @@ packages=(
     fonts-dejavu-core
     clang libclang-rt-14-dev libbenchmark-dev
     desktop-file-utils appstream
-    zlib1g-dev tiled poppler-utils help2man man-db
+    zlib1g-dev tiled poppler-utils help2man man-db bash-completion
 )
 
 install_missing() {

@@ -8,11 +8,11 @@ namespace vellumor::maptool {
 
 const QString kUsage
     = QStringLiteral("Usage: vellumor-map check FILE...\n"
-                     "       vellumor-map render FILE -o OUT.png [--scale N] [--no-grid]\n"
-                     "       vellumor-map export MAP -o OUT [options]\n"
-                     "       vellumor-map import IN -o MAP\n"
-                     "       vellumor-map diff A.map B.map [--png OUT]\n"
-                     "       vellumor-map --help | --version\n");
+                     "  or:  vellumor-map render FILE -o OUT.png [--scale N] [--no-grid]\n"
+                     "  or:  vellumor-map export MAP -o OUT [options]\n"
+                     "  or:  vellumor-map import IN -o MAP\n"
+                     "  or:  vellumor-map diff A.map B.map [--png OUT]\n"
+                     "  or:  vellumor-map --help | --version\n");
 
 int usageError(QTextStream &err, const QString &problem)
 {

@@ -1,7 +1,7 @@
 // Our own PNG writer, because an enlarged picture repeats each row many times:
 // filtered "Up" the repeats are all zeros and compress to the same bytes every
 // time, so each is compressed once; Qt's writer can choose neither the filter
-// nor reuse anything, and takes eight times as long.
+// nor reuse anything, and takes seven times as long.
 #include "cli/EnlargedPng.h"
 
 #include <QHash>
