@@ -18,7 +18,9 @@ using Spans = std::map<int, std::vector<std::pair<int, int>>>;
 void joinSpans(const Spans &spans, bool horizontal, QList<QLineF> &lines)
 {
     constexpr qreal kUnit = kCellUnits;
-    for (auto [at, pieces] : spans) {
+    for (const auto &line : spans) {
+        const int at = line.first;
+        auto pieces = line.second;
         std::sort(pieces.begin(), pieces.end());
         std::pair<int, int> run = pieces.front();
         const auto addLine = [&](std::pair<int, int> span) {
