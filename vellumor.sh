@@ -3,9 +3,10 @@
 #   ./vellumor.sh run    install what is missing, build, start the editor
 #   ./vellumor.sh test   install what is missing, check the formatting, then build the
 #                        whole tree and run the whole test suite twice: with g++, and
-#                        with clang++ under AddressSanitizer and UBSan; then a minute of
-#                        fuzzing the map file reader
-#   ./vellumor.sh fuzz [SECONDS]  fuzz the map file reader longer (default an hour)
+#                        with clang++ under AddressSanitizer and UBSan; then a minute
+#                        each of fuzzing the map file reader and the CSV, TMX and TMJ
+#                        readers
+#   ./vellumor.sh fuzz [SECONDS]  fuzz each of them longer (default an hour each)
 #   ./vellumor.sh bench  install what is missing, build in Release, run the benchmarks and
 #                        print each figure beside its floor (docs/performance.md)
 #   ./vellumor.sh format format every source file with clang-format 14
@@ -20,6 +21,7 @@ packages=(
     fonts-dejavu-core
     clang libclang-rt-14-dev clang-format-14 libbenchmark-dev
     desktop-file-utils appstream
+    zlib1g-dev tiled poppler-utils help2man man-db bash-completion
 )
 
 install_missing() {
@@ -111,6 +113,17 @@ fuzz_reader() { # fuzz_reader SECONDS: fuzzes the map file reader; findings land
             -print_final_stats=1 "$here/build-fuzz/corpus" "$here/tests/fuzz/corpus"
 }
 
+fuzz_imports() { # fuzz_imports SECONDS: fuzzes the CSV, TMX and TMJ readers; findings as above
+    cmake -S "$here" -B "$here/build-fuzz" -DVELLUMOR_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+    cmake --build "$here/build-fuzz" --parallel "$jobs" --target fuzz_imports
+    mkdir -p "$here/build-fuzz/imports" "$here/build-fuzz/findings"
+    # Long enough for a whole Tiled map; the readers refuse far larger files unread.
+    ASAN_OPTIONS=quarantine_size_mb=8:malloc_context_size=2 \
+        "$here/build-fuzz/tests/fuzz/fuzz_imports" -max_total_time="$1" -max_len=16384 -timeout=5 \
+            -dict="$here/tests/fuzz/imports.dict" -artifact_prefix="$here/build-fuzz/findings/imports-" \
+            -print_final_stats=1 "$here/build-fuzz/imports" "$here/tests/fuzz/imports"
+}
+
 case "${1:-}" in
 run)
     install_missing
@@ -124,10 +137,12 @@ test)
     test_with_gcc
     test_with_clang
     fuzz_reader 60
+    fuzz_imports 60
     ;;
 fuzz)
     install_missing
     fuzz_reader "${2:-3600}"
+    fuzz_imports "${2:-3600}"
     ;;
 bench)
     install_missing

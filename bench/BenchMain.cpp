@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 using namespace vellumor::bench;
@@ -129,6 +130,18 @@ std::vector<Row> tableRows(const CollectingReporter &results)
         Row::Unit::Kilobytes, "at most 8 MB more"};
     memory.met = memory.figure && memory.floor && *memory.figure - *memory.floor <= 8 * 1024;
     rows.push_back(memory);
+
+    rows.push_back(timeRatio(results, "export .png", "BM_ExportPng", "BM_SaveImagePng", 2.0));
+    for (const auto &[what, name, limit, goal] :
+        std::initializer_list<std::tuple<const char *, const char *, double, const char *>> {
+            {"export .png", "BM_ExportPng", 20e6, "under 20 ms"},
+            {"export .uvtt, 70 px a cell", "BM_ExportUvtt/70", 20e6, "under 20 ms"},
+            {"export .uvtt, 100 px a cell", "BM_ExportUvtt/100", 20e6, "under 20 ms"},
+            {"export .pdf, 15 pages", "BM_ExportPdf", 100e6, "under 100 ms"},
+            {"export .tmx and its tileset", "BM_ExportTmx", 20e6, "under 20 ms"},
+            {"export .tmj and its tileset", "BM_ExportTmj", 20e6, "under 20 ms"},
+            {"export .csv", "BM_ExportCsv", 20e6, "under 20 ms"}})
+        rows.push_back(timeLimit(results, what, name, "BM_SaveImagePng", limit, goal));
     return rows;
 }
 

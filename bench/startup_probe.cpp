@@ -13,9 +13,9 @@
 #include <QMenuBar>
 
 #ifdef VELLUMOR_PROBE_EDITOR
+#include "dialogs/Prompt.h"
 #include "mainwindow/ApplicationSetup.h"
 #include "mainwindow/MDIVellumor.h"
-#include "dialogs/Prompt.h"
 #endif
 
 #include <cstdio>

@@ -1,6 +1,7 @@
 # Installs Vellumor as a desktop program: the editor and vellumor-map, the
 # launcher, the software-centre description, the icon in every size the
-# desktop asks for, and the sample maps.
+# desktop asks for, the sample maps, and for the command line the manual pages
+# and the bash completion of vellumor-map.
 include(GNUInstallDirs)
 
 set(VELLUMOR_APP_ID org.vellumor.Vellumor)
@@ -23,3 +24,6 @@ install(FILES
     DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vellumor/examples)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/README.md
     DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vellumor)
+install(FILES ${VELLUMOR_DESKTOP_DIR}/completion/vellumor-map
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+include(${CMAKE_CURRENT_LIST_DIR}/ManPages.cmake)

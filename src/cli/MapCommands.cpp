@@ -1,8 +1,8 @@
 #include "cli/MapCommands.h"
 
+#include "cli/MapTool.h"
 #include "document/MapFileReader.h"
 #include "mapview/MapRenderer.h"
-#include "cli/MapTool.h"
 
 #include <QBuffer>
 #include <QSaveFile>

@@ -1,8 +1,9 @@
 // vellumor-map run as a separate process, the way people and scripts run it:
 // with no display and no platform chosen for it.
+#include "cli/ToolRunner.h"
 #include "document/MapCodec.h"
-#include "support/TestFiles.h"
 #include "mapview/frmChildMap.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QImage>
@@ -14,34 +15,6 @@ using namespace vellumor;
 using namespace vellumor::testing;
 
 namespace {
-
-struct Run
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run runTool(const QStringList &arguments, const QString &workingDirectory = QString())
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "QT_SCALE_FACTOR"})
-        environment.remove(QString::fromLatin1(name));
-    // Any warning from Qt inside the tool ends it, and so fails the test.
-    environment.insert(QStringLiteral("QT_FATAL_WARNINGS"), QStringLiteral("1"));
-    process.setProcessEnvironment(environment);
-    if (!workingDirectory.isEmpty())
-        process.setWorkingDirectory(workingDirectory);
-    process.start(QStringLiteral(VELLUMOR_MAP_TOOL), arguments);
-    Run run;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.status = process.exitCode();
-    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    run.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return run;
-}
 
 MapCodes sampleCodes()
 {
@@ -76,7 +49,8 @@ private slots:
         const QString badLine = dir.filePath(QStringLiteral("bad line.map"));
         QVERIFY(writeFile(good, mapfile::encode(sampleCodes())));
         QVERIFY(writeFile(shortMap, mapfile::encode(sampleCodes()).left(30)));
-        QVERIFY(writeFile(badLine, QByteArray("1\r\n2\r\n") + "x7\r\n" + mapfile::encode(MapCodes {})));
+        QVERIFY(
+            writeFile(badLine, QByteArray("1\r\n2\r\n") + "x7\r\n" + mapfile::encode(MapCodes {})));
 
         const Run allGood = runTool({QStringLiteral("check"), good, good});
         QCOMPARE(allGood.status, 0);
@@ -113,7 +87,7 @@ private slots:
         QTest::newRow("render without map")
             << QStringList {"render", "-o", "a.png"} << "no map file";
         QTest::newRow("output without value")
-            << QStringList {"render", map, "-o"} << "needs a value";
+            << QStringList {"render", map, "-o"} << "Missing value after '-o'";
         QTest::newRow("two maps") << QStringList {"render", map, map, "-o", "a.png"} << "one map";
         QTest::newRow("scale 0") << QStringList {"render", map, "-o", "a.png", "--scale", "0"}
                                  << "'0'";

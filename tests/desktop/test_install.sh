@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the build into a staging directory and checks that a desktop would
 # find everything there, valid: the programs, the launcher, the software-centre
-# description and the icon in every size.
+# description, the icon in every size, the manual pages and the bash completion.
 #   test_install.sh BUILD_DIR STAGE_DIR [CMAKE]
 set -eu
 build="$1"
@@ -53,6 +53,42 @@ if [ -f "$metainfo" ]; then
     appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects the description"
     grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" \
         || fail "the description does not name the launcher"
+fi
+
+# The manual pages render, and each describes its program; vellumor-map's
+# also every command.
+for program in vellumor vellumor-map; do
+    page="$stage/share/man/man1/$program.1"
+    if [ ! -f "$page" ]; then
+        fail "the manual page $program.1 is missing"
+        continue
+    fi
+    text=$(MANWIDTH=80 man -l "$page" 2>&1) || fail "man cannot render $program.1"
+    echo "$text" | grep -q "^NAME" || fail "$program.1 has no NAME section"
+    echo "$text" | grep -q -- "--version" || fail "$program.1 does not list --version"
+done
+for command in check render export import diff; do
+    MANWIDTH=80 man -l "$stage/share/man/man1/vellumor-map.1" 2>/dev/null \
+        | grep -q "Usage: vellumor-map $command" || fail "vellumor-map.1 does not describe $command"
+done
+
+# The completion completes: commands, a command's options, and paper sizes.
+completion="$stage/share/bash-completion/completions/vellumor-map"
+if [ ! -f "$completion" ]; then
+    fail "the bash completion of vellumor-map is missing"
+elif [ -f /usr/share/bash-completion/bash_completion ]; then
+    completes() { # completes WORD... : what completing the last word offers
+        bash -c '. /usr/share/bash-completion/bash_completion; . "$0"
+            COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); COMP_LINE="$*"; COMP_POINT=${#COMP_LINE}
+            _vellumor_map; echo "${COMPREPLY[*]}"' "$completion" "$@"
+    }
+    [ "$(completes vellumor-map ex)" = export ] || fail "completion: 'ex' does not give export"
+    completes vellumor-map export town.map --gr | grep -q -- "--grid-size" \
+        || fail "completion: export does not offer --grid-size"
+    [ "$(completes vellumor-map export a.map --paper l)" = letter ] \
+        || fail "completion: --paper does not offer letter"
+else
+    bash -n "$completion" || fail "the bash completion is not valid bash"
 fi
 
 # The installed companion runs on its own, without the build tree.

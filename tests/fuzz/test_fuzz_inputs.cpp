@@ -1,5 +1,6 @@
-// Replays the fuzzer's seed inputs and every input that once broke the reader,
+// Replays the fuzzers' seed inputs and every input that once broke a reader,
 // so that each build checks them without the fuzzer.
+#include "fuzz/ImportProperties.h"
 #include "fuzz/MapFileProperties.h"
 
 #include <QDir>
@@ -32,6 +33,32 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         const QString problem = vellumor::fuzzing::checkMapFile(bytes);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    }
+
+    // The readers of imported files: seeds and past findings, each file's
+    // first byte choosing the reader.
+    void importPropertiesHold_data()
+    {
+        QTest::addColumn<QString>("path");
+        int found = 0;
+        for (const char *folder : {"imports", "imports-regressions"}) {
+            const QDir dir(QStringLiteral(VELLUMOR_FUZZ_INPUTS "/") + QLatin1String(folder));
+            for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
+                QTest::newRow(qPrintable(QLatin1String(folder) + QLatin1Char('/') + name))
+                    << dir.filePath(name);
+                ++found;
+            }
+        }
+        QVERIFY2(found >= 10, "the seed corpus of the import readers is missing");
+    }
+
+    void importPropertiesHold()
+    {
+        QFETCH(QString, path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString problem = vellumor::fuzzing::checkImport(file.readAll());
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 };

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QStringList>
+
+class QTextStream;
+
+// Each command of vellumor-map, given the arguments after its name.
+namespace vellumor::maptool {
+
+int checkCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
+int renderCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
+int exportCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
+int importCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
+int diffCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
+
+} // namespace vellumor::maptool
