@@ -1,7 +1,7 @@
 #pragma once
 
-#include "document/MapStorage.h"
 #include "dialogs/Prompt.h"
+#include "document/MapStorage.h"
 #include "document/Standard.h"
 
 #include <QCoreApplication>

@@ -24,8 +24,8 @@ QMessageBox::Icon boxIcon(Prompt::Icon icon)
 
 } // namespace
 
-Prompt::Answer MessageBoxPrompt::ask(QWidget *parent, const QString &title, const QString &text,
-                                     Buttons buttons, Icon icon)
+Prompt::Answer MessageBoxPrompt::ask(
+    QWidget *parent, const QString &title, const QString &text, Buttons buttons, Icon icon)
 {
     QMessageBox box(boxIcon(icon), title, text, QMessageBox::NoButton, parent);
     switch (buttons) {

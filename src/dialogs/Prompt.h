@@ -18,8 +18,8 @@ public:
 
     virtual ~Prompt() = default;
 
-    virtual Answer ask(QWidget *parent, const QString &title, const QString &text, Buttons buttons,
-                       Icon icon)
+    virtual Answer ask(
+        QWidget *parent, const QString &title, const QString &text, Buttons buttons, Icon icon)
         = 0;
 
     // Shows a dialog modal and returns once it has closed.
@@ -35,7 +35,7 @@ class MessageBoxPrompt final : public Prompt
 {
 public:
     Answer ask(QWidget *parent, const QString &title, const QString &text, Buttons buttons,
-               Icon icon) override;
+        Icon icon) override;
     void runModal(QDialog &dialog) override;
 };
 

@@ -3,8 +3,8 @@
 #include "dialogs/DirectoryList.h"
 #include "dialogs/DriveList.h"
 #include "dialogs/MapFileList.h"
-#include "document/MapStorage.h"
 #include "dialogs/Prompt.h"
+#include "document/MapStorage.h"
 
 #include <QLabel>
 #include <QPushButton>

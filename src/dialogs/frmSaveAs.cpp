@@ -4,8 +4,8 @@
 #include "dialogs/DriveList.h"
 #include "dialogs/MapFileList.h"
 #include "dialogs/MapNameRule.h"
-#include "document/MapStorage.h"
 #include "dialogs/Prompt.h"
+#include "document/MapStorage.h"
 
 #include <QFileInfo>
 #include <QFocusEvent>

@@ -128,7 +128,9 @@ std::optional<QString> writeFileReplacing(const QString &path, const QByteArray 
     const QByteArray target = QFile::encodeName(targetPath);
     const QByteArray directory = QFile::encodeName(QFileInfo(targetPath).absolutePath());
 
-    struct stat existing {};
+    struct stat existing
+    {
+    };
     const bool exists = ::stat(target.constData(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode))
         return QStringLiteral("A folder of that name is already there.");

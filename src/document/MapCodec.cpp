@@ -145,8 +145,7 @@ qsizetype Decoder::takePlainLines(QByteArrayView bytes, qsizetype at)
         if (end - p >= 3 && isDigit(p[0]) && p[1] == '\r' && p[2] == '\n') {
             value = p[0] - '0';
             length = 3;
-        } else if (end - p >= 4 && isDigit(p[0]) && isDigit(p[1]) && p[2] == '\r'
-            && p[3] == '\n') {
+        } else if (end - p >= 4 && isDigit(p[0]) && isDigit(p[1]) && p[2] == '\r' && p[3] == '\n') {
             value = (p[0] - '0') * 10 + (p[1] - '0');
             length = 4;
         }
@@ -203,7 +202,9 @@ std::variant<SymbolCode, QString> parseLine(QByteArrayView line)
     if (value < -32768 || value > 32767)
         return QStringLiteral("%1 lies outside -32768 to 32767").arg(quoted(text));
     if (!isSymbolCode(int(value)))
-        return QStringLiteral("%1 is not a symbol code (0 to %2)").arg(value).arg(kHighestSymbolCode);
+        return QStringLiteral("%1 is not a symbol code (0 to %2)")
+            .arg(value)
+            .arg(kHighestSymbolCode);
     return SymbolCode(value);
 }
 

@@ -16,13 +16,15 @@ namespace {
 StorageFailure saveFailure(const QString &path, const QString &reason)
 {
     return {QStringLiteral("Error: Map not saved"),
-            QStringLiteral("The map could not be saved as\n%1\n\n%2").arg(QDir::toNativeSeparators(path), reason)};
+        QStringLiteral("The map could not be saved as\n%1\n\n%2")
+            .arg(QDir::toNativeSeparators(path), reason)};
 }
 
 StorageFailure loadFailure(const QString &path, const QString &reason)
 {
     return {QStringLiteral("Error: Map not opened"),
-            QStringLiteral("The map could not be opened from\n%1\n\n%2").arg(QDir::toNativeSeparators(path), reason)};
+        QStringLiteral("The map could not be opened from\n%1\n\n%2")
+            .arg(QDir::toNativeSeparators(path), reason)};
 }
 
 } // namespace
@@ -59,8 +61,8 @@ namespace {
 // Points the document at another file for one operation, and back again unless
 // the operation succeeded.
 template<typename Operation>
-StorageOutcome withFile(Standard &document, const QString &directory, const QString &fileName,
-                        Operation operation)
+StorageOutcome withFile(
+    Standard &document, const QString &directory, const QString &fileName, Operation operation)
 {
     const QString previousDirectory = document.MapDirectory;
     const QString previousFileName = document.MapFileName;
@@ -77,13 +79,13 @@ StorageOutcome withFile(Standard &document, const QString &directory, const QStr
 } // namespace
 
 StorageOutcome SaveMapAs(Standard &document, TitleDisplay &title, const QString &directory,
-                         const QString &fileName, const FileWriter &write)
+    const QString &fileName, const FileWriter &write)
 {
     return withFile(document, directory, fileName, [&] { return SaveMap(document, title, write); });
 }
 
 StorageOutcome OpenMap(Standard &document, CellPainter &cells, TitleDisplay &title,
-                       const QString &directory, const QString &fileName)
+    const QString &directory, const QString &fileName)
 {
     return withFile(document, directory, fileName, [&] { return LoadMap(document, cells, title); });
 }

@@ -52,11 +52,12 @@ using StorageOutcome = std::optional<StorageFailure>; // empty when all went wel
 // Where the bytes of a save reach the disk: replaces the file at path in one
 // step, or leaves it as it was and gives the reason. The real one is
 // writeFileReplacing; tests put in others.
-using FileWriter = std::function<std::optional<QString>(const QString &path, const QByteArray &bytes)>;
+using FileWriter
+    = std::function<std::optional<QString>(const QString &path, const QByteArray &bytes)>;
 
 // Writes MapCells to the current file, then sets the title.
-StorageOutcome SaveMap(Standard &document, TitleDisplay &title,
-                       const FileWriter &write = writeFileReplacing);
+StorageOutcome SaveMap(
+    Standard &document, TitleDisplay &title, const FileWriter &write = writeFileReplacing);
 
 // Reads and checks the whole current file; only a valid map is then painted,
 // cell by cell from 0 to 874, and the title set. A failure changes nothing.
@@ -65,8 +66,8 @@ StorageOutcome LoadMap(Standard &document, CellPainter &cells, TitleDisplay &tit
 // Name the file, then save or load it; on failure the document names the file
 // it named before, so that it only ever names a file it has saved or loaded.
 StorageOutcome SaveMapAs(Standard &document, TitleDisplay &title, const QString &directory,
-                         const QString &fileName, const FileWriter &write = writeFileReplacing);
+    const QString &fileName, const FileWriter &write = writeFileReplacing);
 StorageOutcome OpenMap(Standard &document, CellPainter &cells, TitleDisplay &title,
-                       const QString &directory, const QString &fileName);
+    const QString &directory, const QString &fileName);
 
 } // namespace vellumor

@@ -1,11 +1,11 @@
 #include "mainwindow/MDIVellumor.h"
 
-#include "palette/MapSymbolsPanel.h"
 #include "dialogs/Prompt.h"
-#include "mainwindow/frmAbout.h"
-#include "mapview/frmChildMap.h"
 #include "dialogs/frmOpen.h"
 #include "dialogs/frmSaveAs.h"
+#include "mainwindow/frmAbout.h"
+#include "mapview/frmChildMap.h"
+#include "palette/MapSymbolsPanel.h"
 
 #include <QBoxLayout>
 #include <QCloseEvent>
@@ -59,7 +59,8 @@ MDIVellumor::MDIVellumor(Standard &document, Prompt &prompt, QWidget *parent)
 
     buildMenus();
     showMapWindow();
-    resize(kRestoredClientSize.width(), kRestoredClientSize.height() + menuBar()->sizeHint().height());
+    resize(
+        kRestoredClientSize.width(), kRestoredClientSize.height() + menuBar()->sizeHint().height());
 }
 
 void MDIVellumor::showAtStart()
@@ -68,7 +69,7 @@ void MDIVellumor::showAtStart()
     // screen too small for that, maximised, and the workspace scrolls.
     const int frame = 2 * m_workspace->frameWidth();
     const QSize wanted(kPanelWidth + m_mapWindow->width() + frame,
-                       kToolbarHeight + m_mapWindow->height() + frame + menuBar()->sizeHint().height());
+        kToolbarHeight + m_mapWindow->height() + frame + menuBar()->sizeHint().height());
     const QRect available = screen()->availableGeometry();
     const QSize decoration = frameGeometry().size() - geometry().size();
     if (available.width() < wanted.width() + decoration.width()
@@ -123,7 +124,7 @@ bool MDIVellumor::confirmedClear(const QString &title, const QString &question)
 void MDIVellumor::mnuFile_NewMap_Click()
 {
     if (!confirmedClear(QStringLiteral("Verify New Map"),
-                        QStringLiteral("Are you sure you want a new map?  This will erase any current work.")))
+            QStringLiteral("Are you sure you want a new map?  This will erase any current work.")))
         return;
     m_document.MapDirectory.clear();
     m_document.MapFileName.clear();
@@ -133,7 +134,7 @@ void MDIVellumor::mnuFile_NewMap_Click()
 void MDIVellumor::mnuEdit_ClearMap_Click()
 {
     confirmedClear(QStringLiteral("Verify Clear Map"),
-                   QStringLiteral("Are you sure you want to clear the map?"));
+        QStringLiteral("Are you sure you want to clear the map?"));
 }
 
 void MDIVellumor::mnuFile_Open_Click()

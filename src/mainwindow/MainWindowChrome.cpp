@@ -34,20 +34,20 @@ void MDIVellumor::buildMenus()
 
     QMenu *file = addMenu(bar, "mnuFile", QStringLiteral("&File"));
     connect(addItem(file, "mnuFile_NewMap", QStringLiteral("&New Map")), &QAction::triggered, this,
-            &MDIVellumor::mnuFile_NewMap_Click);
+        &MDIVellumor::mnuFile_NewMap_Click);
     connect(addItem(file, "mnuFile_Open", QStringLiteral("&Open...")), &QAction::triggered, this,
-            &MDIVellumor::mnuFile_Open_Click);
+        &MDIVellumor::mnuFile_Open_Click);
     connect(addItem(file, "mnuFile_Save", QStringLiteral("&Save")), &QAction::triggered, this,
-            &MDIVellumor::mnuFile_Save_Click);
-    connect(addItem(file, "mnuFile_SaveAs", QStringLiteral("Save &As...")), &QAction::triggered, this,
-            &MDIVellumor::mnuFile_SaveAs_Click);
+        &MDIVellumor::mnuFile_Save_Click);
+    connect(addItem(file, "mnuFile_SaveAs", QStringLiteral("Save &As...")), &QAction::triggered,
+        this, &MDIVellumor::mnuFile_SaveAs_Click);
     file->addSeparator()->setObjectName(QStringLiteral("mnuFile_Break1"));
     connect(addItem(file, "mnuFile_Exit", QStringLiteral("&Exit")), &QAction::triggered, this,
-            &MDIVellumor::mnuFile_Exit_Click);
+        &MDIVellumor::mnuFile_Exit_Click);
 
     QMenu *edit = addMenu(bar, "mnuEdit", QStringLiteral("&Edit"));
     connect(addItem(edit, "mnuEdit_ClearMap", QStringLiteral("&Clear Map")), &QAction::triggered,
-            this, &MDIVellumor::mnuEdit_ClearMap_Click);
+        this, &MDIVellumor::mnuEdit_ClearMap_Click);
 
     QMenu *view = addMenu(bar, "mnuView", QStringLiteral("&View"));
     m_gridLines = addItem(view, "mnuView_GridLines", QStringLiteral("Grid &Lines"));
@@ -61,7 +61,7 @@ void MDIVellumor::buildMenus()
 
     QMenu *help = addMenu(bar, "mnuHelp", QStringLiteral("&Help"));
     connect(addItem(help, "mnuHelp_About", QStringLiteral("&About Vellumor")), &QAction::triggered,
-            this, &MDIVellumor::mnuHelp_About_Click);
+        this, &MDIVellumor::mnuHelp_About_Click);
 }
 
 QWidget *MDIVellumor::buildToolbar()

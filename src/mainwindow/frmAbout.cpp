@@ -26,7 +26,8 @@ QString shownText(const QString &caption)
     return text.replace(QStringLiteral("&&"), QStringLiteral("&"));
 }
 
-QLabel *addLabel(QWidget *parent, const char *objectName, const QString &caption, const QRect &place)
+QLabel *addLabel(
+    QWidget *parent, const char *objectName, const QString &caption, const QRect &place)
 {
     auto *label = new QLabel(shownText(caption), parent);
     label->setObjectName(QLatin1String(objectName));
@@ -53,8 +54,9 @@ void shrinkToFit(QLabel *label)
 } // namespace
 
 frmAbout::frmAbout(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
-                          | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent,
+        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+            | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Vellumor v1.1"));
@@ -82,7 +84,7 @@ frmAbout::frmAbout(QWidget *parent)
     description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     shrinkToFit(description);
     addLabel(this, "lblAuthorCredit", QStringLiteral("Programmed by: The Vellumor team"),
-             {96, 136, 273, 17});
+        {96, 136, 273, 17});
 
     auto *logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("imgCompanyLogo"));
@@ -92,9 +94,9 @@ frmAbout::frmAbout(QWidget *parent)
     logo->setAccessibleName(QStringLiteral("Vellumor project logo"));
 
     QLabel *company = addLabel(this, "lblCompanyCredit",
-                               QStringLiteral("Made by the Vellumor project, for game masters and "
-                                              "their players."),
-                               {152, 168, 113, 65});
+        QStringLiteral("Made by the Vellumor project, for game masters and "
+                       "their players."),
+        {152, 168, 113, 65});
     company->setWordWrap(true);
     company->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     shrinkToFit(company);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "mapview/MapRenderer.h"
 #include "document/MapStorage.h"
+#include "mapview/MapRenderer.h"
 
 #include <QWidget>
 

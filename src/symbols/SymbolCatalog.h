@@ -12,7 +12,17 @@ namespace vellumor {
 enum class SymbolSet { None = -1, Town = 0, Terrain1 = 1, Terrain2 = 2 };
 inline constexpr int kSymbolSetCount = 3;
 
-enum class KeyGroup { None, Town, Castle, WaterRiver, Forest, Mountain, Desert, SwampPlains, Walls };
+enum class KeyGroup {
+    None,
+    Town,
+    Castle,
+    WaterRiver,
+    Forest,
+    Mountain,
+    Desert,
+    SwampPlains,
+    Walls
+};
 
 struct SymbolInfo
 {

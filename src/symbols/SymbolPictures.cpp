@@ -1,8 +1,8 @@
 #include "symbols/SymbolPictures.h"
 
+#include "document/Standard.h"
 #include "symbols/Artwork.h"
 #include "symbols/BmpImage.h"
-#include "document/Standard.h"
 
 #include <QResource>
 #include <QtGlobal>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "document/MapCodec.h"
-#include "support/TestFiles.h"
 #include "document/Standard.h"
+#include "support/TestFiles.h"
 
 #include <QDialog>
 #include <QFile>

@@ -2,9 +2,9 @@
 // shows the reason and leaves the dialog open, and the map, the title and the
 // current file stay as they were.
 #include "dialogs/DialogTestKit.h"
+#include "dialogs/frmOpen.h"
 #include "support/DocumentFakes.h"
 #include "support/ScriptedPrompt.h"
-#include "dialogs/frmOpen.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -64,22 +64,24 @@ private slots:
         QTest::newRow("32768") << "32768\r\n" + map << none << QStringLiteral("Line 1: ");
         QTest::newRow("NUL byte") << QByteArray("\0\r\n", 3) + map << none
                                   << QStringLiteral("Line 1: \"\\x00\"");
-        QTest::newRow("byte-order mark") << "\xef\xbb\xbf" + map << none << QStringLiteral("Line 1: ");
+        QTest::newRow("byte-order mark")
+            << "\xef\xbb\xbf" + map << none << QStringLiteral("Line 1: ");
         QTest::newRow("CR alone") << QByteArray(map).replace("\r\n", "\r") << none
                                   << QStringLiteral("Line 1: ");
         QTest::newRow("a single 100 MB line")
-            << QByteArray(64, '1') << Change([](const QString &path) { return makeSparse(path, 100 << 20); })
+            << QByteArray(64, '1')
+            << Change([](const QString &path) { return makeSparse(path, 100 << 20); })
             << QStringLiteral("Line 1: ");
-        QTest::newRow("2 GB sparse file") << QByteArray()
-                                          << Change([](const QString &path) {
-                                                 return makeSparse(path, qint64(2) << 30);
-                                             })
-                                          << QStringLiteral("Line 1: ");
+        QTest::newRow("2 GB sparse file") << QByteArray() << Change([](const QString &path) {
+            return makeSparse(path, qint64(2) << 30);
+        }) << QStringLiteral("Line 1: ");
         QTest::newRow("deleted after listing")
             << map << Change([](const QString &path) { return QFile::remove(path); })
             << QStringLiteral("There is no such file.");
-        QTest::newRow("a pipe by OK") << map << Change(replaceWithPipe) << QStringLiteral("not a map file");
-        QTest::newRow("a folder by OK") << map << Change(replaceWithFolder) << QStringLiteral("not a map file");
+        QTest::newRow("a pipe by OK")
+            << map << Change(replaceWithPipe) << QStringLiteral("not a map file");
+        QTest::newRow("a folder by OK")
+            << map << Change(replaceWithFolder) << QStringLiteral("not a map file");
         QTest::newRow("a link to /dev/zero by OK")
             << map << Change(replaceWithEndlessDevice) << QStringLiteral("not a map file");
     }
@@ -110,7 +112,7 @@ private slots:
         QCOMPARE(prompt.asked.size(), 1);
         QCOMPARE(prompt.asked[0].title, QStringLiteral("Error: Map not opened"));
         QVERIFY2(prompt.asked[0].text.contains(QDir::toNativeSeparators(path)),
-                 qPrintable(prompt.asked[0].text));
+            qPrintable(prompt.asked[0].text));
         QVERIFY2(prompt.asked[0].text.contains(reason), qPrintable(prompt.asked[0].text));
         QVERIFY(dialog.isVisible());
         QVERIFY(painter.painted.isEmpty());
@@ -126,7 +128,9 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         QVERIFY(writeFile(dir.filePath(QStringLiteral("real.map")), mapOf(1)));
-        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.map"))).constData(), 0600), 0);
+        QCOMPARE(
+            ::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.map"))).constData(), 0600),
+            0);
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.map")));
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), dir.filePath(QStringLiteral("zero.map"))));
 
@@ -135,7 +139,8 @@ private slots:
         RecordingTitle title;
         ScriptedPrompt prompt;
         frmOpen dialog(document, painter, title, prompt, nullptr, dir.path());
-        QCOMPARE(listed(part<QListWidget>(dialog, "filFileList1")), QStringList {QStringLiteral("real.map")});
+        QCOMPARE(listed(part<QListWidget>(dialog, "filFileList1")),
+            QStringList {QStringLiteral("real.map")});
     }
 };
 

@@ -1,7 +1,7 @@
 #include "dialogs/DialogTestKit.h"
+#include "dialogs/frmOpen.h"
 #include "support/DocumentFakes.h"
 #include "support/ScriptedPrompt.h"
-#include "dialogs/frmOpen.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "dialogs/DialogTestKit.h"
+#include "dialogs/frmSaveAs.h"
 #include "support/DocumentFakes.h"
 #include "support/ScriptedPrompt.h"
-#include "dialogs/frmSaveAs.h"
 
 #include <QDir>
 #include <QFocusEvent>

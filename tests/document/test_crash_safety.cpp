@@ -53,22 +53,24 @@ private slots:
                                         .arg(microseconds);
             QProcess saver;
             saver.start(QStringLiteral(VELLUMOR_SAVE_LOOP_HELPER),
-                        {dir.path(), QStringLiteral("castle.map"), QString::number(microseconds)});
+                {dir.path(), QStringLiteral("castle.map"), QString::number(microseconds)});
             QVERIFY2(saver.waitForFinished(60000), qPrintable(context));
             QVERIFY2(saver.exitStatus() == QProcess::CrashExit,
-                     qPrintable(context + QStringLiteral(": ") + saver.readAllStandardError()));
+                qPrintable(context + QStringLiteral(": ") + saver.readAllStandardError()));
 
             QFile file(path);
             QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(context));
             const QByteArray bytes = file.readAll();
             QVERIFY2(bytes == sevens || bytes == sixtyFours,
-                     qPrintable(context + QStringLiteral(": %1 bytes of neither map").arg(bytes.size())));
+                qPrintable(
+                    context + QStringLiteral(": %1 bytes of neither map").arg(bytes.size())));
             ++endedWith[bytes == sevens ? 0 : 1];
 
-            const QStringList listed = QDir(dir.path()).entryList(
-                {QStringLiteral("*.map*")}, QDir::Files | QDir::Hidden | QDir::System);
+            const QStringList listed = QDir(dir.path())
+                                           .entryList({QStringLiteral("*.map*")},
+                                               QDir::Files | QDir::Hidden | QDir::System);
             QVERIFY2(listed == QStringList {QStringLiteral("castle.map")},
-                     qPrintable(context + QStringLiteral(": ") + listed.join(QLatin1Char(' '))));
+                qPrintable(context + QStringLiteral(": ") + listed.join(QLatin1Char(' '))));
         }
         qInfo("%d kills left the first map, %d the second", endedWith[0], endedWith[1]);
     }

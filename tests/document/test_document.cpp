@@ -15,7 +15,7 @@ private slots:
     {
         const Standard document;
         QVERIFY(std::all_of(document.MapCells.begin(), document.MapCells.end(),
-                            [](SymbolCode c) { return c == 0; }));
+            [](SymbolCode c) { return c == 0; }));
         QCOMPARE(document.CurrentSymbol, SymbolCode(0));
         QVERIFY(!document.hasCurrentFile());
     }

@@ -1,9 +1,9 @@
 // Files that are no map, or no file at all, opened through the real storage:
 // each is refused with its name and the line at fault, reading stops early, and
 // the map, the title and the current file stay exactly as they were.
-#include "support/DocumentFakes.h"
 #include "document/MapCodec.h"
 #include "document/MapStorage.h"
+#include "support/DocumentFakes.h"
 
 #include <QDir>
 #include <QFile>
@@ -92,7 +92,7 @@ class TestHostileFiles : public QObject
         QVERIFY(outcome);
         QCOMPARE(outcome->title, QStringLiteral("Error: Map not opened"));
         QVERIFY2(outcome->text.contains(QDir::toNativeSeparators(m_dir.filePath(name))),
-                 qPrintable(outcome->text));
+            qPrintable(outcome->text));
         QVERIFY2(outcome->text.contains(expectedReason), qPrintable(outcome->text));
         verifyNothingChanged(painter);
     }
@@ -159,11 +159,13 @@ private slots:
         writeFile(QStringLiteral("hostile.map"), bytes);
 
         if (refusedLine > 0) {
-            verifyRefused(QStringLiteral("hostile.map"), QStringLiteral("Line %1: ").arg(refusedLine));
+            verifyRefused(
+                QStringLiteral("hostile.map"), QStringLiteral("Line %1: ").arg(refusedLine));
             return;
         }
         RecordingPainter painter(m_document);
-        QVERIFY(!OpenMap(m_document, painter, m_title, m_dir.path(), QStringLiteral("hostile.map")));
+        QVERIFY(
+            !OpenMap(m_document, painter, m_title, m_dir.path(), QStringLiteral("hostile.map")));
         QCOMPARE(painter.painted.size(), kCellCount);
         QCOMPARE(m_title.current(), titles::forFile(QStringLiteral("hostile.map")));
         QCOMPARE(m_document.MapFileName, QStringLiteral("hostile.map"));
@@ -183,7 +185,8 @@ private slots:
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder.map")));
         verifyRefused(QStringLiteral("folder.map"), QStringLiteral("not a map file"));
 
-        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), m_dir.filePath(QStringLiteral("zero.map"))));
+        QVERIFY(
+            QFile::link(QStringLiteral("/dev/zero"), m_dir.filePath(QStringLiteral("zero.map"))));
         verifyRefused(QStringLiteral("zero.map"), QStringLiteral("not a map file"));
 
         verifyRefused(QStringLiteral("missing.map"), QStringLiteral("There is no such file."));
@@ -192,7 +195,8 @@ private slots:
     void refusesAFileDeletedAfterItWasListed()
     {
         writeFile(QStringLiteral("gone.map"), mapWithLine(1, "1"));
-        const QStringList listed = QDir(m_dir.path()).entryList({QStringLiteral("*.map*")}, QDir::Files);
+        const QStringList listed
+            = QDir(m_dir.path()).entryList({QStringLiteral("*.map*")}, QDir::Files);
         QVERIFY(listed.contains(QStringLiteral("gone.map")));
         QVERIFY(QFile::remove(m_dir.filePath(QStringLiteral("gone.map"))));
         verifyRefused(QStringLiteral("gone.map"), QStringLiteral("There is no such file."));
@@ -202,8 +206,8 @@ private slots:
     void refusesANameWithANul()
     {
         writeFile(QStringLiteral("cut"), mapWithLine(1, "1"));
-        verifyRefused(QStringLiteral("cut") + QChar(0) + QStringLiteral(".map"),
-                      QStringLiteral("NUL"));
+        verifyRefused(
+            QStringLiteral("cut") + QChar(0) + QStringLiteral(".map"), QStringLiteral("NUL"));
     }
 
     // Reading stops as soon as the file shows itself to be a map or no map.
@@ -212,7 +216,8 @@ private slots:
         QTest::addColumn<QByteArray>("head");
         QTest::addColumn<qint64>("size");
         QTest::addColumn<bool>("isMap");
-        QTest::newRow("a single 100 MB line") << QByteArray(4096, '7') << (qint64(100) << 20) << false;
+        QTest::newRow("a single 100 MB line")
+            << QByteArray(4096, '7') << (qint64(100) << 20) << false;
         QTest::newRow("2 GB of NUL bytes") << QByteArray() << (qint64(2) << 30) << false;
         QTest::newRow("a map, then 2 GB") << mapWithLine(1, "1") << (qint64(2) << 30) << true;
     }

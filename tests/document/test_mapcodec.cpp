@@ -61,7 +61,8 @@ private slots:
         QTest::newRow("LF alone") << lines(875, "7", "\n") << SymbolCode(7);
         QTest::newRow("blanks and tabs") << lines(875, " \t7 \t") << SymbolCode(7);
         QTest::newRow("no last line end") << lines(875, "7").chopped(2) << SymbolCode(7);
-        QTest::newRow("no last CR LF, LF file") << lines(875, "7", "\n").chopped(1) << SymbolCode(7);
+        QTest::newRow("no last CR LF, LF file")
+            << lines(875, "7", "\n").chopped(1) << SymbolCode(7);
         QTest::newRow("lines after the 875th are not read")
             << lines(875, "7") + QByteArray("garbage\r\n\x01\x02") << SymbolCode(7);
         QTest::newRow("minus zero") << lines(875, "-0") << SymbolCode(0);
@@ -85,27 +86,42 @@ private slots:
         const QByteArray valid10 = lines(10, "1");
         QTest::newRow("empty file") << QByteArray() << 1 << QStringLiteral("empty");
         QTest::newRow("874 lines") << lines(874, "0") << 875 << QStringLiteral("after 874 lines");
-        QTest::newRow("empty line") << valid10 + "\r\n" + lines(900, "1") << 11 << QStringLiteral("empty");
-        QTest::newRow("blank line") << valid10 + "  \r\n" + lines(900, "1") << 11 << QStringLiteral("empty");
-        QTest::newRow("letter") << valid10 + "a\r\n" << 11 << QStringLiteral("\"a\" is not a whole number");
+        QTest::newRow("empty line")
+            << valid10 + "\r\n" + lines(900, "1") << 11 << QStringLiteral("empty");
+        QTest::newRow("blank line")
+            << valid10 + "  \r\n" + lines(900, "1") << 11 << QStringLiteral("empty");
+        QTest::newRow("letter") << valid10 + "a\r\n"
+                                << 11 << QStringLiteral("\"a\" is not a whole number");
         QTest::newRow("plus sign") << valid10 + "+5\r\n" << 11 << QStringLiteral("\"+5\"");
         QTest::newRow("exponent") << valid10 + "1e3\r\n" << 11 << QStringLiteral("\"1e3\"");
         QTest::newRow("hexadecimal") << valid10 + "0x10\r\n" << 11 << QStringLiteral("\"0x10\"");
-        QTest::newRow("lone minus") << valid10 + "-\r\n" << 11 << QStringLiteral("not a whole number");
+        QTest::newRow("lone minus") << valid10 + "-\r\n"
+                                    << 11 << QStringLiteral("not a whole number");
         QTest::newRow("two numbers") << valid10 + "1 2\r\n" << 11 << QStringLiteral("\"1 2\"");
         QTest::newRow("comma list") << valid10 + "1,2\r\n" << 11 << QStringLiteral("\"1,2\"");
-        QTest::newRow("NUL byte") << valid10 + QByteArray("4\0", 2) + "\r\n" << 11 << QStringLiteral("\"4\\x00\"");
-        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF") + lines(875, "0") << 1 << QStringLiteral("\\xef\\xbb\\xbf0");
-        QTest::newRow("UTF-16") << QByteArray("\xFF\xFE" "0\0\r\0\n\0", 8) << 1 << QStringLiteral("\\xff\\xfe");
+        QTest::newRow("NUL byte") << valid10 + QByteArray("4\0", 2) + "\r\n"
+                                  << 11 << QStringLiteral("\"4\\x00\"");
+        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF") + lines(875, "0") << 1
+                                         << QStringLiteral("\\xef\\xbb\\xbf0");
+        QTest::newRow("UTF-16") << QByteArray("\xFF\xFE"
+                                              "0\0\r\0\n\0",
+            8) << 1 << QStringLiteral("\\xff\\xfe");
         QTest::newRow("CR alone") << lines(875, "0", "\r") << 1 << QStringLiteral("CR alone");
-        QTest::newRow("above 16 bits") << valid10 + "32768\r\n" << 11 << QStringLiteral("outside -32768 to 32767");
+        QTest::newRow("above 16 bits") << valid10 + "32768\r\n"
+                                       << 11 << QStringLiteral("outside -32768 to 32767");
         QTest::newRow("below 16 bits") << valid10 + "-32769\r\n" << 11 << QStringLiteral("outside");
-        QTest::newRow("huge") << valid10 + "99999999999999999999\r\n" << 11 << QStringLiteral("outside");
-        QTest::newRow("code 65") << valid10 + "65\r\n" << 11 << QStringLiteral("65 is not a symbol code (0 to 64)");
-        QTest::newRow("code -1") << valid10 + "-1\r\n" << 11 << QStringLiteral("-1 is not a symbol code");
-        QTest::newRow("16-bit, no symbol") << lines(874, "0") + "-32768" << 875 << QStringLiteral("-32768 is not a symbol");
-        QTest::newRow("long line") << valid10 + QByteArray(100, '1') + "\r\n" << 11 << QStringLiteral("too long");
-        QTest::newRow("endless line") << QByteArray(1 << 20, '7') << 1 << QStringLiteral("too long");
+        QTest::newRow("huge") << valid10 + "99999999999999999999\r\n"
+                              << 11 << QStringLiteral("outside");
+        QTest::newRow("code 65") << valid10 + "65\r\n"
+                                 << 11 << QStringLiteral("65 is not a symbol code (0 to 64)");
+        QTest::newRow("code -1") << valid10 + "-1\r\n"
+                                 << 11 << QStringLiteral("-1 is not a symbol code");
+        QTest::newRow("16-bit, no symbol")
+            << lines(874, "0") + "-32768" << 875 << QStringLiteral("-32768 is not a symbol");
+        QTest::newRow("long line") << valid10 + QByteArray(100, '1') + "\r\n"
+                                   << 11 << QStringLiteral("too long");
+        QTest::newRow("endless line")
+            << QByteArray(1 << 20, '7') << 1 << QStringLiteral("too long");
     }
     void refusesWithLineAndFinding()
     {
@@ -129,7 +145,7 @@ private slots:
 
         mapfile::Decoder tooLong;
         QCOMPARE(tooLong.feed(QByteArray(mapfile::kMaxLineLength + 1, '1')),
-                 mapfile::Decoder::State::Failed);
+            mapfile::Decoder::State::Failed);
         QCOMPARE(tooLong.error().line, 1);
     }
 
@@ -142,7 +158,8 @@ private slots:
         for (int chunk : {1, 2, 3, 5, 4096}) {
             mapfile::Decoder decoder;
             for (qsizetype at = 0; at < bytes.size(); at += chunk)
-                decoder.feed(QByteArrayView(bytes).sliced(at, std::min<qsizetype>(chunk, bytes.size() - at)));
+                decoder.feed(QByteArrayView(bytes).sliced(
+                    at, std::min<qsizetype>(chunk, bytes.size() - at)));
             QCOMPARE(decoder.finish(), mapfile::Decoder::State::Complete);
             QVERIFY(decoder.codes() == codes);
         }

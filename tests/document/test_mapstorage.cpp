@@ -1,6 +1,6 @@
-#include "support/DocumentFakes.h"
 #include "document/MapCodec.h"
 #include "document/MapStorage.h"
+#include "support/DocumentFakes.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -82,7 +82,8 @@ private slots:
     {
         QByteArray bytes = mapfile::encode(MapCodes {});
         bytes.replace(0, 1, "9");
-        QVERIFY(writeFile(m_dir.filePath(QStringLiteral("more.map")), bytes + "12\r\nnot a number\r\n"));
+        QVERIFY(writeFile(
+            m_dir.filePath(QStringLiteral("more.map")), bytes + "12\r\nnot a number\r\n"));
         RecordingPainter painter(m_document);
         QVERIFY(!OpenMap(m_document, painter, m_title, m_dir.path(), QStringLiteral("more.map")));
         QCOMPARE(m_document.MapCells[0], SymbolCode(9));
@@ -94,9 +95,12 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("mentions");
-        QTest::newRow("too short") << mapfile::encode(MapCodes {}).left(100) << QStringLiteral("Line 35: the file ends after 34 lines");
-        QTest::newRow("bad line") << QByteArray("1\r\n2\r\nthree\r\n") << QStringLiteral("Line 3: \"three\"");
-        QTest::newRow("unknown code") << mapfile::encode(MapCodes {}).replace(0, 1, "70") << QStringLiteral("Line 1: 70");
+        QTest::newRow("too short") << mapfile::encode(MapCodes {}).left(100)
+                                   << QStringLiteral("Line 35: the file ends after 34 lines");
+        QTest::newRow("bad line") << QByteArray("1\r\n2\r\nthree\r\n")
+                                  << QStringLiteral("Line 3: \"three\"");
+        QTest::newRow("unknown code")
+            << mapfile::encode(MapCodes {}).replace(0, 1, "70") << QStringLiteral("Line 1: 70");
     }
     void failedLoadChangesNothing()
     {
@@ -123,7 +127,8 @@ private slots:
         const auto failing = [](const QString &, const QByteArray &) -> std::optional<QString> {
             return QStringLiteral("No space left on device.");
         };
-        const auto outcome = SaveMapAs(m_document, m_title, m_dir.path(), QStringLiteral("keep.map"), failing);
+        const auto outcome
+            = SaveMapAs(m_document, m_title, m_dir.path(), QStringLiteral("keep.map"), failing);
         QVERIFY(outcome);
         QVERIFY(outcome->text.contains(path));
         QVERIFY(outcome->text.contains(QStringLiteral("No space left on device.")));
@@ -164,7 +169,7 @@ private:
         QVERIFY(outcome->text.contains(m_dir.filePath(name)));
         QVERIFY(painter.painted.isEmpty());
         QVERIFY(std::all_of(m_document.MapCells.begin(), m_document.MapCells.end(),
-                            [](SymbolCode c) { return c == 3; }));
+            [](SymbolCode c) { return c == 3; }));
         QVERIFY(m_title.titles.isEmpty());
         QCOMPARE(m_document.MapDirectory, QStringLiteral("/before"));
         QCOMPARE(m_document.MapFileName, QStringLiteral("before.map"));

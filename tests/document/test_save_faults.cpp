@@ -1,9 +1,9 @@
 // Saves that cannot succeed, through the real writer: each gives a clear
 // message, and leaves every file, the title and the current file as they were.
-#include "support/DocumentFakes.h"
 #include "document/FileReplacing.h"
 #include "document/MapCodec.h"
 #include "document/MapStorage.h"
+#include "support/DocumentFakes.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -33,7 +33,7 @@ QMap<QString, QByteArray> snapshot(const QString &root)
 {
     QMap<QString, QByteArray> entries;
     QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
+        QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
         QByteArray bytes = "(not a file)";
@@ -104,7 +104,9 @@ int runAsOrdinaryUser(const QString &folder, const std::function<bool()> &check)
 // rather than the empty folder that stands there where it is not mounted.
 bool isMountOf(const QString &folder, long magic)
 {
-    struct statfs info {};
+    struct statfs info
+    {
+    };
     return ::statfs(QFile::encodeName(folder).constData(), &info) == 0 && info.f_type == magic;
 }
 
@@ -129,8 +131,9 @@ class TestSaveFaults : public QObject
         const StorageOutcome outcome = SaveMapAs(m_document, m_title, directory, name);
         QVERIFY(outcome);
         QCOMPARE(outcome->title, QStringLiteral("Error: Map not saved"));
-        QVERIFY2(outcome->text.contains(QDir::toNativeSeparators(directory + QLatin1Char('/') + name)),
-                 qPrintable(outcome->text));
+        QVERIFY2(
+            outcome->text.contains(QDir::toNativeSeparators(directory + QLatin1Char('/') + name)),
+            qPrintable(outcome->text));
         QVERIFY2(outcome->text.contains(reason), qPrintable(outcome->text));
         verifyNothingChanged(filesBefore);
     }
@@ -163,7 +166,7 @@ private slots:
     void missingFolder()
     {
         verifySaveRefused(m_dir.filePath(QStringLiteral("nowhere")), QStringLiteral("new.map"),
-                          QStringLiteral("There is no such folder."));
+            QStringLiteral("There is no such folder."));
     }
 
     void folderRemovedAfterItWasListed()
@@ -172,20 +175,21 @@ private slots:
         QVERIFY(QDir().mkdir(folder));
         QVERIFY(QDir(m_dir.path()).entryList(QDir::Dirs).contains(QStringLiteral("listed")));
         QVERIFY(QDir().rmdir(folder));
-        verifySaveRefused(folder, QStringLiteral("new.map"), QStringLiteral("There is no such folder."));
+        verifySaveRefused(
+            folder, QStringLiteral("new.map"), QStringLiteral("There is no such folder."));
     }
 
     void nameLeadsIntoAMissingFolder()
     {
         verifySaveRefused(m_dir.path(), QStringLiteral("sub/new.map"),
-                          QStringLiteral("There is no such folder."));
+            QStringLiteral("There is no such folder."));
     }
 
     void nameIsAFolder()
     {
         QVERIFY(QDir().mkdir(m_dir.filePath(QStringLiteral("taken.map"))));
         verifySaveRefused(m_dir.path(), QStringLiteral("taken.map"),
-                          QStringLiteral("A folder of that name is already there."));
+            QStringLiteral("A folder of that name is already there."));
     }
 
     // The system would cut the name at the NUL and write over "cut".
@@ -196,7 +200,7 @@ private slots:
         cut.write("keep me");
         cut.close();
         verifySaveRefused(m_dir.path(), QStringLiteral("cut") + QChar(0) + QStringLiteral(".map"),
-                          QStringLiteral("NUL"));
+            QStringLiteral("NUL"));
     }
 
     // Renaming over a pipe would turn it into a plain file; writing to it
@@ -205,9 +209,11 @@ private slots:
     {
         const QByteArray pipe = QFile::encodeName(m_dir.filePath(QStringLiteral("pipe.map")));
         QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
-        verifySaveRefused(m_dir.path(), QStringLiteral("pipe.map"),
-                          QStringLiteral("not a map file"));
-        struct stat status {};
+        verifySaveRefused(
+            m_dir.path(), QStringLiteral("pipe.map"), QStringLiteral("not a map file"));
+        struct stat status
+        {
+        };
         QCOMPARE(::stat(pipe.constData(), &status), 0);
         QVERIFY(S_ISFIFO(status.st_mode));
     }
@@ -250,14 +256,15 @@ private slots:
         }
         QVERIFY(outcome);
         QCOMPARE(outcome->title, QStringLiteral("Error: Map not saved"));
-        QVERIFY2(outcome->text.contains(QDir::toNativeSeparators(oldFile())), qPrintable(outcome->text));
+        QVERIFY2(
+            outcome->text.contains(QDir::toNativeSeparators(oldFile())), qPrintable(outcome->text));
         QVERIFY2(outcome->text.contains(QStringLiteral("large")), qPrintable(outcome->text));
         verifyNothingChanged(filesBefore);
 
         // And once there is room again, the same save goes through.
         QVERIFY(!SaveMap(m_document, m_title));
         QCOMPARE(snapshot(m_dir.path()).value(QStringLiteral("old.map")),
-                 mapfile::encode(m_document.MapCells));
+            mapfile::encode(m_document.MapCells));
     }
 
     // A map made read-only is kept, whether it is chosen in Save As or is the
@@ -275,12 +282,15 @@ private slots:
         const QString path = m_dir.filePath(name);
         if (!QFileInfo::exists(path))
             QVERIFY(QFile::copy(oldFile(), path));
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        QVERIFY(
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         // The ordinary user may write the folder: the rename alone would succeed.
-        QVERIFY(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                                        | QFile::ReadOther | QFile::WriteOther
-                                                        | QFile::ExeOther));
-        struct stat before {};
+        QVERIFY(QFile::setPermissions(m_dir.path(),
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
+                | QFile::WriteOther | QFile::ExeOther));
+        struct stat before
+        {
+        };
         QCOMPARE(::stat(QFile::encodeName(path).constData(), &before), 0);
         const auto filesBefore = snapshot(m_dir.path());
 
@@ -298,7 +308,9 @@ private slots:
             QSKIP("no ordinary user can reach the temporary folder here");
         QCOMPARE(result, int(kChildPassed));
         QCOMPARE(snapshot(m_dir.path()), filesBefore);
-        struct stat after {};
+        struct stat after
+        {
+        };
         QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
         QCOMPARE(after.st_mode, before.st_mode);
         QCOMPARE(after.st_uid, before.st_uid);
@@ -309,15 +321,17 @@ private slots:
     void replacingKeepsLinksAndPermissions()
     {
         QVERIFY(QFile::link(oldFile(), m_dir.filePath(QStringLiteral("link.map"))));
-        QVERIFY(QFile::setPermissions(oldFile(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        QVERIFY(QFile::setPermissions(
+            oldFile(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
         QVERIFY(!SaveMapAs(m_document, m_title, m_dir.path(), QStringLiteral("link.map")));
 
         QVERIFY(QFileInfo(m_dir.filePath(QStringLiteral("link.map"))).isSymLink());
         const auto files = snapshot(m_dir.path());
-        QCOMPARE(files.keys(), (QStringList {QStringLiteral("link.map"), QStringLiteral("old.map")}));
+        QCOMPARE(
+            files.keys(), (QStringList {QStringLiteral("link.map"), QStringLiteral("old.map")}));
         QCOMPARE(files.value(QStringLiteral("old.map")), mapfile::encode(m_document.MapCells));
         QCOMPARE(QFile::permissions(oldFile()) & ~(QFile::ReadUser | QFile::WriteUser),
-                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
     }
 
     void newFileTakesTheUsualPermissions()
@@ -326,8 +340,12 @@ private slots:
         const bool saved = !SaveMapAs(m_document, m_title, m_dir.path(), QStringLiteral("new.map"));
         ::umask(mask);
         QVERIFY(saved);
-        struct stat status {};
-        QCOMPARE(::stat(QFile::encodeName(m_dir.filePath(QStringLiteral("new.map"))).constData(), &status), 0);
+        struct stat status
+        {
+        };
+        QCOMPARE(::stat(QFile::encodeName(m_dir.filePath(QStringLiteral("new.map"))).constData(),
+                     &status),
+            0);
         QCOMPARE(status.st_mode & 0777, mode_t(0644));
     }
 };

@@ -22,7 +22,8 @@ struct Verdict
 
 QString describe(const Verdict &verdict)
 {
-    return verdict.accepted ? QStringLiteral("accepted") : QStringLiteral("refused at line %1").arg(verdict.line);
+    return verdict.accepted ? QStringLiteral("accepted")
+                            : QStringLiteral("refused at line %1").arg(verdict.line);
 }
 
 bool operator==(const Verdict &a, const Verdict &b)
@@ -152,19 +153,24 @@ QString checkMapFile(QByteArrayView bytes)
 
     const Verdict pieces = readInPieces(bytes, unevenPieces(bytes));
     if (!(pieces == verdict))
-        return QStringLiteral("read whole: %1, in pieces: %2").arg(describe(verdict), describe(pieces));
+        return QStringLiteral("read whole: %1, in pieces: %2")
+            .arg(describe(verdict), describe(pieces));
 
     const Verdict reference = referenceVerdict(bytes);
     if (!(reference == verdict))
-        return QStringLiteral("reader: %1, documented layout: %2").arg(describe(verdict), describe(reference));
+        return QStringLiteral("reader: %1, documented layout: %2")
+            .arg(describe(verdict), describe(reference));
 
     if (!verdict.accepted) {
         const int lines = lineCount(bytes);
         if (verdict.line < 1 || verdict.line > lines + 1)
-            return QStringLiteral("refused at line %1 of a file of %2 lines").arg(verdict.line).arg(lines);
+            return QStringLiteral("refused at line %1 of a file of %2 lines")
+                .arg(verdict.line)
+                .arg(lines);
         if (whole.error().problem.isEmpty()
             || !whole.error().describe().startsWith(QStringLiteral("Line %1: ").arg(verdict.line)))
-            return QStringLiteral("refusal without a clear reason: %1").arg(whole.error().describe());
+            return QStringLiteral("refusal without a clear reason: %1")
+                .arg(whole.error().describe());
         return {};
     }
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "support/DocumentFakes.h"
 #include "mainwindow/MDIVellumor.h"
-#include "support/ScriptedPrompt.h"
 #include "mapview/frmChildMap.h"
+#include "support/DocumentFakes.h"
+#include "support/ScriptedPrompt.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -32,8 +32,7 @@ struct MainWindowFixture
         return window->findChild<QAction *>(QLatin1String(name));
     }
 
-    template<typename T = QAbstractButton>
-    T *button(const char *name) const
+    template<typename T = QAbstractButton> T *button(const char *name) const
     {
         return window->findChild<T *>(QLatin1String(name));
     }
@@ -46,7 +45,8 @@ struct MainWindowFixture
 
     void chooseSymbol(int code) const
     {
-        window->findChild<QAbstractButton *>(QStringLiteral("optSymbolSet(%1)").arg(setOf(code)))->click();
+        window->findChild<QAbstractButton *>(QStringLiteral("optSymbolSet(%1)").arg(setOf(code)))
+            ->click();
         window->findChild<QAbstractButton *>(QStringLiteral("optSymbol(%1)").arg(code))->click();
     }
 
@@ -61,7 +61,8 @@ inline void clickListEntry(QDialog &dialog, const QString &name)
     const auto items = list->findItems(name, Qt::MatchExactly);
     QVERIFY2(items.size() == 1, qPrintable(name));
     list->scrollToItem(items.first());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items.first()).center());
+    QTest::mouseClick(
+        list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items.first()).center());
 }
 
 inline void clickButton(QDialog &dialog, const char *name)

@@ -81,7 +81,7 @@ private slots:
         QCOMPARE(f.prompt.asked[0].text, QStringLiteral("Are you sure you want to clear the map?"));
         QCOMPARE(f.prompt.asked[1].title, QStringLiteral("Verify New Map"));
         QCOMPARE(f.prompt.asked[1].text,
-                 QStringLiteral("Are you sure you want a new map?  This will erase any current work."));
+            QStringLiteral("Are you sure you want a new map?  This will erase any current work."));
         for (const auto &asked : f.prompt.asked) {
             QCOMPARE(asked.buttons, Prompt::Buttons::YesNo);
             QCOMPARE(asked.icon, Prompt::Icon::None);

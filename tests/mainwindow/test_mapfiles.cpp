@@ -1,6 +1,6 @@
 // Saving and opening maps through the real windows, from the menus and toolbar.
-#include "mainwindow/MainWindowFixture.h"
 #include "document/MapCodec.h"
+#include "mainwindow/MainWindowFixture.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -112,7 +112,8 @@ private slots:
         f.window->mnuEdit_ClearMap_Click();
         f.window->mnuFile_Save_Click();
         QCOMPARE(f.prompt.dialogsRun, 1);
-        QCOMPARE(readFile(m_dir->filePath(QStringLiteral("inn.map"))), mapfile::encode(MapCodes {}));
+        QCOMPARE(
+            readFile(m_dir->filePath(QStringLiteral("inn.map"))), mapfile::encode(MapCodes {}));
 
         f.prompt.answers = {Prompt::Answer::Yes};
         f.window->mnuFile_NewMap_Click();

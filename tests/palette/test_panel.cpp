@@ -267,9 +267,8 @@ private slots:
     {
         chooseSet(0);
         chooseSymbol(1);
-        const auto hears = [](QAbstractButton *button) {
-            return QAccessible::queryAccessibleInterface(button);
-        };
+        const auto hears
+            = [](QAbstractButton *button) { return QAccessible::queryAccessibleInterface(button); };
         QAccessibleInterface *chosen = hears(m_panel->optSymbol(1));
         QVERIFY(chosen);
         QCOMPARE(chosen->role(), QAccessible::RadioButton);

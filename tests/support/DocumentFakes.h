@@ -13,8 +13,7 @@ class RecordingPainter final : public CellPainter
 public:
     explicit RecordingPainter(Standard &document)
         : m_document(document)
-    {
-    }
+    { }
     void PaintCell(int index, SymbolCode code) override
     {
         m_document.MapCells[std::size_t(index)] = code;

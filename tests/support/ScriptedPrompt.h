@@ -23,8 +23,8 @@ public:
         Icon icon;
     };
 
-    Answer ask(QWidget *, const QString &title, const QString &text, Buttons buttons,
-               Icon icon) override
+    Answer ask(
+        QWidget *, const QString &title, const QString &text, Buttons buttons, Icon icon) override
     {
         asked.append({title, text, buttons, icon});
         if (answers.isEmpty())

@@ -1,8 +1,8 @@
 #include "artgen/ArtSource.h"
+#include "artgen/ToolbarArt.h"
 #include "symbols/Artwork.h"
 #include "symbols/BmpImage.h"
 #include "symbols/SymbolPictures.h"
-#include "artgen/ToolbarArt.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -39,8 +39,8 @@ bool isKeyedOnGrey(QImage shown, const QImage &stored)
         for (int x = 0; x < stored.width(); ++x) {
             const QRgb was = stored.pixel(x, y);
             const QRgb is = shown.pixel(x, y);
-            const bool ok = was == qRgb(192, 192, 192) ? qAlpha(is) == 0
-                                                       : is == (was | 0xff000000u);
+            const bool ok
+                = was == qRgb(192, 192, 192) ? qAlpha(is) == 0 : is == (was | 0xff000000u);
             if (!ok)
                 return false;
         }

@@ -4,12 +4,12 @@
 //   vellumor-artgen sheet <resources dir> <png file>    overview of the stored symbols
 //   vellumor-artgen all <repository dir>                all three at their usual places
 #include "artgen/ArtSource.h"
-#include "symbols/Artwork.h"
-#include "symbols/BmpImage.h"
 #include "artgen/ProgramArt.h"
 #include "artgen/SymbolFiles.h"
 #include "artgen/SymbolSheet.h"
 #include "artgen/ToolbarArt.h"
+#include "symbols/Artwork.h"
+#include "symbols/BmpImage.h"
 
 #include <QDir>
 #include <QFile>
