@@ -132,8 +132,7 @@ run)
     ;;
 test)
     install_missing
-    # Until the tree has been formatted once, VELLUMOR_SKIP_FORMAT_CHECK=1 passes over this.
-    [[ ${VELLUMOR_SKIP_FORMAT_CHECK:-} == 1 ]] || check_format
+    check_format
     test_with_gcc
     test_with_clang
     fuzz_reader 60
