@@ -102,26 +102,24 @@ check_format() {
     fi
 }
 
-fuzz_reader() { # fuzz_reader SECONDS: fuzzes the map file reader; findings land in build-fuzz/findings
+run_fuzzer() { # run_fuzzer TARGET SECONDS MAX_LEN DICT CORPUS: findings land in build-fuzz/findings
+    local target="$1" seconds="$2" max_len="$3" dict="$4" corpus="$5"
     cmake -S "$here" -B "$here/build-fuzz" -DVELLUMOR_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-    cmake --build "$here/build-fuzz" --parallel "$jobs" --target fuzz_mapfile
-    mkdir -p "$here/build-fuzz/corpus" "$here/build-fuzz/findings"
+    cmake --build "$here/build-fuzz" --parallel "$jobs" --target "$target"
+    mkdir -p "$here/build-fuzz/$target-corpus" "$here/build-fuzz/findings"
     # A small quarantine and short allocation stacks more than double the speed.
     ASAN_OPTIONS=quarantine_size_mb=8:malloc_context_size=2 \
-        "$here/build-fuzz/tests/fuzz/fuzz_mapfile" -max_total_time="$1" -max_len=8192 -timeout=5 \
-            -dict="$here/tests/fuzz/mapfile.dict" -artifact_prefix="$here/build-fuzz/findings/" \
-            -print_final_stats=1 "$here/build-fuzz/corpus" "$here/tests/fuzz/corpus"
+        "$here/build-fuzz/tests/fuzz/$target" -max_total_time="$seconds" -max_len="$max_len" \
+            -timeout=5 -dict="$here/tests/fuzz/$dict" \
+            -artifact_prefix="$here/build-fuzz/findings/$target-" -print_final_stats=1 \
+            "$here/build-fuzz/$target-corpus" "$here/tests/fuzz/$corpus"
 }
 
-fuzz_imports() { # fuzz_imports SECONDS: fuzzes the CSV, TMX and TMJ readers; findings as above
-    cmake -S "$here" -B "$here/build-fuzz" -DVELLUMOR_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-    cmake --build "$here/build-fuzz" --parallel "$jobs" --target fuzz_imports
-    mkdir -p "$here/build-fuzz/imports" "$here/build-fuzz/findings"
-    # Long enough for a whole Tiled map; the readers refuse far larger files unread.
-    ASAN_OPTIONS=quarantine_size_mb=8:malloc_context_size=2 \
-        "$here/build-fuzz/tests/fuzz/fuzz_imports" -max_total_time="$1" -max_len=16384 -timeout=5 \
-            -dict="$here/tests/fuzz/imports.dict" -artifact_prefix="$here/build-fuzz/findings/imports-" \
-            -print_final_stats=1 "$here/build-fuzz/imports" "$here/tests/fuzz/imports"
+# The map file reader, and the CSV, TMX and TMJ readers of imported maps (whose
+# inputs are long enough for a whole Tiled map; far larger files are refused unread).
+fuzz_readers() { # fuzz_readers SECONDS
+    run_fuzzer fuzz_mapfile "$1" 8192 mapfile.dict corpus
+    run_fuzzer fuzz_imports "$1" 16384 imports.dict imports
 }
 
 case "${1:-}" in
@@ -135,13 +133,11 @@ test)
     check_format
     test_with_gcc
     test_with_clang
-    fuzz_reader 60
-    fuzz_imports 60
+    fuzz_readers 60
     ;;
 fuzz)
     install_missing
-    fuzz_reader "${2:-3600}"
-    fuzz_imports "${2:-3600}"
+    fuzz_readers "${2:-3600}"
     ;;
 bench)
     install_missing

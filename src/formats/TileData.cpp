@@ -142,4 +142,16 @@ std::variant<TileNumbers, QString> parseBase64Tiles(QByteArrayView text, Compres
     return tiles;
 }
 
+std::variant<Compression, QString> compressionNamed(QStringView name)
+{
+    if (name.isEmpty())
+        return Compression::None;
+    if (name == QLatin1String("zlib"))
+        return Compression::Zlib;
+    if (name == QLatin1String("gzip"))
+        return Compression::Gzip;
+    return QStringLiteral("the layer data is compressed with %1; only zlib and gzip are read")
+        .arg(name);
+}
+
 } // namespace vellumor::tiledata

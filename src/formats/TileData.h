@@ -29,6 +29,9 @@ std::variant<TileNumbers, formats::FormatError> parseCsvTiles(
 
 enum class Compression { None, Zlib, Gzip };
 
+// The compression that Tiled names so ("" for none), or why it is not read.
+std::variant<Compression, QString> compressionNamed(QStringView name);
+
 // base64 of 875 little-endian 32-bit tile numbers, compressed as given. Never
 // inflates more than 875 tiles' worth.
 std::variant<TileNumbers, QString> parseBase64Tiles(QByteArrayView text, Compression compression);

@@ -132,16 +132,12 @@ std::variant<tiledata::TileNumbers, QString> layerTiles(const QJsonObject &layer
         return QStringLiteral("the layer data must be CSV or base64");
     if (!data.isString())
         return QStringLiteral("the base64 layer data is not a string");
-    const QString compression = layer.value(QLatin1String("compression")).toString();
-    tiledata::Compression method = tiledata::Compression::None;
-    if (compression == QLatin1String("zlib"))
-        method = tiledata::Compression::Zlib;
-    else if (compression == QLatin1String("gzip"))
-        method = tiledata::Compression::Gzip;
-    else if (!compression.isEmpty())
-        return QStringLiteral("the layer data is compressed with %1; only zlib and gzip are read")
-            .arg(compression);
-    return tiledata::parseBase64Tiles(data.toString().toLatin1(), method);
+    const auto method
+        = tiledata::compressionNamed(layer.value(QLatin1String("compression")).toString());
+    if (const auto *problem = std::get_if<QString>(&method))
+        return *problem;
+    return tiledata::parseBase64Tiles(
+        data.toString().toLatin1(), std::get<tiledata::Compression>(method));
 }
 
 // Every tile layer, also inside groups of layers.

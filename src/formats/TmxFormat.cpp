@@ -162,15 +162,10 @@ std::optional<QString> TmxReader::readData()
     }
     if (encoding != QLatin1String("base64"))
         return QStringLiteral("the layer data must be CSV or base64");
-    tiledata::Compression method = tiledata::Compression::None;
-    if (compression == QLatin1String("zlib"))
-        method = tiledata::Compression::Zlib;
-    else if (compression == QLatin1String("gzip"))
-        method = tiledata::Compression::Gzip;
-    else if (!compression.isEmpty())
-        return QStringLiteral("the layer data is compressed with %1; only zlib and gzip are read")
-            .arg(compression);
-    auto tiles = tiledata::parseBase64Tiles(text, method);
+    const auto method = tiledata::compressionNamed(compression);
+    if (const auto *problem = std::get_if<QString>(&method))
+        return *problem;
+    auto tiles = tiledata::parseBase64Tiles(text, std::get<tiledata::Compression>(method));
     if (const auto *problem = std::get_if<QString>(&tiles))
         return *problem;
     m_tiles = std::get<tiledata::TileNumbers>(tiles);
