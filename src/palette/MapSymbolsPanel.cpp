@@ -161,7 +161,6 @@ void MapSymbolsPanel::buildSetFrame(int set)
     }
     connect(group, &QButtonGroup::idClicked, this,
         [this](int code) { optSymbol_Click(SymbolCode(code)); });
-    m_symbolGroups[std::size_t(set)] = group;
 }
 
 void MapSymbolsPanel::buildBlankButton()

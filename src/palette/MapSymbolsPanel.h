@@ -55,7 +55,6 @@ private:
     std::array<OptionButton *, kHighestSymbolCode + 1> m_symbolButtons {};
     std::array<OptionButton *, 3> m_setButtons {};
     std::array<QWidget *, 3> m_frames {};
-    std::array<QButtonGroup *, 3> m_symbolGroups {};
     QButtonGroup *m_setGroup = nullptr;
     int m_shownSet = -1;
 };
