@@ -1,12 +1,11 @@
 #include "document/MapFileReader.h"
 
 #include "document/MapCodec.h"
+#include "document/RegularFile.h"
 
 #include <QFile>
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vellumor {
@@ -20,24 +19,10 @@ QString MapReadFailure::describe() const
 
 std::variant<MapCodes, MapReadFailure> readMapFile(const QString &path)
 {
-    // The system would silently cut the name at the NUL and open another file.
-    if (path.contains(QChar(0)))
-        return MapReadFailure {0, QStringLiteral("A file name cannot hold the character NUL.")};
-    const QByteArray nativePath = QFile::encodeName(path);
-    const int fd = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        const int error = errno;
-        if (error == ENOENT)
-            return MapReadFailure {0, QStringLiteral("There is no such file.")};
-        return MapReadFailure {0, qt_error_string(error) + QLatin1Char('.')};
-    }
-    struct stat status
-    {
-    };
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(fd);
-        return MapReadFailure {0, QStringLiteral("It is a folder or a device, not a map file.")};
-    }
+    const auto opened = openRegularFile(path, QStringLiteral("a map file"));
+    if (const auto *refusal = std::get_if<QString>(&opened))
+        return MapReadFailure {0, *refusal};
+    const int fd = std::get<int>(opened);
 
     mapfile::Decoder decoder;
     char buffer[4096];

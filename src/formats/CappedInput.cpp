@@ -1,32 +1,20 @@
 #include "formats/CappedInput.h"
 
+#include "document/RegularFile.h"
+
 #include <QFile>
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vellumor::formats {
 
 std::variant<QByteArray, FormatError> readCapped(const QString &path, qsizetype cap)
 {
-    if (path.contains(QChar(0)))
-        return FormatError {0, QStringLiteral("A file name cannot hold the character NUL.")};
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        const int error = errno;
-        if (error == ENOENT)
-            return FormatError {0, QStringLiteral("There is no such file.")};
-        return FormatError {0, qt_error_string(error) + QLatin1Char('.')};
-    }
-    struct stat status
-    {
-    };
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(fd);
-        return FormatError {0, QStringLiteral("It is a folder or a device, not a file to import.")};
-    }
+    const auto opened = openRegularFile(path, QStringLiteral("a file to import"));
+    if (const auto *refusal = std::get_if<QString>(&opened))
+        return FormatError {0, *refusal};
+    const int fd = std::get<int>(opened);
 
     QByteArray bytes(cap + 1, Qt::Uninitialized);
     qsizetype filled = 0;
