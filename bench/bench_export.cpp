@@ -1,11 +1,11 @@
 // Every export of one full map, in process and into memory, beside the floor of
 // saving the same picture with QImage::save.
 #include "BenchSupport.h"
-#include "cli/ExportPdf.h"
-#include "cli/ExportPng.h"
-#include "cli/ExportUvtt.h"
-#include "cli/SymbolAtlas.h"
 #include "formats/CsvFormat.h"
+#include "formats/ExportPdf.h"
+#include "formats/ExportPng.h"
+#include "formats/ExportUvtt.h"
+#include "formats/SymbolAtlas.h"
 #include "formats/TmjFormat.h"
 #include "formats/TmxFormat.h"
 
@@ -17,7 +17,7 @@
 namespace vellumor::bench {
 namespace {
 
-using namespace maptool;
+using namespace mapexport;
 
 void BM_SaveImagePng(benchmark::State &state)
 {

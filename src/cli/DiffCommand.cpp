@@ -1,13 +1,15 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
-#include "cli/ExportPng.h"
-#include "cli/MapDiff.h"
 #include "cli/MapTool.h"
 #include "cli/OutputFile.h"
+#include "formats/ExportPng.h"
+#include "formats/MapDiff.h"
 
 #include <QTextStream>
 
 namespace vellumor::maptool {
+
+using namespace mapexport;
 
 int diffCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {

@@ -1,12 +1,12 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
-#include "cli/ExportPdf.h"
-#include "cli/ExportPng.h"
-#include "cli/ExportUvtt.h"
 #include "cli/MapTool.h"
 #include "cli/OutputFile.h"
-#include "cli/SymbolAtlas.h"
 #include "formats/CsvFormat.h"
+#include "formats/ExportPdf.h"
+#include "formats/ExportPng.h"
+#include "formats/ExportUvtt.h"
+#include "formats/SymbolAtlas.h"
 #include "formats/TiledMap.h"
 #include "formats/TmjFormat.h"
 #include "formats/TmxFormat.h"
@@ -16,6 +16,8 @@
 #include <QTextStream>
 
 namespace vellumor::maptool {
+
+using namespace mapexport;
 
 namespace {
 
@@ -52,7 +54,9 @@ struct ExportOptions
     QCommandLineOption grid {
         QStringLiteral("grid"), QStringLiteral(".png: draw one-pixel lines between the cells.")};
     QCommandLineOption gridSize {QStringLiteral("grid-size"),
-        QStringLiteral(".uvtt, .dd2vtt: pixels per cell, %1 to %2 (default %3; 70 suits Roll20).")
+        QStringLiteral(".uvtt, .dd2vtt: pixels per cell, %1 to %2 (default %3). Not below %1: "
+                       "Foundry raises a smaller scene grid on its own, and its squares would no "
+                       "longer match the cells.")
             .arg(kMinGridSize)
             .arg(kMaxGridSize)
             .arg(kDefaultGridSize),

@@ -14,6 +14,7 @@
 #include <QLineF>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -248,13 +249,32 @@ private slots:
             return QPointF(
                 value[QLatin1String("x")].toDouble(), value[QLatin1String("y")].toDouble());
         };
+        // Walls are the fewest polylines: the ring is cut only by its four
+        // gates, each guard post's cross arm is a short line of its own, and
+        // no two polylines end at the same point (Foundry would join them
+        // with a wall of no length).
+        QSet<QPair<double, double>> ends;
+        int ringParts = 0;
         for (const QJsonValue &line : file.value(QLatin1String("line_of_sight")).toArray()) {
             const QJsonArray points = line.toArray();
+            QVERIFY(points.size() >= 2);
             for (qsizetype i = 1; i < points.size(); ++i)
                 blocking << QLineF(toPoint(points[i - 1]), toPoint(points[i]));
+            const QPointF first = toPoint(points.first()), last = toPoint(points.last());
+            if (points.size() > 2)
+                ++ringParts;
+            if (first == last)
+                continue;
+            for (const QPointF end : {first, last}) {
+                const QPair<double, double> key {end.x(), end.y()};
+                QVERIFY2(!ends.contains(key),
+                    qPrintable(QStringLiteral("two walls end at %1,%2").arg(end.x()).arg(end.y())));
+                ends.insert(key);
+            }
         }
         const QJsonArray portals = file.value(QLatin1String("portals")).toArray();
         QCOMPARE(portals.size(), 4); // two wooden gates, two iron gates
+        QCOMPARE(ringParts, 4);
         for (const QJsonValue &portal : portals) {
             QVERIFY(portal[QLatin1String("closed")].toBool());
             const QJsonArray bounds = portal[QLatin1String("bounds")].toArray();
@@ -358,8 +378,10 @@ private slots:
             "--scale", "2"} << "--scale does not apply to .pdf";
         QTest::newRow("scale 17") << QStringList {"export", map, "-o", "a.png", "--scale", "17"}
                                   << "'17'";
-        QTest::newRow("grid size 5")
-            << QStringList {"export", map, "-o", "a.uvtt", "--grid-size", "5"} << "'5'";
+        QTest::newRow("grid size 49, below what Foundry keeps")
+            << QStringList {"export", map, "-o", "a.uvtt", "--grid-size", "49"} << "'49'";
+        QTest::newRow("grid size 201")
+            << QStringList {"export", map, "-o", "a.dd2vtt", "--grid-size", "201"} << "'201'";
         QTest::newRow("cell without unit")
             << QStringList {"export", map, "-o", "a.pdf", "--cell", "25"} << "'25'";
         QTest::newRow("cell larger than a page")

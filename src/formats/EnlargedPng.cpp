@@ -2,7 +2,7 @@
 // filtered "Up" the repeats are all zeros and compress to the same bytes every
 // time, so each is compressed once; Qt's writer can choose neither the filter
 // nor reuse anything, and takes seven times as long.
-#include "cli/EnlargedPng.h"
+#include "formats/EnlargedPng.h"
 
 #include <QHash>
 #include <QSet>
@@ -11,7 +11,7 @@
 #include <vector>
 #include <zlib.h>
 
-namespace vellumor::maptool {
+namespace vellumor::mapexport {
 
 namespace {
 
@@ -163,4 +163,4 @@ QByteArray encodeEnlargedPng(const QImage &picture, int width, int height)
     return png;
 }
 
-} // namespace vellumor::maptool
+} // namespace vellumor::mapexport

@@ -1,4 +1,4 @@
-#include "cli/ExportPdf.h"
+#include "formats/ExportPdf.h"
 
 #include "document/CellGrid.h"
 #include "mapview/MapRenderer.h"
@@ -12,7 +12,7 @@
 
 #include <cmath>
 
-namespace vellumor::maptool {
+namespace vellumor::mapexport {
 
 namespace {
 
@@ -231,4 +231,4 @@ QByteArray exportPdf(const MapCodes &codes, const PdfOptions &options, const Pag
     return PdfPrinter(codes, options, plan).print();
 }
 
-} // namespace vellumor::maptool
+} // namespace vellumor::mapexport

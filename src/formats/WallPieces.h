@@ -2,7 +2,7 @@
 
 #include <span>
 
-namespace vellumor::maptool {
+namespace vellumor::mapexport {
 
 // Where the wall pieces' pictures draw their walls and gates, in thirtieths of a
 // cell from the cell's top left corner: a wall runs along the middle of its
@@ -17,7 +17,8 @@ struct PieceLine
     int x1, y1, x2, y2;
 };
 
-// Every line of every wall, corner, guard post and gate piece, by code.
+// Every line of every wall, corner, guard post and gate piece, in code order,
+// as the symbols' join table says they run.
 std::span<const PieceLine> wallPieceLines();
 
-} // namespace vellumor::maptool
+} // namespace vellumor::mapexport

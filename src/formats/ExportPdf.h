@@ -9,7 +9,7 @@
 #include <optional>
 #include <variant>
 
-namespace vellumor::maptool {
+namespace vellumor::mapexport {
 
 enum class Paper { A4, Letter };
 
@@ -47,4 +47,4 @@ std::variant<PagePlan, QString> planPages(const PdfOptions &options);
 // with its place and marked where to cut at the edges of its part of the map.
 QByteArray exportPdf(const MapCodes &codes, const PdfOptions &options, const PagePlan &plan);
 
-} // namespace vellumor::maptool
+} // namespace vellumor::mapexport

@@ -1,12 +1,12 @@
-#include "cli/MapDiff.h"
+#include "formats/MapDiff.h"
 
-#include "cli/ExportPng.h"
 #include "document/CellGrid.h"
+#include "formats/ExportPng.h"
 #include "symbols/SymbolCatalog.h"
 
 #include <QPainter>
 
-namespace vellumor::maptool {
+namespace vellumor::mapexport {
 
 namespace {
 
@@ -58,4 +58,4 @@ QImage diffImage(const MapCodes &before, const MapCodes &after)
     return image;
 }
 
-} // namespace vellumor::maptool
+} // namespace vellumor::mapexport

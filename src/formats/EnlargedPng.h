@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QImage>
 
-namespace vellumor::maptool {
+namespace vellumor::mapexport {
 
 // A PNG of picture enlarged without smoothing to width x height: each target
 // pixel shows the picture pixel it falls in, counted in whole numbers
@@ -11,4 +11,4 @@ namespace vellumor::maptool {
 // fall exactly on multiples of the enlargement.
 QByteArray encodeEnlargedPng(const QImage &picture, int width, int height);
 
-} // namespace vellumor::maptool
+} // namespace vellumor::mapexport

@@ -4,7 +4,7 @@
 
 #include <QImage>
 
-namespace vellumor::maptool {
+namespace vellumor::mapexport {
 
 // The pictures' own size: 15 x 15 pixels a cell, so 525 x 375 for the map.
 inline constexpr int kPictureSize = 15;
@@ -17,4 +17,4 @@ QImage exportImage(const MapCodes &codes, int scale, bool gridLines);
 
 QByteArray encodePng(const QImage &image);
 
-} // namespace vellumor::maptool
+} // namespace vellumor::mapexport

@@ -1,11 +1,11 @@
-#include "cli/SymbolAtlas.h"
+#include "formats/SymbolAtlas.h"
 
 #include "formats/TiledMap.h"
 #include "symbols/SymbolPictures.h"
 
 #include <QPainter>
 
-namespace vellumor::maptool {
+namespace vellumor::mapexport {
 
 QImage symbolAtlas()
 {
@@ -24,4 +24,4 @@ QImage symbolAtlas()
     return atlas;
 }
 
-} // namespace vellumor::maptool
+} // namespace vellumor::mapexport

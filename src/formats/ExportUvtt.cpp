@@ -1,12 +1,12 @@
-#include "cli/ExportUvtt.h"
+#include "formats/ExportUvtt.h"
 
-#include "cli/EnlargedPng.h"
-#include "cli/ExportPng.h"
-#include "cli/MapWalls.h"
+#include "formats/EnlargedPng.h"
+#include "formats/ExportPng.h"
+#include "formats/MapWalls.h"
 
 #include <QtMath>
 
-namespace vellumor::maptool {
+namespace vellumor::mapexport {
 
 namespace {
 
@@ -20,12 +20,14 @@ QByteArray point(QPointF at)
     return "{\"x\":" + number(at.x()) + ",\"y\":" + number(at.y()) + '}';
 }
 
-QByteArray linesOfSight(const QList<QLineF> &walls)
+QByteArray linesOfSight(const QList<QPolygonF> &walls)
 {
     QByteArray json = "[";
     for (qsizetype i = 0; i < walls.size(); ++i) {
         json += i == 0 ? "\n    [" : ",\n    [";
-        json += point(walls[i].p1()) + ',' + point(walls[i].p2()) + ']';
+        for (qsizetype p = 0; p < walls[i].size(); ++p)
+            json += (p == 0 ? "" : ",") + point(walls[i][p]);
+        json += ']';
     }
     return json + (walls.isEmpty() ? "]" : "\n  ]");
 }
@@ -68,4 +70,4 @@ QByteArray encodeUvtt(const MapCodes &codes, int pixelsPerGrid)
     return json;
 }
 
-} // namespace vellumor::maptool
+} // namespace vellumor::mapexport

@@ -1,4 +1,4 @@
-#include "cli/ExportPng.h"
+#include "formats/ExportPng.h"
 
 #include "document/CellGrid.h"
 #include "mapview/MapRenderer.h"
@@ -7,7 +7,7 @@
 #include <QBuffer>
 #include <QPainter>
 
-namespace vellumor::maptool {
+namespace vellumor::mapexport {
 
 QImage exportImage(const MapCodes &codes, int scale, bool gridLines)
 {
@@ -50,4 +50,4 @@ QByteArray encodePng(const QImage &image)
     return png;
 }
 
-} // namespace vellumor::maptool
+} // namespace vellumor::mapexport

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QStringList>
 
-namespace vellumor::maptool {
+namespace vellumor::mapexport {
 
 // One line per cell that differs, in cell order, its column and row counted
 // from 0 at the top left: "column 17, row 12: Blank -> Water".
@@ -14,4 +14,4 @@ QStringList diffLines(const MapCodes &before, const MapCodes &after);
 // The .png export of after, each cell that differs from before outlined.
 QImage diffImage(const MapCodes &before, const MapCodes &after);
 
-} // namespace vellumor::maptool
+} // namespace vellumor::mapexport
