@@ -12,6 +12,9 @@ const QString kUsage
                      "  or:  vellumor-map export MAP -o OUT [options]\n"
                      "  or:  vellumor-map import IN -o MAP\n"
                      "  or:  vellumor-map diff A.map B.map [--png OUT]\n"
+                     "  or:  vellumor-map generate KIND -o OUT [--seed N] [options]\n"
+                     "  or:  vellumor-map lint MAP... [--format json]\n"
+                     "  or:  vellumor-map fix MAP -o OUT\n"
                      "  or:  vellumor-map --help | --version\n");
 
 int usageError(QTextStream &err, const QString &problem)

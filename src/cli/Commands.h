@@ -12,5 +12,8 @@ int renderCommand(const QStringList &arguments, QTextStream &out, QTextStream &e
 int exportCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
 int importCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
 int diffCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
+int generateCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
+int lintCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
+int fixCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
 
 } // namespace vellumor::maptool

@@ -23,6 +23,9 @@ const QString kHelp = QStringLiteral(
     "                     or as a grid of codes (.csv), by the output's suffix.\n"
     "  import IN          Make a map file from a .csv, .tmx or .tmj file.\n"
     "  diff A.map B.map   List the cells that differ between two maps.\n"
+    "  generate KIND      Make a whole map: a town, fort, castle or valley.\n"
+    "  lint MAP...        Say which cells of each map are wrong, one line per problem.\n"
+    "  fix MAP            Mend what lint reports that has one right answer.\n"
     "\n"
     "Options:\n"
     "  -h, --help         Show this help, or a command's help after its name.\n"
@@ -118,7 +121,8 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     using Command = int (*)(const QStringList &, QTextStream &, QTextStream &);
     const std::pair<const char *, Command> commands[]
         = {{"check", checkCommand}, {"render", renderCommand}, {"export", exportCommand},
-            {"import", importCommand}, {"diff", diffCommand}};
+            {"import", importCommand}, {"diff", diffCommand}, {"generate", generateCommand},
+            {"lint", lintCommand}, {"fix", fixCommand}};
     for (const auto &[name, function] : commands) {
         if (command == QLatin1String(name))
             return function(rest, out, err);

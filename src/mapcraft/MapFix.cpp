@@ -1,0 +1,10 @@
+#include "mapcraft/MapFix.h"
+
+namespace vellumor::mapcraft {
+
+FixResult fixMap(const MapCodes &codes)
+{
+    return {codes, lintMap(codes)};
+}
+
+} // namespace vellumor::mapcraft

@@ -1,0 +1,10 @@
+#include "mapcraft/MapLint.h"
+
+namespace vellumor::mapcraft {
+
+QList<Finding> lintMap(const MapCodes &)
+{
+    return {};
+}
+
+} // namespace vellumor::mapcraft
