@@ -1,10 +1,58 @@
 #include "mapcraft/MapLint.h"
 
+#include "mapcraft/JoinRules.h"
+#include "mapcraft/MapCells.h"
+#include "mapcraft/PictureRules.h"
+#include "symbols/SymbolCatalog.h"
+
+#include <algorithm>
+
 namespace vellumor::mapcraft {
 
-QList<Finding> lintMap(const MapCodes &)
+QString quotedName(int code)
 {
-    return {};
+    if (code == kBlankSymbol)
+        return QStringLiteral("\"Blank\"");
+    return QLatin1Char('"') + symbolName(code) + QLatin1Char('"');
+}
+
+QList<Finding> cellFindings(const MapCodes &codes, int column, int row)
+{
+    QList<Finding> findings;
+    appendPictureFindings(codes, column, row, findings);
+    appendJoinFindings(codes, column, row, findings);
+    return findings;
+}
+
+QList<Finding> lintMap(const MapCodes &codes)
+{
+    QList<Finding> findings;
+    for (int row = 0; row < kMapRows; ++row) {
+        for (int column = 0; column < kMapColumns; ++column) {
+            appendPictureFindings(codes, column, row, findings);
+            appendJoinFindings(codes, column, row, findings);
+        }
+    }
+    return findings;
+}
+
+int errorCount(const QList<Finding> &findings)
+{
+    return int(std::count_if(findings.cbegin(), findings.cend(),
+        [](const Finding &finding) { return finding.severity == Severity::Error; }));
+}
+
+QString severityName(Severity severity)
+{
+    return severity == Severity::Error ? QStringLiteral("error") : QStringLiteral("warning");
+}
+
+QString describe(const Finding &finding)
+{
+    return QStringLiteral("column %1, row %2: %3: %4: %5")
+        .arg(finding.column)
+        .arg(finding.row)
+        .arg(severityName(finding.severity), finding.rule, finding.message);
 }
 
 } // namespace vellumor::mapcraft

@@ -18,9 +18,23 @@ struct Finding
     Severity severity = Severity::Error;
     QString rule; // stable name, such as "church-incomplete" or "river-open-end"
     QString message; // "\"Church: Left Side\" has no \"Church: Right Side\" to its east"
+
+    friend bool operator==(const Finding &, const Finding &) = default;
 };
 
 // Every problem of the map, in cell order (by row, then column).
 QList<Finding> lintMap(const MapCodes &codes);
+
+// The problems found at one cell, in the order lintMap lists them.
+QList<Finding> cellFindings(const MapCodes &codes, int column, int row);
+
+int errorCount(const QList<Finding> &findings);
+
+// "error" or "warning".
+QString severityName(Severity severity);
+
+// The finding as lint prints it after the file name:
+// "column 12, row 4: error: church-incomplete: ...".
+QString describe(const Finding &finding);
 
 } // namespace vellumor::mapcraft
