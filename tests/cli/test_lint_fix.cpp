@@ -100,19 +100,6 @@ private slots:
         QCOMPARE(files[2].toObject()["ok"].toBool(), true); // warnings only
     }
 
-    void commandLineMistakesAreUsageErrors()
-    {
-        MapFolder maps;
-        for (const QStringList &arguments : QList<QStringList> {{"lint"},
-                 {"lint", "--format", "xml", "church.map"}, {"fix", "church.map"},
-                 {"fix", "-o", "out.map"}, {"fix", "church.map", "gap.map", "-o", "out.map"}}) {
-            const Run run = runTool(arguments, maps.dir());
-            QCOMPARE(run.status, 2);
-            QVERIFY2(run.err.startsWith("vellumor-map: "), qPrintable(run.err));
-        }
-        QVERIFY(!maps.files().contains("out.map"));
-    }
-
     void fixWritesTheMendedMapAndLeavesTheInputAlone()
     {
         MapFolder maps;

@@ -129,16 +129,6 @@ private slots:
         QCOMPARE(fixMap(fixed.codes).codes, fixed.codes);
     }
 
-    void reasonsForWhatIsLeft()
-    {
-        QCOMPARE(unmendedReason({0, 0, Severity::Error, "wall-gap", {}}),
-            QStringLiteral("no piece fits"));
-        QCOMPARE(unmendedReason({0, 0, Severity::Error, "church-incomplete", {}}),
-            QStringLiteral("the cells it needs are not blank"));
-        QCOMPARE(unmendedReason({0, 0, Severity::Error, "lake-incomplete", {}}),
-            QStringLiteral("more than one piece would do"));
-    }
-
     // Whatever it is given, fix changes only river and wall pieces and blank
     // cells, never leaves more errors, and changes nothing the second time.
     void neverWorseAndSettledAfterOneRun()

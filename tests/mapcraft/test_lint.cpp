@@ -128,18 +128,6 @@ private slots:
         QFETCH(QStringList, lines);
         QCOMPARE(linted(map), lines);
     }
-
-    void cellFindingsAgreeWithTheWholeMap()
-    {
-        const MapCodes map = sketch({{0, 0, {{5, 28, 56, 60}, {13, 36, 61, 58}}}});
-        QList<Finding> byCell;
-        for (int row = 0; row < kMapRows; ++row) {
-            for (int column = 0; column < kMapColumns; ++column)
-                byCell << cellFindings(map, column, row);
-        }
-        QCOMPARE(byCell, lintMap(map));
-        QVERIFY(errorCount(byCell) > 0);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestLint)

@@ -140,9 +140,6 @@ private slots:
                 QCOMPARE(symbolJoins(wallPiece(sides)).wall, sides);
             }
         }
-        QCOMPARE(gatePiece(GateMaterial::Iron, kVerticalSides), SymbolCode(64));
-        QCOMPARE(gatePiece(GateMaterial::Wood, kHorizontalSides), SymbolCode(58));
-        QCOMPARE(wallPiece(kAllSides), SymbolCode(0));
     }
 };
 
