@@ -39,13 +39,8 @@ bool isGateAcross(const MapCodes &codes, int column, int row)
         && standsAcross(codes, column, row);
 }
 
-Finding errorAt(int column, int row, const char *rule, QString message)
-{
-    return {column, row, Severity::Error, QString::fromLatin1(rule), std::move(message)};
-}
-
 void appendNetworkFindings(
-    const MapCodes &codes, int column, int row, Network network, QList<Finding> &findings)
+    const MapCodes &codes, int column, int row, Network network, FindingSink &sink)
 {
     const SymbolJoins &joins = symbolJoins(codeAt(codes, column, row));
     if (joins.junction)
@@ -66,22 +61,25 @@ void appendNetworkFindings(
             && isGateAcross(codes, column + columnStep(side), row + rowStep(side)))
             continue; // the gate's own finding says what is wrong here
         if (neighbourSides != 0) {
-            findings.append(errorAt(column, row, words.misjoinRule,
-                QStringLiteral("the %1 leaves this cell's %2 side into %3, which does not join it")
+            sink.add(column, row, Severity::Error, words.misjoinRule, [&] {
+                return QStringLiteral("the %1 leaves this cell's %2 side into %3, which does not "
+                                      "join it")
                     .arg(QLatin1String(words.noun), QLatin1String(sideName(side)),
-                        quotedName(neighbourCode))));
+                        quotedName(neighbourCode));
+            });
         } else {
-            findings.append(errorAt(column, row, words.openEndRule,
-                QStringLiteral("the %1 %2 at this cell's %3 side")
+            sink.add(column, row, Severity::Error, words.openEndRule, [&] {
+                return QStringLiteral("the %1 %2 at this cell's %3 side")
                     .arg(QLatin1String(words.noun), QLatin1String(words.openEndVerb),
-                        QLatin1String(sideName(side)))));
+                        QLatin1String(sideName(side)));
+            });
         }
     }
 }
 
 // A gate that stands in its wall and opens onto water, a wall or a building
 // on a side people pass through.
-void appendBlockedGate(const MapCodes &codes, int column, int row, QList<Finding> &findings)
+void appendBlockedGate(const MapCodes &codes, int column, int row, FindingSink &sink)
 {
     const int code = codeAt(codes, column, row);
     const SideSet passage = SideSet(kAllSides & ~symbolJoins(code).wall);
@@ -89,9 +87,10 @@ void appendBlockedGate(const MapCodes &codes, int column, int row, QList<Finding
         const int neighbourCode = codeAcross(codes, column, row, side);
         if (!has(passage, side) || neighbourCode < 0 || symbolJoins(neighbourCode).walkable)
             continue;
-        findings.append({column, row, Severity::Warning, QStringLiteral("gate-blocked"),
-            QStringLiteral("%1 opens onto %2 to its %3")
-                .arg(quotedName(code), quotedName(neighbourCode), QLatin1String(sideName(side)))});
+        sink.add(column, row, Severity::Warning, "gate-blocked", [&] {
+            return QStringLiteral("%1 opens onto %2 to its %3")
+                .arg(quotedName(code), quotedName(neighbourCode), QLatin1String(sideName(side)));
+        });
     }
 }
 
@@ -116,27 +115,28 @@ bool standsAcross(const MapCodes &codes, int column, int row)
     return across > along;
 }
 
-void appendJoinFindings(const MapCodes &codes, int column, int row, QList<Finding> &findings)
+void appendJoinFindings(const MapCodes &codes, int column, int row, FindingSink &sink)
 {
     const int code = codeAt(codes, column, row);
     const SymbolJoins &joins = symbolJoins(code);
     if (joins.river != 0)
-        appendNetworkFindings(codes, column, row, Network::River, findings);
+        appendNetworkFindings(codes, column, row, Network::River, sink);
     if (joins.gate != GateMaterial::None) {
         if (standsAcross(codes, column, row)) {
-            findings.append(errorAt(column, row, "gate-across",
-                QStringLiteral("%1 stands in a %2 wall")
+            sink.add(column, row, Severity::Error, "gate-across", [&] {
+                return QStringLiteral("%1 stands in a %2 wall")
                     .arg(quotedName(code),
                         joins.wall == kHorizontalSides ? QStringLiteral("vertical")
-                                                       : QStringLiteral("horizontal"))));
+                                                       : QStringLiteral("horizontal"));
+            });
             return;
         }
-        appendNetworkFindings(codes, column, row, Network::Wall, findings);
-        appendBlockedGate(codes, column, row, findings);
+        appendNetworkFindings(codes, column, row, Network::Wall, sink);
+        appendBlockedGate(codes, column, row, sink);
         return;
     }
     if (joins.wall != 0)
-        appendNetworkFindings(codes, column, row, Network::Wall, findings);
+        appendNetworkFindings(codes, column, row, Network::Wall, sink);
 }
 
 SideSet matchingSides(const MapCodes &codes, int column, int row, Network network)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mapcraft/MapLint.h"
+#include "mapcraft/FindingSink.h"
 #include "symbols/SymbolJoins.h"
 
 namespace vellumor::mapcraft {
@@ -14,7 +14,7 @@ inline SideSet networkSides(const SymbolJoins &joins, Network network)
 
 // The river and wall findings of one cell: open ends, gaps, misjoins, gates
 // across their wall and gates that open onto something no one walks through.
-void appendJoinFindings(const MapCodes &codes, int column, int row, QList<Finding> &findings);
+void appendJoinFindings(const MapCodes &codes, int column, int row, FindingSink &sink);
 
 // A gate turned across the wall it stands in: more wall runs point into its
 // sides than meet it along its own axis.

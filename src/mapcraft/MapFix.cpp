@@ -51,7 +51,7 @@ int errorsNear(const MapCodes &codes, int column, int row)
     for (int y = row - kReach; y <= row + kReach; ++y) {
         for (int x = column - kReach; x <= column + kReach; ++x) {
             if (onMap(x, y))
-                errors += errorCount(cellFindings(codes, x, y));
+                errors += cellErrorCount(codes, x, y);
         }
     }
     return errors;

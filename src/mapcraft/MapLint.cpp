@@ -19,18 +19,28 @@ QString quotedName(int code)
 QList<Finding> cellFindings(const MapCodes &codes, int column, int row)
 {
     QList<Finding> findings;
-    appendPictureFindings(codes, column, row, findings);
-    appendJoinFindings(codes, column, row, findings);
+    FindingSink sink(findings);
+    appendPictureFindings(codes, column, row, sink);
+    appendJoinFindings(codes, column, row, sink);
     return findings;
+}
+
+int cellErrorCount(const MapCodes &codes, int column, int row)
+{
+    FindingSink sink;
+    appendPictureFindings(codes, column, row, sink);
+    appendJoinFindings(codes, column, row, sink);
+    return sink.errors();
 }
 
 QList<Finding> lintMap(const MapCodes &codes)
 {
     QList<Finding> findings;
+    FindingSink sink(findings);
     for (int row = 0; row < kMapRows; ++row) {
         for (int column = 0; column < kMapColumns; ++column) {
-            appendPictureFindings(codes, column, row, findings);
-            appendJoinFindings(codes, column, row, findings);
+            appendPictureFindings(codes, column, row, sink);
+            appendJoinFindings(codes, column, row, sink);
         }
     }
     return findings;

@@ -27,6 +27,8 @@ QList<Finding> lintMap(const MapCodes &codes);
 
 // The problems found at one cell, in the order lintMap lists them.
 QList<Finding> cellFindings(const MapCodes &codes, int column, int row);
+// How many of them are errors; quicker than counting cellFindings.
+int cellErrorCount(const MapCodes &codes, int column, int row);
 
 int errorCount(const QList<Finding> &findings);
 

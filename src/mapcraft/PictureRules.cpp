@@ -73,42 +73,37 @@ QString acceptedNames(const PiecePartner &need)
     return names.join(QStringLiteral(" or "));
 }
 
-Finding missingPartner(int column, int row, const PiecePartner &need, QString message)
-{
-    return {column, row, Severity::Error, QString::fromLatin1(need.rule), std::move(message)};
-}
-
 } // namespace
 
-void appendPictureFindings(const MapCodes &codes, int column, int row, QList<Finding> &findings)
+void appendPictureFindings(const MapCodes &codes, int column, int row, FindingSink &sink)
 {
     const int code = codeAt(codes, column, row);
     for (const PiecePartner &need : piecePartners(code)) {
         bool anySide = false;
-        QStringList sideNames;
-        const bool singleSide = std::popcount(unsigned(need.sides)) == 1;
-        Side lonelySide = Side::North;
+        Side lastSide = Side::North;
         for (const Side side : kSides) {
             if (!has(need.sides, side))
                 continue;
             const int neighbour = codeAcross(codes, column, row, side);
             if (accepts(need, neighbour) || (neighbour < 0 && mayRunOffTheMap(need)))
                 anySide = true;
-            lonelySide = side;
-            sideNames << QLatin1String(sideName(side));
+            lastSide = side;
         }
         if (anySide)
             continue;
-        if (singleSide) {
-            findings.append(missingPartner(column, row, need,
-                QStringLiteral("%1 has no %2 to its %3")
-                    .arg(quotedName(code), acceptedNames(need),
-                        QLatin1String(sideName(lonelySide)))));
-        } else {
-            findings.append(missingPartner(column, row, need,
-                QStringLiteral("%1 stands alone: no piece of its picture to its %2")
-                    .arg(quotedName(code), sideNames.join(QStringLiteral(" or ")))));
-        }
+        sink.add(column, row, Severity::Error, need.rule, [&] {
+            if (std::popcount(unsigned(need.sides)) == 1) {
+                return QStringLiteral("%1 has no %2 to its %3")
+                    .arg(quotedName(code), acceptedNames(need), QLatin1String(sideName(lastSide)));
+            }
+            QStringList sideNames;
+            for (const Side side : kSides) {
+                if (has(need.sides, side))
+                    sideNames << QLatin1String(sideName(side));
+            }
+            return QStringLiteral("%1 stands alone: no piece of its picture to its %2")
+                .arg(quotedName(code), sideNames.join(QStringLiteral(" or ")));
+        });
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mapcraft/MapLint.h"
+#include "mapcraft/FindingSink.h"
 
 #include <QList>
 
@@ -10,7 +10,7 @@ namespace vellumor::mapcraft {
 
 // The findings of one cell that holds a piece of a picture spanning several
 // cells: a partner missing from the side the picture continues to.
-void appendPictureFindings(const MapCodes &codes, int column, int row, QList<Finding> &findings);
+void appendPictureFindings(const MapCodes &codes, int column, int row, FindingSink &sink);
 
 // The cells (index and code) that would complete the picture whose piece
 // stands at the cell, when each of them is blank and on the map; empty when
