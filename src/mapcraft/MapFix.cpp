@@ -108,7 +108,7 @@ FixResult fixMap(const MapCodes &codes)
     QList<Finding> left = lintMap(mended);
     // Completing pictures only fills blank cells with whole pictures, and every
     // replacement lowers the count; this guards the promise all the same.
-    if (errorCount(left) > errorCount(lintMap(codes)))
+    if (errorCount(left) > errorCount(codes))
         return {codes, lintMap(codes)};
     return {mended, left};
 }

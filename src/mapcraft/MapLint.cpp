@@ -68,6 +68,16 @@ int errorCount(const QList<Finding> &findings)
         [](const Finding &finding) { return finding.severity == Severity::Error; }));
 }
 
+int errorCount(const MapCodes &codes)
+{
+    int errors = 0;
+    for (int row = 0; row < kMapRows; ++row) {
+        for (int column = 0; column < kMapColumns; ++column)
+            errors += cellErrorCount(codes, column, row);
+    }
+    return errors;
+}
+
 QString severityName(Severity severity)
 {
     return severity == Severity::Error ? QStringLiteral("error") : QStringLiteral("warning");

@@ -31,6 +31,8 @@ QList<Finding> cellFindings(const MapCodes &codes, int column, int row);
 int cellErrorCount(const MapCodes &codes, int column, int row);
 
 int errorCount(const QList<Finding> &findings);
+// The errors lintMap finds, counted without writing their messages.
+int errorCount(const MapCodes &codes);
 
 // "error" or "warning".
 QString severityName(Severity severity);
