@@ -123,8 +123,9 @@ private slots:
 
     void helpIsPrintedAndSucceeds()
     {
-        for (const QStringList &arguments : QList<QStringList> {{"--help"}, {"-h"},
-                 {"check", "--help"}, {"render", "--help"}, {"render", "a.map", "-h"}}) {
+        for (const QStringList &arguments :
+            QList<QStringList> {{"--help"}, {"-h"}, {"check", "--help"}, {"render", "--help"},
+                {"render", "a.map", "-h"}, {"lint", "--help"}, {"fix", "--help"}}) {
             const Run run = runTool(arguments);
             QCOMPARE(run.status, 0);
             QVERIFY2(
