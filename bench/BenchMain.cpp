@@ -142,6 +142,8 @@ std::vector<Row> tableRows(const CollectingReporter &results)
             {"export .tmj and its tileset", "BM_ExportTmj", 20e6, "under 20 ms"},
             {"export .csv", "BM_ExportCsv", 20e6, "under 20 ms"}})
         rows.push_back(timeLimit(results, what, name, "BM_SaveImagePng", limit, goal));
+    rows.push_back(
+        timeRatio(results, "lint of 2,000 map files", "BM_LintMaps", "BM_CheckMaps", 1.5));
     return rows;
 }
 

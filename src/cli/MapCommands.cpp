@@ -12,18 +12,12 @@
 
 namespace vellumor::maptool {
 
-namespace {
-
-// "FILE:LINE: problem" for a fault on a line, "FILE: reason" otherwise, in the
-// form editors and build tools turn into links.
 QString located(const QString &file, const MapReadFailure &failure)
 {
     if (failure.line == 0)
         return file + QStringLiteral(": ") + failure.problem;
     return QStringLiteral("%1:%2: %3").arg(file).arg(failure.line).arg(failure.problem);
 }
-
-} // namespace
 
 int checkMaps(const QStringList &files, QTextStream &out)
 {

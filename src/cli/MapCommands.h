@@ -8,7 +8,15 @@
 
 class QTextStream;
 
+namespace vellumor {
+struct MapReadFailure;
+}
+
 namespace vellumor::maptool {
+
+// "FILE:LINE: problem" for a fault on a line, "FILE: reason" otherwise, in the
+// form editors and build tools turn into links.
+QString located(const QString &file, const MapReadFailure &failure);
 
 // Largest enlargement render offers: 5064 x 3704 pixels, about 75 MB while drawn.
 inline constexpr int kMaxScale = 8;

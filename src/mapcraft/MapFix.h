@@ -11,7 +11,16 @@ struct FixResult
     QList<Finding> unmended; // what is left, as lint reports it
 };
 
-// Mends the problems that have one right answer and leaves the rest.
+// Mends the problems that have one right answer and leaves the rest: a river
+// or wall piece becomes the one piece whose sides match its neighbours (a gate
+// keeps its material and only turns), and a picture missing pieces is
+// completed where the cells it needs are blank. No other cell changes, the
+// map never has more errors than before, and mending the result changes
+// nothing.
 FixResult fixMap(const MapCodes &codes);
+
+// Why fix left a finding as it is, for the line that reports it:
+// "no piece fits".
+QString unmendedReason(const Finding &finding);
 
 } // namespace vellumor::mapcraft

@@ -1,10 +1,94 @@
 #include "mapcraft/MapLint.h"
 
+#include "mapcraft/JoinRules.h"
+#include "mapcraft/MapCells.h"
+#include "mapcraft/PictureRules.h"
+#include "symbols/SymbolCatalog.h"
+#include "symbols/SymbolJoins.h"
+
+#include <algorithm>
+#include <array>
+
 namespace vellumor::mapcraft {
 
-QList<Finding> lintMap(const MapCodes &)
+QString quotedName(int code)
 {
-    return {};
+    if (code == kBlankSymbol)
+        return QStringLiteral("\"Blank\"");
+    return QLatin1Char('"') + symbolName(code) + QLatin1Char('"');
+}
+
+QList<Finding> cellFindings(const MapCodes &codes, int column, int row)
+{
+    QList<Finding> findings;
+    FindingSink sink(findings);
+    appendPictureFindings(codes, column, row, sink);
+    appendJoinFindings(codes, column, row, sink);
+    return findings;
+}
+
+int cellErrorCount(const MapCodes &codes, int column, int row)
+{
+    FindingSink sink;
+    appendPictureFindings(codes, column, row, sink);
+    appendJoinFindings(codes, column, row, sink);
+    return sink.errors();
+}
+
+QList<Finding> lintMap(const MapCodes &codes)
+{
+    // Most cells hold ground, trees or a building of one cell, which no rule
+    // looks at; passing over them quickly keeps lint close to reading the map.
+    static const auto ruled = [] {
+        std::array<bool, kHighestSymbolCode + 1> table {};
+        for (int code = 0; code <= kHighestSymbolCode; ++code) {
+            const SymbolJoins &joins = symbolJoins(code);
+            table[std::size_t(code)]
+                = joins.river != 0 || joins.wall != 0 || !piecePartners(code).empty();
+        }
+        return table;
+    }();
+    QList<Finding> findings;
+    FindingSink sink(findings);
+    for (int row = 0; row < kMapRows; ++row) {
+        for (int column = 0; column < kMapColumns; ++column) {
+            const int code = codes[std::size_t(cellIndex(column, row))];
+            if (isSymbolCode(code) && !ruled[std::size_t(code)])
+                continue;
+            appendPictureFindings(codes, column, row, sink);
+            appendJoinFindings(codes, column, row, sink);
+        }
+    }
+    return findings;
+}
+
+int errorCount(const QList<Finding> &findings)
+{
+    return int(std::count_if(findings.cbegin(), findings.cend(),
+        [](const Finding &finding) { return finding.severity == Severity::Error; }));
+}
+
+int errorCount(const MapCodes &codes)
+{
+    int errors = 0;
+    for (int row = 0; row < kMapRows; ++row) {
+        for (int column = 0; column < kMapColumns; ++column)
+            errors += cellErrorCount(codes, column, row);
+    }
+    return errors;
+}
+
+QString severityName(Severity severity)
+{
+    return severity == Severity::Error ? QStringLiteral("error") : QStringLiteral("warning");
+}
+
+QString describe(const Finding &finding)
+{
+    return QStringLiteral("column %1, row %2: %3: %4: %5")
+        .arg(finding.column)
+        .arg(finding.row)
+        .arg(severityName(finding.severity), finding.rule, finding.message);
 }
 
 } // namespace vellumor::mapcraft

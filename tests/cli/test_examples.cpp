@@ -2,6 +2,7 @@
 // from, and drawn with the joined buildings and lakes put together whole.
 #include "document/CellGrid.h"
 #include "document/MapFileReader.h"
+#include "mapcraft/MapLint.h"
 
 #include <QDir>
 #include <QFile>
@@ -100,6 +101,11 @@ private slots:
             }
         }
         QVERIFY2(joinedCells >= 2, "a sample map shows off the joined pieces");
+
+        // Every river and wall joins, and lint finds nothing, not even a warning.
+        const QList<mapcraft::Finding> findings = mapcraft::lintMap(codes);
+        QVERIFY2(findings.isEmpty(),
+            qPrintable(findings.isEmpty() ? QString() : mapcraft::describe(findings.front())));
     }
 };
 

@@ -97,6 +97,12 @@ private slots:
             << QStringList {"render", map, "-o", "a.png", "--scale", "2x"} << "'2x'";
         QTest::newRow("unknown render option")
             << QStringList {"render", map, "-o", "a.png", "--grid"} << "'--grid'";
+        QTest::newRow("lint without maps") << QStringList {"lint"} << "no map file";
+        QTest::newRow("lint, unknown format")
+            << QStringList {"lint", "--format", "xml", map} << "not 'xml'";
+        QTest::newRow("fix without output") << QStringList {"fix", map} << "no output file";
+        QTest::newRow("fix of two maps")
+            << QStringList {"fix", map, map, "-o", "a.png"} << "one map";
     }
 
     void commandLineMistakesAreUsageErrors()
@@ -117,8 +123,9 @@ private slots:
 
     void helpIsPrintedAndSucceeds()
     {
-        for (const QStringList &arguments : QList<QStringList> {{"--help"}, {"-h"},
-                 {"check", "--help"}, {"render", "--help"}, {"render", "a.map", "-h"}}) {
+        for (const QStringList &arguments :
+            QList<QStringList> {{"--help"}, {"-h"}, {"check", "--help"}, {"render", "--help"},
+                {"render", "a.map", "-h"}, {"lint", "--help"}, {"fix", "--help"}}) {
             const Run run = runTool(arguments);
             QCOMPARE(run.status, 0);
             QVERIFY2(

@@ -87,6 +87,8 @@ elif [ -f /usr/share/bash-completion/bash_completion ]; then
         || fail "completion: export does not offer --grid-size"
     [ "$(completes vellumor-map export a.map --paper l)" = letter ] \
         || fail "completion: --paper does not offer letter"
+    [ "$(completes vellumor-map lint a.map --format j)" = json ] \
+        || fail "completion: lint --format does not offer json"
 else
     bash -n "$completion" || fail "the bash completion is not valid bash"
 fi

@@ -1,6 +1,8 @@
 #include "fuzz/MapFileProperties.h"
 
 #include "document/MapCodec.h"
+#include "mapcraft/MapFix.h"
+#include "mapcraft/MapLint.h"
 
 #include <QList>
 
@@ -134,6 +136,24 @@ int lineCount(QByteArrayView bytes)
     return ends + (!bytes.isEmpty() && !bytes.endsWith('\n') ? 1 : 0);
 }
 
+// Any map the reader accepts is checked and mended without harm: fix leaves
+// no more errors than it found, reports what lint says of its result, and
+// changes nothing when run on that result.
+QString checkLintAndFix(const MapCodes &codes)
+{
+    const int errors = mapcraft::errorCount(mapcraft::lintMap(codes));
+    const mapcraft::FixResult fixed = mapcraft::fixMap(codes);
+    if (mapcraft::errorCount(fixed.unmended) > errors)
+        return QStringLiteral("fix left %1 errors of %2")
+            .arg(mapcraft::errorCount(fixed.unmended))
+            .arg(errors);
+    if (fixed.unmended != mapcraft::lintMap(fixed.codes))
+        return QStringLiteral("fix reports other findings than lint of its result");
+    if (mapcraft::fixMap(fixed.codes).codes != fixed.codes)
+        return QStringLiteral("fix changes its own result");
+    return {};
+}
+
 } // namespace
 
 QString checkMapFile(QByteArrayView bytes)
@@ -184,7 +204,7 @@ QString checkMapFile(QByteArrayView bytes)
         return QStringLiteral("the canonical form does not read back to the same codes");
     if (mapfile::encode(std::get<MapCodes>(reread)) != canonical)
         return QStringLiteral("the canonical form is not written the same twice");
-    return {};
+    return checkLintAndFix(verdict.codes);
 }
 
 } // namespace vellumor::fuzzing
