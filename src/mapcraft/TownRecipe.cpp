@@ -100,7 +100,7 @@ bool drawTown(Sketch &sketch, SeededRandom &random)
         single(16), // the well
     };
     if (!fillStreets(
-            sketch, random, walls.inset(2), required, townBuilding, random.between(55, 95)))
+            sketch, random, walls.inset(2), required, townBuilding, random.between(70, 100)))
         return false;
     sketch.claim(walls.inset(1));
 

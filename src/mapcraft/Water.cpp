@@ -105,7 +105,10 @@ bool layRiver(Sketch &sketch, SeededRandom &random, const RiverCourse &course, R
             target = course.leaveAt;
         } else if (along > from && along < to - 2
             && random.percent(std::uint32_t(course.bendPercent))) {
-            const int direction = random.oneIn(2) ? 1 : -1;
+            // Drifting toward where it must leave more often than away.
+            const int toward = course.leaveAt > across ? 1 : course.leaveAt < across ? -1 : 0;
+            const int direction
+                = toward != 0 && !random.oneIn(3) ? toward : (random.oneIn(2) ? 1 : -1);
             if (direction != -lastBend)
                 target = std::clamp(
                     across + direction * random.between(1, 3), course.low, course.high);
