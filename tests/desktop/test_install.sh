@@ -67,7 +67,7 @@ for program in vellumor vellumor-map; do
     echo "$text" | grep -q "^NAME" || fail "$program.1 has no NAME section"
     echo "$text" | grep -q -- "--version" || fail "$program.1 does not list --version"
 done
-for command in check render export import diff; do
+for command in check render export import diff generate; do
     MANWIDTH=80 man -l "$stage/share/man/man1/vellumor-map.1" 2>/dev/null \
         | grep -q "Usage: vellumor-map $command" || fail "vellumor-map.1 does not describe $command"
 done
@@ -87,6 +87,8 @@ elif [ -f /usr/share/bash-completion/bash_completion ]; then
         || fail "completion: export does not offer --grid-size"
     [ "$(completes vellumor-map export a.map --paper l)" = letter ] \
         || fail "completion: --paper does not offer letter"
+    [ "$(completes vellumor-map generate ca)" = castle ] \
+        || fail "completion: generate does not offer its kinds"
 else
     bash -n "$completion" || fail "the bash completion is not valid bash"
 fi
