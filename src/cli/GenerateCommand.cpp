@@ -77,14 +77,14 @@ int generateCommand(const QStringList &arguments, QTextStream &out, QTextStream 
             .arg(mapcraft::kGeneratorVersion),
         QStringLiteral("Exit status: 0 when the map was written, 1 when no map came together or "
                        "a file\ncould not be written, 2 when the command line is wrong.\n"));
-    ExportTarget target(true);
-    target.addOptions(line);
     const QCommandLineOption seedOption(QStringLiteral("seed"),
         QStringLiteral("Make the map from this seed, a whole number from 0 to %1 (default: one "
                        "picked by chance).")
             .arg(std::numeric_limits<qint64>::max()),
         QStringLiteral("N"));
     line.addOption(seedOption);
+    ExportTarget target(true);
+    target.addOptions(line);
     line.parser().addPositionalArgument(
         QStringLiteral("KIND"), QStringLiteral("town, fort, castle or valley."));
     if (const auto done = line.parse(arguments, out, err))

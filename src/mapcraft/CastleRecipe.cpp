@@ -146,7 +146,7 @@ bool drawCastle(Sketch &sketch, SeededRandom &random)
         return false;
     const Building required[] = {keep(random)};
     if (!fillStreets(
-            sketch, random, walls.inset(2), required, castleBuilding, random.between(40, 80)))
+            sketch, random, walls.inset(2), required, castleBuilding, random.between(60, 95)))
         return false;
     sketch.claim(walls.inset(1));
 
@@ -161,6 +161,7 @@ bool drawCastle(Sketch &sketch, SeededRandom &random)
 
     static constexpr SymbolCode kHighland[] = {41, 41, 41, 42, 43, 44, 44, 37, 38, 39};
     scatter(sketch, random, {0, 0, kMapColumns - 1, highland - 1}, kHighland, 90);
+    sketch.claim({0, 0, kMapColumns - 1, highland - 1});
     scatter(sketch, random, {0, highland, kMapColumns - 1, highland}, kTrees, 50);
     for (int woods = random.between(2, 5); woods > 0; --woods) {
         clump(sketch, random, random.between(0, kMapColumns - 1),

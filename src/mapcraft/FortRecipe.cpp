@@ -91,7 +91,7 @@ bool drawFort(Sketch &sketch, SeededRandom &random)
         single(16),
     };
     const CellRect yard {walls.left + 3, walls.top + 2, walls.right - 3, walls.bottom - 2};
-    if (!fillStreets(sketch, random, yard, required, fortBuilding, random.between(40, 80)))
+    if (!fillStreets(sketch, random, yard, required, fortBuilding, random.between(55, 90)))
         return false;
     sketch.claim(walls.inset(1));
 

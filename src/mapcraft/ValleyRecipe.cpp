@@ -91,9 +91,9 @@ bool drawValley(Sketch &sketch, SeededRandom &random)
         ridge(sketch, random, random.between(0, kMapColumns - 1), random.between(0, kMapRows - 1),
             random.between(5, 14), kSides[random.below(4)]);
     }
-    for (int forests = random.between(2, 6); forests > 0; --forests) {
+    for (int forests = random.between(3, 7); forests > 0; --forests) {
         clump(sketch, random, random.between(0, kMapColumns - 1), random.between(0, kMapRows - 1),
-            random.between(8, 40), kTrees, 70);
+            random.between(10, 45), kTrees, 70);
     }
     for (int swamps = random.between(0, 2); swamps > 0; --swamps) {
         static constexpr SymbolCode kSwamp[] = {49, 49, 49, 51};
