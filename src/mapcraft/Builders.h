@@ -117,6 +117,9 @@ void scatter(Sketch &sketch, SeededRandom &random, const CellRect &area,
 // A blob of about `size` cells grown from a cell, each drawn by chance.
 void clump(Sketch &sketch, SeededRandom &random, int column, int row, int size,
     std::span<const SymbolCode> codes, int percent);
+// The same grown from a cell anywhere in the area.
+void clump(Sketch &sketch, SeededRandom &random, const CellRect &area, int size,
+    std::span<const SymbolCode> codes, int percent);
 // A mountain ridge wandering along `heading`, hills on its flanks.
 void ridge(Sketch &sketch, SeededRandom &random, int column, int row, int length, Side heading);
 void field(Sketch &sketch, const CellRect &area, SymbolCode code);

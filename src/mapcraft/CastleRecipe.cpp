@@ -164,8 +164,8 @@ bool drawCastle(Sketch &sketch, SeededRandom &random)
     sketch.claim({0, 0, kMapColumns - 1, highland - 1});
     scatter(sketch, random, {0, highland, kMapColumns - 1, highland}, kTrees, 50);
     for (int woods = random.between(2, 5); woods > 0; --woods) {
-        clump(sketch, random, random.between(0, kMapColumns - 1),
-            random.between(highland, kMapRows - 1), random.between(5, 20), kTrees, 55);
+        const CellRect lowland {0, highland, kMapColumns - 1, kMapRows - 1};
+        clump(sketch, random, lowland, random.between(5, 20), kTrees, 55);
     }
     static constexpr SymbolCode kSwamp[] = {49};
     if (random.oneIn(2))
@@ -173,9 +173,9 @@ bool drawCastle(Sketch &sketch, SeededRandom &random)
             random.between(5, 12), kSwamp, 90);
     if (random.oneIn(2)) {
         static constexpr SymbolCode kPlains[] = {51, 52};
-        clump(sketch, random, random.between(0, kMapColumns - 1),
-            random.between(highland, kMapRows - 1), random.between(6, 14),
-            std::span<const SymbolCode>(kPlains).subspan(random.below(2), 1), 95);
+        const auto grass = std::span<const SymbolCode>(kPlains).subspan(random.below(2), 1);
+        const CellRect lowland {0, highland, kMapColumns - 1, kMapRows - 1};
+        clump(sketch, random, lowland, random.between(6, 14), grass, 95);
     }
     static constexpr SymbolCode kHills[] = {44};
     scatter(sketch, random, kWholeMap, kHills, random.between(1, 3));

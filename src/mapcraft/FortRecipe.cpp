@@ -107,8 +107,7 @@ bool drawFort(Sketch &sketch, SeededRandom &random)
     }
     if (random.oneIn(3)) {
         static constexpr SymbolCode kGraveyard[] = {52, 52, 50};
-        clump(sketch, random, random.between(0, kMapColumns - 1), random.between(0, kMapRows - 1),
-            random.between(5, 9), kGraveyard, 100);
+        clump(sketch, random, kWholeMap, random.between(5, 9), kGraveyard, 100);
     }
     static constexpr SymbolCode kScrub[] = {46};
     static constexpr SymbolCode kDunes[] = {44, 47, 40};

@@ -40,6 +40,14 @@ void clump(Sketch &sketch, SeededRandom &random, int column, int row, int size,
     }
 }
 
+void clump(Sketch &sketch, SeededRandom &random, const CellRect &area, int size,
+    std::span<const SymbolCode> codes, int percent)
+{
+    const int column = random.between(area.left, area.right);
+    const int row = random.between(area.top, area.bottom);
+    clump(sketch, random, column, row, size, codes, percent);
+}
+
 void ridge(Sketch &sketch, SeededRandom &random, int column, int row, int length, Side heading)
 {
     static constexpr SymbolCode kPeaks[] = {41, 41, 41, 41, 42, 43};

@@ -108,17 +108,17 @@ bool drawTown(Sketch &sketch, SeededRandom &random)
     for (int fields = random.between(1, 3); fields > 0; --fields) {
         const int column = random.oneIn(2) ? random.between(0, 2) : random.between(28, 32);
         const int row = random.oneIn(2) ? random.between(0, 1) : random.between(20, 22);
-        field(sketch, {column, row, column + random.between(2, 5), row + random.between(1, 3)},
-            random.oneIn(2) ? SymbolCode(51) : SymbolCode(52));
+        const int width = random.between(2, 5);
+        const int height = random.between(1, 3);
+        const SymbolCode grass = random.oneIn(2) ? SymbolCode(51) : SymbolCode(52);
+        field(sketch, {column, row, column + width, row + height}, grass);
     }
     for (int woods = random.between(1, 4); woods > 0; --woods) {
-        clump(sketch, random, random.between(0, kMapColumns - 1), random.between(0, kMapRows - 1),
-            random.between(6, 24), kTrees, 60);
+        clump(sketch, random, kWholeMap, random.between(6, 24), kTrees, 60);
     }
     if (random.oneIn(4)) {
         static constexpr SymbolCode kSwamp[] = {49};
-        clump(sketch, random, random.between(0, kMapColumns - 1), random.between(0, kMapRows - 1),
-            random.between(4, 12), kSwamp, 90);
+        clump(sketch, random, kWholeMap, random.between(4, 12), kSwamp, 90);
     }
     static constexpr SymbolCode kHills[] = {44};
     scatter(sketch, random, kWholeMap, kHills, random.between(1, 4));

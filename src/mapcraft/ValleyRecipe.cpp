@@ -88,22 +88,21 @@ bool drawValley(Sketch &sketch, SeededRandom &random)
     // Mountain ranges with hills at their feet, then forests, swamp and
     // grassland.
     for (int ranges = random.between(1, 3); ranges > 0; --ranges) {
-        ridge(sketch, random, random.between(0, kMapColumns - 1), random.between(0, kMapRows - 1),
-            random.between(5, 14), kSides[random.below(4)]);
+        const int column = random.between(0, kMapColumns - 1);
+        const int row = random.between(0, kMapRows - 1);
+        const int length = random.between(5, 14);
+        ridge(sketch, random, column, row, length, kSides[random.below(4)]);
     }
     for (int forests = random.between(3, 7); forests > 0; --forests) {
-        clump(sketch, random, random.between(0, kMapColumns - 1), random.between(0, kMapRows - 1),
-            random.between(10, 45), kTrees, 70);
+        clump(sketch, random, kWholeMap, random.between(10, 45), kTrees, 70);
     }
     for (int swamps = random.between(0, 2); swamps > 0; --swamps) {
         static constexpr SymbolCode kSwamp[] = {49, 49, 49, 51};
-        clump(sketch, random, random.between(0, kMapColumns - 1), random.between(0, kMapRows - 1),
-            random.between(5, 16), kSwamp, 85);
+        clump(sketch, random, kWholeMap, random.between(5, 16), kSwamp, 85);
     }
     for (int plains = random.between(1, 3); plains > 0; --plains) {
         static constexpr SymbolCode kGrass[] = {51, 51, 52};
-        clump(sketch, random, random.between(0, kMapColumns - 1), random.between(0, kMapRows - 1),
-            random.between(6, 20), kGrass, 90);
+        clump(sketch, random, kWholeMap, random.between(6, 20), kGrass, 90);
     }
     static constexpr SymbolCode kHills[] = {44};
     scatter(sketch, random, kWholeMap, kHills, random.between(2, 5));

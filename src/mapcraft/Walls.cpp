@@ -71,6 +71,14 @@ bool placeGate(
     return false;
 }
 
+// Most gates of a ring are of one material, now and then one of the other.
+GateMaterial gateMaterial(SeededRandom &random, GateMaterial usual)
+{
+    if (!random.oneIn(3))
+        return usual;
+    return usual == GateMaterial::Wood ? GateMaterial::Iron : GateMaterial::Wood;
+}
+
 } // namespace
 
 bool buildWallRing(Sketch &sketch, SeededRandom &random, const WallPlan &plan, WallRing &ring)
@@ -140,13 +148,11 @@ bool buildWallRing(Sketch &sketch, SeededRandom &random, const WallPlan &plan, W
         }
     }
 
-    const GateMaterial house = random.oneIn(2) ? GateMaterial::Wood : GateMaterial::Iron;
+    const GateMaterial usual = random.oneIn(2) ? GateMaterial::Wood : GateMaterial::Iron;
     for (int i = 0; i < ring.gateCount; ++i) {
         const Gateway &gate = ring.gates[std::size_t(i)];
-        const GateMaterial material = plan.material != GateMaterial::None ? plan.material
-            : random.oneIn(3)
-            ? (house == GateMaterial::Wood ? GateMaterial::Iron : GateMaterial::Wood)
-            : house;
+        const GateMaterial material
+            = plan.material != GateMaterial::None ? plan.material : gateMaterial(random, usual);
         const bool across = gate.outward == Side::North || gate.outward == Side::South;
         sketch.put(
             gate.column, gate.row, gatePiece(material, across ? kHorizontalSides : kVerticalSides));
