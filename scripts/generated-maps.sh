@@ -16,11 +16,10 @@ figures() {
 figures picture "$here/docs/generated.png" "${SEED:-3}"
 table="$(figures table 1000)"
 doc="$here/docs/generated.md"
-# Everything up to the table's heading stays; the table is made anew.
-sed -n '1,/^## Figures over 1,000 seeds/p' "$doc" >"$runtime/head.md"
+# Everything above the table stays; the table and its last line are made anew.
+sed '/^| kind |/,$d' "$doc" >"$runtime/head.md"
 {
     cat "$runtime/head.md"
-    echo
     echo "$table"
 } >"$doc"
 echo "wrote docs/generated.png and the table in docs/generated.md"
