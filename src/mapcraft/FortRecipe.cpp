@@ -62,8 +62,6 @@ void oasis(Sketch &sketch, SeededRandom &random, const CellRect &walls)
 bool drawFort(Sketch &sketch, SeededRandom &random)
 {
     sketch.layGround(45);
-    if (random.oneIn(2))
-        ridge(sketch, random, 0, 0, kMapColumns, Side::East);
 
     const int width = random.between(13, 21);
     const int height = random.between(11, 17);
@@ -94,6 +92,9 @@ bool drawFort(Sketch &sketch, SeededRandom &random)
     if (!fillStreets(sketch, random, yard, required, fortBuilding, random.between(55, 90)))
         return false;
     sketch.claim(walls.inset(1));
+
+    if (random.oneIn(2))
+        ridge(sketch, random, 0, 0, kMapColumns, Side::East);
 
     if (random.oneIn(2))
         oasis(sketch, random, walls);

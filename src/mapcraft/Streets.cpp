@@ -42,6 +42,27 @@ void draw(Sketch &sketch, int column, int row, const Building &building)
     }
 }
 
+// Somewhere the building fits, by chance; false when it fits nowhere.
+bool placeAnywhere(Sketch &sketch, SeededRandom &random, const CellRect &area,
+    std::span<const Band> bands, const Building &building)
+{
+    std::array<std::array<int, 2>, kCellCount> places {};
+    int count = 0;
+    for (const Band &band : bands) {
+        if (band.height < building.height)
+            continue;
+        for (int column = area.left; column <= area.right; ++column) {
+            if (fits(sketch, area, column, band.top, building))
+                places[std::size_t(count++)] = {column, band.top};
+        }
+    }
+    if (count == 0)
+        return false;
+    const auto place = places[random.below(std::uint32_t(count))];
+    draw(sketch, place[0], place[1], building);
+    return true;
+}
+
 } // namespace
 
 Building single(SymbolCode code)
@@ -107,23 +128,14 @@ bool fillStreets(Sketch &sketch, SeededRandom &random, const CellRect &area,
         top += heights[std::size_t(i)] + 1;
     }
 
-    for (const Building &building : required) {
-        // Every place the building fits, then one of them by chance.
-        std::array<std::array<int, 2>, kCellCount> places {};
-        int count = 0;
-        for (int i = 0; i < bandCount; ++i) {
-            const Band band = bands[std::size_t(i)];
-            if (band.height < building.height)
-                continue;
-            for (int column = area.left; column <= area.right; ++column) {
-                if (fits(sketch, area, column, band.top, building))
-                    places[std::size_t(count++)] = {column, band.top};
-            }
+    // The buildings of two rows first: only the rows of two take them.
+    for (const int height : {2, 1}) {
+        for (const Building &building : required) {
+            if (building.height == height
+                && !placeAnywhere(sketch, random, area,
+                    std::span(bands.data(), std::size_t(bandCount)), building))
+                return false;
         }
-        if (count == 0)
-            return false;
-        const auto place = places[random.below(std::uint32_t(count))];
-        draw(sketch, place[0], place[1], building);
     }
 
     for (int i = 0; i < bandCount; ++i) {

@@ -2,8 +2,12 @@
 //                                     each kind hold over seeds 0 to SEEDS - 1
 // vellumor-mapfigures picture OUT.png one map of each kind, two by two, as the
 //                                     editor shows them
+// vellumor-mapfigures rejections [SEEDS]  why first attempts were turned away
 #include "document/CellGrid.h"
 #include "mapcraft/MapGenerator.h"
+#include "mapcraft/MapLint.h"
+#include "mapcraft/MapProperties.h"
+#include "mapcraft/Recipes.h"
 #include "mapview/MapRenderer.h"
 #include "symbols/SymbolJoins.h"
 
@@ -15,6 +19,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <vector>
 
 using namespace vellumor;
@@ -126,6 +131,38 @@ int table(int seeds)
     return 0;
 }
 
+// Each seed's first attempt, drawn and checked as the generator does, and
+// what turned it away.
+int rejections(int seeds)
+{
+    using Recipe = bool (*)(Sketch &, SeededRandom &);
+    const Recipe recipes[] = {drawTown, drawFort, drawCastle, drawValley};
+    QTextStream out(stdout);
+    for (const MapKind kind : kMapKinds) {
+        std::map<QString, int> reasons;
+        for (int seed = 0; seed < seeds; ++seed) {
+            SeededRandom random(std::uint64_t(seed), 0);
+            Sketch sketch;
+            if (!recipes[std::size_t(kind)](sketch, random)) {
+                ++reasons[QStringLiteral("the recipe found no room")];
+                continue;
+            }
+            if (const char *broken = brokenProperty(sketch.codes(), kind)) {
+                ++reasons[QString::fromLatin1(broken)];
+                continue;
+            }
+            const auto findings = lintMap(sketch.codes());
+            if (!findings.isEmpty())
+                ++reasons[QStringLiteral("lint: ") + findings.front().rule];
+        }
+        out << mapKindName(kind) << ":";
+        for (const auto &[reason, count] : reasons)
+            out << " " << reason << " (" << count << ")";
+        out << (reasons.empty() ? " none\n" : "\n");
+    }
+    return 0;
+}
+
 int picture(const QString &file, std::uint64_t seed)
 {
     MapRenderer renderer;
@@ -156,8 +193,12 @@ int main(int argc, char **argv)
     const QStringList arguments = app.arguments();
     if (arguments.size() >= 2 && arguments[1] == QLatin1String("table"))
         return table(arguments.size() > 2 ? arguments[2].toInt() : 1000);
+    if (arguments.size() >= 2 && arguments[1] == QLatin1String("rejections"))
+        return rejections(arguments.size() > 2 ? arguments[2].toInt() : 1000);
     if (arguments.size() >= 3 && arguments[1] == QLatin1String("picture"))
         return picture(arguments[2], arguments.size() > 3 ? arguments[3].toULongLong() : 1);
-    std::fputs("usage: vellumor-mapfigures table [SEEDS] | picture OUT.png [SEED]\n", stderr);
+    std::fputs(
+        "usage: vellumor-mapfigures table [SEEDS] | rejections [SEEDS] | picture OUT.png [SEED]\n",
+        stderr);
     return 2;
 }
