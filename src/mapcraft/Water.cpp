@@ -48,9 +48,10 @@ Side sideToward(int column, int row, int toColumn, int toRow)
     return toRow > row ? Side::South : Side::North;
 }
 
-bool isRiver(SymbolCode code)
+// Rivers, lakes and the pond: a river runs beside none of them.
+bool isWater(SymbolCode code)
 {
-    return symbolJoins(code).river != 0;
+    return symbolJoins(code).river != 0 || symbolJoins(code).openWater;
 }
 
 } // namespace
@@ -129,7 +130,7 @@ bool layRiver(Sketch &sketch, SeededRandom &random, const RiverCourse &course, R
     if (across != course.leaveAt)
         return false;
 
-    // The river's cells must be free, and touch no other river but where it
+    // The river's cells must be free, and touch no other water but where it
     // takes its water in and lets it out.
     for (int i = 0; i < path.length; ++i) {
         const int column = path.cells[std::size_t(i)][0], row = path.cells[std::size_t(i)][1];
@@ -140,7 +141,7 @@ bool layRiver(Sketch &sketch, SeededRandom &random, const RiverCourse &course, R
                 continue;
             if (i == path.length - 1 && side == downstream(course.flow))
                 continue;
-            if (isRiver(sketch.at(column + columnStep(side), row + rowStep(side))))
+            if (isWater(sketch.at(column + columnStep(side), row + rowStep(side))))
                 return false;
         }
     }
