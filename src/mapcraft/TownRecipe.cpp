@@ -28,7 +28,7 @@ Building townBuilding(SeededRandom &random)
         std::array<SymbolCode, 5> houses {};
         for (SymbolCode &house : houses)
             house = random.pick(std::span<const SymbolCode>(kHouses));
-        return row(std::span<const SymbolCode>(houses.data(), std::size_t(random.between(1, 5))));
+        return row(std::span<const SymbolCode>(houses.data(), std::size_t(random.between(2, 5))));
     }
     }
 }
@@ -65,7 +65,7 @@ bool drawTown(Sketch &sketch, SeededRandom &random)
     plan.gateCount = random.pick(std::span<const int>(kGateCounts));
     if (river)
         plan.gateSides = SideSet(kAllSides & ~sideBit(riverSide));
-    plan.guardSpacing = random.between(5, 8);
+    plan.guardSpacing = random.between(6, 11);
     WallRing ring;
     if (!buildWallRing(sketch, random, plan, ring))
         return false;
@@ -100,7 +100,7 @@ bool drawTown(Sketch &sketch, SeededRandom &random)
         single(16), // the well
     };
     if (!fillStreets(
-            sketch, random, walls.inset(2), required, townBuilding, random.between(70, 100)))
+            sketch, random, walls.inset(2), required, townBuilding, random.between(80, 100)))
         return false;
     sketch.claim(walls.inset(1));
 
