@@ -1,14 +1,138 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "cli/ExportTarget.h"
 #include "cli/MapTool.h"
+#include "mapcraft/MapGenerator.h"
 
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTextStream>
+
+#include <limits>
 
 namespace vellumor::maptool {
 
-int generateCommand(const QStringList &, QTextStream &, QTextStream &err)
+namespace {
+
+using mapcraft::MapKind;
+
+// A whole number from 0 to the largest signed 64-bit one, digits only.
+std::optional<std::uint64_t> parseSeed(const QString &text)
 {
-    return usageError(err, QStringLiteral("generate is not built yet"));
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,19}$"));
+    if (!digits.match(text).hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const qulonglong value = text.toULongLong(&ok);
+    if (!ok || value > qulonglong(std::numeric_limits<qint64>::max()))
+        return std::nullopt;
+    return std::uint64_t(value);
+}
+
+// An argument as a shell reads it back.
+QString quoted(const QString &argument)
+{
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_./:=+,@%-]+$"));
+    if (plain.match(argument).hasMatch())
+        return argument;
+    QString text = argument;
+    text.replace(QLatin1Char('\''), QLatin1String("'\\''"));
+    return QLatin1Char('\'') + text + QLatin1Char('\'');
+}
+
+// The command line that makes the same map again: the one given, with the
+// seed that was picked for it.
+QString repeatCommand(const QStringList &arguments, const QString &kind, std::uint64_t seed)
+{
+    QStringList words {QStringLiteral("vellumor-map"), QStringLiteral("generate"), kind,
+        QStringLiteral("--seed"), QString::number(seed)};
+    bool kindSkipped = false;
+    for (const QString &argument : arguments) {
+        if (!kindSkipped && argument == kind) {
+            kindSkipped = true;
+            continue;
+        }
+        words.append(quoted(argument));
+    }
+    return words.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+int generateCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    CommandLine line(QStringLiteral("generate"),
+        QStringLiteral("generate KIND -o OUT [--seed N] [options]"),
+        QStringLiteral("Makes a whole map of one kind and writes it to OUT:\n"
+                       "  town    a walled town with its gates, guard posts, inn, church, houses\n"
+                       "          and well, and the country outside;\n"
+                       "  fort    a fort in the desert with its towers, barracks and stables;\n"
+                       "  castle  the castle by a lake, a river from the mountains, forest;\n"
+                       "  valley  open country: a river from edge to edge, lakes, mountain\n"
+                       "          ranges, forests, swamp and plains.\n"
+                       "OUT's suffix names the format: .map, or any that export writes, with\n"
+                       "export's options. The same kind, seed and generator version (now %1)\n"
+                       "give the same map byte for byte. Without --seed, a seed is picked and\n"
+                       "the command that makes the same map again is printed.")
+            .arg(mapcraft::kGeneratorVersion),
+        QStringLiteral("Exit status: 0 when the map was written, 1 when no map came together or "
+                       "a file\ncould not be written, 2 when the command line is wrong.\n"));
+    const QCommandLineOption seedOption(QStringLiteral("seed"),
+        QStringLiteral("Make the map from this seed, a whole number from 0 to %1 (default: one "
+                       "picked by chance).")
+            .arg(std::numeric_limits<qint64>::max()),
+        QStringLiteral("N"));
+    line.addOption(seedOption);
+    ExportTarget target(true);
+    target.addOptions(line);
+    line.parser().addPositionalArgument(
+        QStringLiteral("KIND"), QStringLiteral("town, fort, castle or valley."));
+    if (const auto done = line.parse(arguments, out, err))
+        return *done;
+    QCommandLineParser &parser = line.parser();
+
+    const QStringList kinds = parser.positionalArguments();
+    if (kinds.isEmpty())
+        return line.usageError(err, QStringLiteral("no kind of map given"));
+    if (kinds.size() > 1)
+        return line.usageError(err, QStringLiteral("one kind of map at a time"));
+    const auto kind = mapcraft::mapKindNamed(kinds.front());
+    if (!kind) {
+        return line.usageError(err,
+            QStringLiteral("unknown kind of map '%1': use town, fort, castle or valley")
+                .arg(kinds.front()));
+    }
+    std::optional<std::uint64_t> seed;
+    if (parser.isSet(seedOption)) {
+        seed = parseSeed(parser.value(seedOption));
+        if (!seed) {
+            return line.usageError(err,
+                QStringLiteral("the seed must be a whole number from 0 to %1, not '%2'")
+                    .arg(std::numeric_limits<qint64>::max())
+                    .arg(parser.value(seedOption)));
+        }
+    }
+    const QString kindName = mapcraft::mapKindName(*kind);
+    if (const auto done = target.read(line, kindName, err))
+        return *done;
+
+    const bool picked = !seed;
+    if (picked)
+        seed = QRandomGenerator::system()->bounded(std::uint32_t(1) << 31);
+    const auto codes = mapcraft::generateMap(*kind, *seed);
+    if (!codes) {
+        err << QStringLiteral("vellumor-map: generate: no %1 came together from seed %2 within %3 "
+                              "attempts; nothing was written")
+                   .arg(kindName)
+                   .arg(*seed)
+                   .arg(mapcraft::kMaxAttempts)
+            << Qt::endl;
+        return kFailure;
+    }
+    const int status = target.write(*codes, err);
+    if (status == kSuccess && picked)
+        out << repeatCommand(arguments, kinds.front(), *seed) << Qt::endl;
+    return status;
 }
 
 } // namespace vellumor::maptool

@@ -12,7 +12,7 @@ namespace {
 // other command draws pictures alone and starts as a plain core application.
 bool printsText(int argc, char *argv[])
 {
-    if (argc < 2 || std::strcmp(argv[1], "export") != 0)
+    if (argc < 2 || (std::strcmp(argv[1], "export") != 0 && std::strcmp(argv[1], "generate") != 0))
         return false;
     for (int i = 2; i < argc; ++i) {
         if (QByteArray(argv[i]).toLower().endsWith(".pdf"))

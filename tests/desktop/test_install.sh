@@ -67,7 +67,7 @@ for program in vellumor vellumor-map; do
     echo "$text" | grep -q "^NAME" || fail "$program.1 has no NAME section"
     echo "$text" | grep -q -- "--version" || fail "$program.1 does not list --version"
 done
-for command in check render export import diff; do
+for command in check render export import diff generate; do
     MANWIDTH=80 man -l "$stage/share/man/man1/vellumor-map.1" 2>/dev/null \
         | grep -q "Usage: vellumor-map $command" || fail "vellumor-map.1 does not describe $command"
 done
@@ -89,6 +89,8 @@ elif [ -f /usr/share/bash-completion/bash_completion ]; then
         || fail "completion: --paper does not offer letter"
     [ "$(completes vellumor-map lint a.map --format j)" = json ] \
         || fail "completion: lint --format does not offer json"
+    [ "$(completes vellumor-map generate ca)" = castle ] \
+        || fail "completion: generate does not offer its kinds"
 else
     bash -n "$completion" || fail "the bash completion is not valid bash"
 fi

@@ -1,0 +1,161 @@
+// vellumor-map generate as users run it: every format export writes, the same
+// bytes from the same seed, a printed command that makes the picked map
+// again, and mistakes that write nothing.
+#include "cli/ToolRunner.h"
+#include "document/MapCodec.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vellumor;
+using namespace vellumor::testing;
+
+class TestGenerateCommand : public QObject
+{
+    Q_OBJECT
+private slots:
+    void writesEveryFormat_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("start");
+        QTest::newRow("map") << "town"
+                             << "town.map" << QByteArray("");
+        QTest::newRow("png") << "castle"
+                             << "castle.png" << QByteArray("\x89PNG");
+        QTest::newRow("pdf") << "valley"
+                             << "valley.pdf" << QByteArray("%PDF");
+        QTest::newRow("tmx") << "fort"
+                             << "fort.tmx" << QByteArray("<?xml");
+        QTest::newRow("tmj") << "town"
+                             << "town.tmj" << QByteArray("{");
+        QTest::newRow("csv") << "valley"
+                             << "valley.csv" << QByteArray("");
+    }
+
+    void writesEveryFormat()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, file);
+        QFETCH(QByteArray, start);
+        QTemporaryDir dir;
+        const QString out = dir.filePath(file);
+        const Run run = runTool({QStringLiteral("generate"), kind, QStringLiteral("--seed"),
+            QStringLiteral("3"), QStringLiteral("-o"), out});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.out, QString()); // the seed was given: nothing to repeat
+        const QByteArray bytes = readFile(out);
+        QVERIFY(bytes.size() > 100);
+        QVERIFY(bytes.startsWith(start));
+        if (file.endsWith(QLatin1String(".map")))
+            QVERIFY(std::holds_alternative<MapCodes>(mapfile::decode(bytes)));
+    }
+
+    void fortForTheTabletopHasWallsAndDoors()
+    {
+        QTemporaryDir dir;
+        const QString out = dir.filePath(QStringLiteral("fort.dd2vtt"));
+        const Run run = runTool({QStringLiteral("generate"), QStringLiteral("fort"),
+            QStringLiteral("--seed"), QStringLiteral("7"), QStringLiteral("-o"), out,
+            QStringLiteral("--grid-size"), QStringLiteral("70")});
+        QCOMPARE(run.status, 0);
+        const QJsonObject uvtt = QJsonDocument::fromJson(readFile(out)).object();
+        QVERIFY(uvtt.value(QLatin1String("line_of_sight")).toArray().size() >= 4);
+        const int doors = int(uvtt.value(QLatin1String("portals")).toArray().size());
+        QVERIFY2(doors >= 1 && doors <= 4, qPrintable(QString::number(doors)));
+    }
+
+    void sameSeedSameBytes()
+    {
+        QTemporaryDir dir;
+        QByteArray first;
+        for (const char *name : {"a.map", "b.map"}) {
+            const QString out = dir.filePath(QLatin1String(name));
+            QCOMPARE(runTool({QStringLiteral("generate"), QStringLiteral("castle"),
+                                 QStringLiteral("--seed"), QStringLiteral("9223372036854775807"),
+                                 QStringLiteral("-o"), out})
+                         .status,
+                0);
+            if (first.isEmpty())
+                first = readFile(out);
+            else
+                QCOMPARE(readFile(out), first);
+        }
+        const QString other = dir.filePath(QStringLiteral("c.map"));
+        QCOMPARE(
+            runTool({QStringLiteral("generate"), QStringLiteral("castle"), QStringLiteral("--seed"),
+                        QStringLiteral("8"), QStringLiteral("-o"), other})
+                .status,
+            0);
+        QVERIFY(readFile(other) != first);
+    }
+
+    void pickedSeedIsPrintedToRepeat()
+    {
+        QTemporaryDir dir;
+        const Run run = runTool({QStringLiteral("generate"), QStringLiteral("valley"),
+                                    QStringLiteral("-o"), QStringLiteral("my valley.map")},
+            dir.path());
+        QCOMPARE(run.status, 0);
+        const QString command = run.out.trimmed();
+        QVERIFY2(command.startsWith(QLatin1String("vellumor-map generate valley --seed ")),
+            qPrintable(command));
+        QVERIFY(command.endsWith(QLatin1String(" -o 'my valley.map'")));
+        const QByteArray made = readFile(dir.filePath(QStringLiteral("my valley.map")));
+        QVERIFY(QFile::remove(dir.filePath(QStringLiteral("my valley.map"))));
+
+        // The printed command, run by a shell, makes the same map again.
+        QProcess shell;
+        shell.setWorkingDirectory(dir.path());
+        const QString script = QStringLiteral("\"$0\"") + command.mid(int(qstrlen("vellumor-map")));
+        shell.start(QStringLiteral("/bin/sh"),
+            {QStringLiteral("-c"), script, QStringLiteral(VELLUMOR_MAP_TOOL)});
+        QVERIFY(shell.waitForFinished(60000));
+        QCOMPARE(shell.exitCode(), 0);
+        QCOMPARE(readFile(dir.filePath(QStringLiteral("my valley.map"))), made);
+    }
+
+    void mistakesWriteNothing_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        const QString out = QStringLiteral("out.map");
+        QTest::newRow("unknown kind")
+            << QStringList {"dungeon", "-o", out} << "unknown kind of map 'dungeon'";
+        QTest::newRow("no kind") << QStringList {"-o", out} << "no kind of map given";
+        QTest::newRow("negative seed")
+            << QStringList {"town", "--seed", "-1", "-o", out} << "the seed must be";
+        QTest::newRow("seed too large") << QStringList {"town", "--seed", "9223372036854775808",
+            "-o", out} << "the seed must be";
+        QTest::newRow("seed not a number")
+            << QStringList {"town", "--seed", "7x", "-o", out} << "the seed must be";
+        QTest::newRow("no output") << QStringList {"town"} << "no output file given";
+        QTest::newRow("unknown suffix")
+            << QStringList {"town", "-o", "town.txt"} << "cannot tell the format of 'town.txt'";
+        QTest::newRow("option of another format")
+            << QStringList {"fort", "--scale", "2", "-o", out} << "--scale does not apply";
+    }
+
+    void mistakesWriteNothing()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const Run run = runTool(QStringList {QStringLiteral("generate")} + arguments, dir.path());
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains(QStringLiteral("vellumor-map: generate: ") + message),
+            qPrintable(run.err));
+        QCOMPARE(
+            QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGenerateCommand)
+#include "test_generate_command.moc"

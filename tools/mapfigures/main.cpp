@@ -1,0 +1,204 @@
+// vellumor-mapfigures table [SEEDS]   a Markdown table of what the maps of
+//                                     each kind hold over seeds 0 to SEEDS - 1
+// vellumor-mapfigures picture OUT.png one map of each kind, two by two, as the
+//                                     editor shows them
+// vellumor-mapfigures rejections [SEEDS]  why first attempts were turned away
+#include "document/CellGrid.h"
+#include "mapcraft/MapGenerator.h"
+#include "mapcraft/MapLint.h"
+#include "mapcraft/MapProperties.h"
+#include "mapcraft/Recipes.h"
+#include "mapview/MapRenderer.h"
+#include "symbols/SymbolJoins.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QSet>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <vector>
+
+using namespace vellumor;
+using namespace vellumor::mapcraft;
+
+namespace {
+
+SymbolCode codeAt(const MapCodes &codes, int column, int row)
+{
+    return codes[std::size_t(cellIndex(column, row))];
+}
+
+// Cells a wall shuts off from the map's edge, the walls themselves included.
+int walledCells(const MapCodes &codes)
+{
+    std::vector<bool> reached(kCellCount, false);
+    std::vector<int> queue;
+    const auto visit = [&](int column, int row) {
+        if (column < 0 || column >= kMapColumns || row < 0 || row >= kMapRows)
+            return;
+        const int slot = row * kMapColumns + column;
+        if (reached[std::size_t(slot)] || symbolJoins(codeAt(codes, column, row)).wall != 0)
+            return;
+        reached[std::size_t(slot)] = true;
+        queue.push_back(slot);
+    };
+    for (int column = 0; column < kMapColumns; ++column) {
+        visit(column, 0);
+        visit(column, kMapRows - 1);
+    }
+    for (int row = 0; row < kMapRows; ++row) {
+        visit(0, row);
+        visit(kMapColumns - 1, row);
+    }
+    while (!queue.empty()) {
+        const int slot = queue.back();
+        queue.pop_back();
+        for (const Side side : kSides)
+            visit(slot % kMapColumns + columnStep(side), slot / kMapColumns + rowStep(side));
+    }
+    return int(std::count(reached.begin(), reached.end(), false));
+}
+
+int countCells(const MapCodes &codes, bool (*counts)(SymbolCode))
+{
+    return int(std::count_if(codes.begin(), codes.end(), counts));
+}
+
+bool isBuilding(SymbolCode code)
+{
+    return code >= 1 && code <= 24 && !symbolJoins(code).walkable;
+}
+
+bool isRiver(SymbolCode code)
+{
+    return symbolJoins(code).river != 0;
+}
+
+bool isLake(SymbolCode code)
+{
+    return code == 25 || code == 26 || code == 27 || code == 29 || code == 31;
+}
+
+QString spread(std::vector<int> values)
+{
+    std::sort(values.begin(), values.end());
+    return QStringLiteral("%1 / %2 / %3")
+        .arg(values.front())
+        .arg(values[values.size() / 2])
+        .arg(values.back());
+}
+
+int table(int seeds)
+{
+    QTextStream out(stdout);
+    out << "| kind | walled cells | building cells | river cells | lake cells | distinct maps "
+           "| made at the first attempt | most attempts |\n"
+           "|---|---|---|---|---|---|---|---|\n";
+    for (const MapKind kind : kMapKinds) {
+        std::vector<int> walled, buildings, rivers, lakes;
+        QSet<QByteArray> distinct;
+        int firstTry = 0;
+        int mostAttempts = 0;
+        for (int seed = 0; seed < seeds; ++seed) {
+            const auto codes = generateMap(kind, std::uint64_t(seed));
+            if (!codes) {
+                out << "no map from seed " << seed << Qt::endl;
+                return 1;
+            }
+            walled.push_back(walledCells(*codes));
+            buildings.push_back(countCells(*codes, isBuilding));
+            rivers.push_back(countCells(*codes, isRiver));
+            lakes.push_back(countCells(*codes, isLake));
+            distinct.insert(
+                QByteArray(reinterpret_cast<const char *>(codes->data()), sizeof(MapCodes)));
+            int attempts = 1;
+            while (!generateMap(kind, std::uint64_t(seed), attempts))
+                ++attempts;
+            firstTry += attempts == 1 ? 1 : 0;
+            mostAttempts = std::max(mostAttempts, attempts);
+        }
+        out << "| " << mapKindName(kind) << " | " << spread(walled) << " | " << spread(buildings)
+            << " | " << spread(rivers) << " | " << spread(lakes) << " | " << distinct.size()
+            << " of " << seeds << " | " << (100.0 * firstTry / seeds) << " % | " << mostAttempts
+            << " |\n";
+    }
+    out << "\nEach figure is the least / the median / the most over seeds 0 to " << seeds - 1
+        << ", generator version " << kGeneratorVersion << ".\n";
+    return 0;
+}
+
+// Each seed's first attempt, drawn and checked as the generator does, and
+// what turned it away.
+int rejections(int seeds)
+{
+    using Recipe = bool (*)(Sketch &, SeededRandom &);
+    const Recipe recipes[] = {drawTown, drawFort, drawCastle, drawValley};
+    QTextStream out(stdout);
+    for (const MapKind kind : kMapKinds) {
+        std::map<QString, int> reasons;
+        for (int seed = 0; seed < seeds; ++seed) {
+            SeededRandom random(std::uint64_t(seed), 0);
+            Sketch sketch;
+            if (!recipes[std::size_t(kind)](sketch, random)) {
+                ++reasons[QStringLiteral("the recipe found no room")];
+                continue;
+            }
+            if (const char *broken = brokenProperty(sketch.codes(), kind)) {
+                ++reasons[QString::fromLatin1(broken)];
+                continue;
+            }
+            const auto findings = lintMap(sketch.codes());
+            if (!findings.isEmpty())
+                ++reasons[QStringLiteral("lint: ") + findings.front().rule];
+        }
+        out << mapKindName(kind) << ":";
+        for (const auto &[reason, count] : reasons)
+            out << " " << reason << " (" << count << ")";
+        out << (reasons.empty() ? " none\n" : "\n");
+    }
+    return 0;
+}
+
+int picture(const QString &file, std::uint64_t seed)
+{
+    MapRenderer renderer;
+    QImage sheet;
+    QPainter painter;
+    const int gap = 8;
+    for (std::size_t i = 0; i < kMapKinds.size(); ++i) {
+        const auto codes = generateMap(kMapKinds[i], seed);
+        if (!codes)
+            return 1;
+        const QImage map = renderer.renderImage(*codes, false, 1.0);
+        if (sheet.isNull()) {
+            sheet = QImage(2 * map.width() + gap, 2 * map.height() + gap, QImage::Format_RGB32);
+            sheet.fill(Qt::white);
+            painter.begin(&sheet);
+        }
+        painter.drawImage(int(i % 2) * (map.width() + gap), int(i / 2) * (map.height() + gap), map);
+    }
+    painter.end();
+    return sheet.save(file) ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    const QStringList arguments = app.arguments();
+    if (arguments.size() >= 2 && arguments[1] == QLatin1String("table"))
+        return table(arguments.size() > 2 ? arguments[2].toInt() : 1000);
+    if (arguments.size() >= 2 && arguments[1] == QLatin1String("rejections"))
+        return rejections(arguments.size() > 2 ? arguments[2].toInt() : 1000);
+    if (arguments.size() >= 3 && arguments[1] == QLatin1String("picture"))
+        return picture(arguments[2], arguments.size() > 3 ? arguments[3].toULongLong() : 1);
+    std::fputs(
+        "usage: vellumor-mapfigures table [SEEDS] | rejections [SEEDS] | picture OUT.png [SEED]\n",
+        stderr);
+    return 2;
+}
