@@ -5,7 +5,11 @@
 #                        whole tree and run the whole test suite twice: with g++, and
 #                        with clang++ under AddressSanitizer and UBSan; then a minute
 #                        each of fuzzing the map file reader and the CSV, TMX and TMJ
-#                        readers
+#                        readers; then build the Debian package and check it as Debian
+#                        does: lintian, autopkgtest and piuparts in a Debian 12 chroot
+#   ./vellumor.sh package [--twice]  build the Debian package from the committed tree
+#                        and its uncommitted changes into dist/; --twice builds it again
+#                        elsewhere and checks that both give the same bytes
 #   ./vellumor.sh fuzz [SECONDS]  fuzz each of them longer (default an hour each)
 #   ./vellumor.sh bench  install what is missing, build in Release, run the benchmarks and
 #                        print each figure beside its floor (docs/performance.md)
@@ -24,9 +28,17 @@ packages=(
     zlib1g-dev tiled poppler-utils help2man man-db bash-completion
 )
 
-install_missing() {
+# What building and checking the Debian package needs besides.
+packaging_packages=(
+    build-essential debhelper dpkg-dev devscripts lintian
+    autopkgtest piuparts debootstrap uidmap bubblewrap xvfb xauth
+    shared-mime-info libglib2.0-bin libqt6test6
+)
+
+install_missing() { # install_missing [PACKAGE...]: the build's packages when none named
+    (($#)) || set -- "${packages[@]}"
     local missing=()
-    for p in "${packages[@]}"; do
+    for p in "$@"; do
         if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
             missing+=("$p")
         fi
@@ -122,6 +134,78 @@ fuzz_readers() { # fuzz_readers SECONDS
     run_fuzzer fuzz_imports "$1" 16384 imports.dict imports
 }
 
+# The Debian package. It is built from `git archive` of the tree (with the
+# uncommitted changes to tracked files), never from the working tree and its
+# build folders, under build-deb/, and lands in dist/ with its source package.
+version="$(sed -n '1s/^vellumor (\([^)]*\)).*/\1/p' "$here/debian/changelog")"
+arch="$(dpkg --print-architecture 2>/dev/null || echo amd64)"
+changes="$here/dist/vellumor_${version}_${arch}.changes"
+deb="$here/dist/vellumor_${version}_${arch}.deb"
+
+build_package() { # build_package DIR: builds into DIR/, leaves the results there
+    local dir="$1" tree
+    tree="$(git -C "$here" stash create)"
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    git -C "$here" archive --prefix="vellumor-$version/" "${tree:-HEAD}" | tar -x -C "$dir"
+    (cd "$dir/vellumor-$version" &&
+        DEB_BUILD_OPTIONS="parallel=$jobs ${DEB_BUILD_OPTIONS:-}" nice dpkg-buildpackage -us -uc)
+}
+
+package() {
+    build_package "$here/build-deb/one"
+    rm -rf "$here/dist"
+    mkdir -p "$here/dist"
+    find "$here/build-deb/one" -maxdepth 1 -type f -exec cp {} "$here/dist/" \;
+    echo "The package: $deb"
+}
+
+# A second build from the same tree, in another folder, must give the same bytes.
+package_again() {
+    build_package "$here/build-deb/two"
+    local file different=0
+    for file in "$here"/dist/*.deb; do
+        if ! cmp "$file" "$here/build-deb/two/${file##*/}"; then
+            different=1
+        fi
+    done
+    ((different == 0)) || { echo "Two builds of the same tree differ" >&2; return 1; }
+    echo "Two builds gave the same packages, byte for byte"
+}
+
+# A Debian 12 minimal system, made once by debootstrap and kept for later runs
+# on this machine: autopkgtest and piuparts each unpack a fresh copy of it.
+testbed_tarball() {
+    local cache="${XDG_CACHE_HOME:-$HOME/.cache}/vellumor"
+    local tarball="$cache/bookworm-$arch.tar.gz"
+    if [[ ! -f $tarball ]]; then
+        local root
+        root="$(mktemp -d)"
+        debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian >&2
+        mkdir -p "$cache"
+        tar -C "$root" -czf "$tarball.part" . && mv "$tarball.part" "$tarball"
+        rm -rf "$root"
+    fi
+    echo "$tarball"
+}
+
+# How long each packaging step takes, for the log.
+timed() { # timed NAME COMMAND...
+    local start=$SECONDS
+    "$@"
+    echo "== $1: $((SECONDS - start)) s"
+}
+
+check_package() {
+    local tarball
+    tarball="$(testbed_tarball)"
+    timed lintian lintian -EvIL +pedantic --fail-on error,warning,info "$changes"
+    timed autopkgtest autopkgtest "$changes" -- unshare --release bookworm --arch "$arch" \
+        --tarball "$tarball"
+    timed piuparts piuparts --basetgz="$tarball" --distribution=bookworm \
+        --mirror="http://deb.debian.org/debian main" "$deb"
+}
+
 case "${1:-}" in
 run)
     install_missing
@@ -134,6 +218,18 @@ test)
     test_with_gcc
     test_with_clang
     fuzz_readers 60
+    install_missing "${packaging_packages[@]}"
+    # The GCC build above ran the whole suite on this same tree already.
+    DEB_BUILD_OPTIONS=nocheck timed package package
+    check_package
+    ;;
+package)
+    install_missing
+    install_missing "${packaging_packages[@]}"
+    package
+    if [[ ${2:-} == --twice ]]; then
+        package_again
+    fi
     ;;
 fuzz)
     install_missing
@@ -150,7 +246,7 @@ format)
     format_sources
     ;;
 *)
-    echo "usage: $0 run|test|fuzz [SECONDS]|bench [BENCHMARK OPTIONS]|format" >&2
+    echo "usage: $0 run|test|package [--twice]|fuzz [SECONDS]|bench [BENCHMARK OPTIONS]|format" >&2
     exit 2
     ;;
 esac
