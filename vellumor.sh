@@ -160,9 +160,10 @@ package() {
     echo "The package: $deb"
 }
 
-# A second build from the same tree, in another folder, must give the same bytes.
+# A second build from the same tree, in another folder, must give the same bytes;
+# its tests are left out, as they change nothing in the package.
 package_again() {
-    build_package "$here/build-deb/two"
+    DEB_BUILD_OPTIONS="nocheck ${DEB_BUILD_OPTIONS:-}" build_package "$here/build-deb/two"
     local file different=0
     for file in "$here"/dist/*.deb; do
         if ! cmp "$file" "$here/build-deb/two/${file##*/}"; then
@@ -189,6 +190,26 @@ testbed_tarball() {
     echo "$tarball"
 }
 
+# autopkgtest's unshare testbed maps the user's IDs onto subordinate ones: the
+# user needs a range of its own in /etc/subuid and /etc/subgid.
+ensure_subordinate_ids() {
+    local user file first=100000 sudo=()
+    user="$(id -un)"
+    [[ $(id -u) -eq 0 ]] || sudo=(sudo)
+    for file in /etc/subuid /etc/subgid; do
+        grep -q "^$user:" "$file" 2>/dev/null && continue
+        # After every range given out already.
+        first="$(awk -F: -v first="$first" '$2 + $3 > first { first = $2 + $3 } END { print first }' \
+            "$file" 2>/dev/null || echo "$first")"
+        echo "Giving $user the subordinate IDs $first-$((first + 65535)) ($file)"
+        if [[ $file == /etc/subuid ]]; then
+            "${sudo[@]}" usermod --add-subuids "$first-$((first + 65535))" "$user"
+        else
+            "${sudo[@]}" usermod --add-subgids "$first-$((first + 65535))" "$user"
+        fi
+    done
+}
+
 # How long each packaging step takes, for the log.
 timed() { # timed NAME COMMAND...
     local start=$SECONDS
@@ -196,14 +217,28 @@ timed() { # timed NAME COMMAND...
     echo "== $1: $((SECONDS - start)) s"
 }
 
+# piuparts installs the package into a fresh copy of the testbed, purges it,
+# and fails on any file left behind. It logs every command it runs: the log is
+# kept, and its end shown on failure.
+install_and_purge() { # install_and_purge TARBALL
+    local log="$here/build-deb/piuparts.log"
+    if ! piuparts --basetgz="$1" --distribution=bookworm \
+        --mirror="http://deb.debian.org/debian main" "$deb" >"$log" 2>&1; then
+        tail -n 60 "$log" >&2
+        echo "piuparts failed: $log" >&2
+        return 1
+    fi
+    grep 'INFO: PASS' "$log"
+}
+
 check_package() {
     local tarball
     tarball="$(testbed_tarball)"
+    ensure_subordinate_ids
     timed lintian lintian -EvIL +pedantic --fail-on error,warning,info "$changes"
     timed autopkgtest autopkgtest "$changes" -- unshare --release bookworm --arch "$arch" \
         --tarball "$tarball"
-    timed piuparts piuparts --basetgz="$tarball" --distribution=bookworm \
-        --mirror="http://deb.debian.org/debian main" "$deb"
+    timed piuparts install_and_purge "$tarball"
 }
 
 case "${1:-}" in
