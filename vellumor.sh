@@ -214,9 +214,10 @@ ensure_subordinate_ids() {
 
 # How long each packaging step takes, for the log.
 timed() { # timed NAME COMMAND...
-    local start=$SECONDS
+    local name="$1" start=$SECONDS
+    shift
     "$@"
-    echo "== $1: $((SECONDS - start)) s"
+    echo "== $name: $((SECONDS - start)) s"
 }
 
 # piuparts installs the package into a fresh copy of the testbed, purges it,
@@ -265,6 +266,15 @@ sandboxed_thumbnailer() {
     return $status
 }
 
+# The tests of debian/tests on the installed package, in a fresh copy of the
+# testbed for each. autopkgtest exits with 2 when a test was skipped and none
+# failed: the thumbnailer's, whose sandbox cannot run in this testbed.
+run_autopkgtest() { # run_autopkgtest TARBALL
+    local status=0
+    autopkgtest "$changes" -- unshare --release bookworm --arch "$arch" --tarball "$1" || status=$?
+    ((status == 0 || status == 2))
+}
+
 check_package() {
     local tarball
     tarball="$(testbed_tarball)"
@@ -274,8 +284,7 @@ check_package() {
     timed hardening check_hardening
     timed thumbnailer sandboxed_thumbnailer
     timed lintian lintian -EvIL +pedantic --fail-on error,warning,info "$changes"
-    timed autopkgtest autopkgtest "$changes" -- unshare --release bookworm --arch "$arch" \
-        --tarball "$tarball"
+    timed autopkgtest run_autopkgtest "$tarball"
     timed piuparts install_and_purge "$tarball"
 }
 
