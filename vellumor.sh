@@ -27,13 +27,13 @@ packages=(
     clang libclang-rt-14-dev clang-format-14 libbenchmark-dev
     desktop-file-utils appstream
     zlib1g-dev tiled poppler-utils help2man man-db bash-completion
+    shared-mime-info libglib2.0-bin
 )
 
 # What building and checking the Debian package needs besides.
 packaging_packages=(
     build-essential debhelper dpkg-dev devscripts lintian
-    autopkgtest piuparts debootstrap uidmap bubblewrap xvfb xauth
-    shared-mime-info libglib2.0-bin libqt6test6
+    autopkgtest piuparts debootstrap uidmap bubblewrap
 )
 
 install_missing() { # install_missing [PACKAGE...]: the build's packages when none named
@@ -143,6 +143,14 @@ arch="$(dpkg --print-architecture 2>/dev/null || echo amd64)"
 changes="$here/dist/vellumor_${version}_${arch}.changes"
 deb="$here/dist/vellumor_${version}_${arch}.deb"
 
+as_root() { # as_root COMMAND...: debootstrap, piuparts and usermod need root
+    if [[ $(id -u) -eq 0 ]]; then
+        "$@"
+    else
+        sudo "$@"
+    fi
+}
+
 build_package() { # build_package DIR: builds into DIR/, leaves the results there
     local dir="$1" tree
     tree="$(git -C "$here" stash create)"
@@ -172,7 +180,12 @@ package_again() {
             different=1
         fi
     done
-    ((different == 0)) || { echo "Two builds of the same tree differ" >&2; return 1; }
+    if ((different)); then
+        echo "Two builds of the same tree differ: diffoscope (apt-get install diffoscope-minimal)" \
+            "shows where, as in: diffoscope dist/vellumor_${version}_$arch.deb" \
+            "build-deb/two/vellumor_${version}_$arch.deb" >&2
+        return 1
+    fi
     echo "Two builds gave the same packages, byte for byte"
 }
 
@@ -184,10 +197,10 @@ testbed_tarball() {
     if [[ ! -f $tarball ]]; then
         local root
         root="$(mktemp -d)"
-        debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian >&2
+        as_root debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian >&2
         mkdir -p "$cache"
-        tar -C "$root" -czf "$tarball.part" . && mv "$tarball.part" "$tarball"
-        rm -rf "$root"
+        as_root tar -C "$root" -czf "$tarball.part" . && as_root mv "$tarball.part" "$tarball"
+        as_root rm -rf "$root"
     fi
     echo "$tarball"
 }
@@ -195,9 +208,8 @@ testbed_tarball() {
 # autopkgtest's unshare testbed maps the user's IDs onto subordinate ones: the
 # user needs a range of its own in /etc/subuid and /etc/subgid.
 ensure_subordinate_ids() {
-    local user file first=100000 sudo=()
+    local user file first=100000
     user="$(id -un)"
-    [[ $(id -u) -eq 0 ]] || sudo=(sudo)
     for file in /etc/subuid /etc/subgid; do
         grep -q "^$user:" "$file" 2>/dev/null && continue
         # After every range given out already.
@@ -205,9 +217,9 @@ ensure_subordinate_ids() {
             "$file" 2>/dev/null || echo "$first")"
         echo "Giving $user the subordinate IDs $first-$((first + 65535)) ($file)"
         if [[ $file == /etc/subuid ]]; then
-            "${sudo[@]}" usermod --add-subuids "$first-$((first + 65535))" "$user"
+            as_root usermod --add-subuids "$first-$((first + 65535))" "$user"
         else
-            "${sudo[@]}" usermod --add-subgids "$first-$((first + 65535))" "$user"
+            as_root usermod --add-subgids "$first-$((first + 65535))" "$user"
         fi
     done
 }
@@ -225,7 +237,7 @@ timed() { # timed NAME COMMAND...
 # kept, and its end shown on failure.
 install_and_purge() { # install_and_purge TARBALL
     local log="$here/build-deb/piuparts.log"
-    if ! piuparts --basetgz="$1" --distribution=bookworm \
+    if ! as_root piuparts --basetgz="$1" --distribution=bookworm \
         --mirror="http://deb.debian.org/debian main" "$deb" >"$log" 2>&1; then
         tail -n 60 "$log" >&2
         echo "piuparts failed: $log" >&2
