@@ -37,7 +37,8 @@ release_text=$(echo "$release" | sed -n '/<p>/,/<\/p>/p' | plain)
 [ "$release_version" = "$version" ] || fail "the newest release is '$release_version', not '$version'"
 [ "$release_date" = "$changelog_date" ] \
     || fail "the release is dated '$release_date', the changelog '$changelog_date'"
-[ -n "$changelog_text" ] && [ "$release_text" = "$changelog_text" ] \
-    || fail "the release says '$release_text', the changelog '$changelog_text'"
+if [ -z "$changelog_text" ] || [ "$release_text" != "$changelog_text" ]; then
+    fail "the release says '$release_text', the changelog '$changelog_text'"
+fi
 
 exit $failed
