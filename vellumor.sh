@@ -5,7 +5,12 @@
 #                        whole tree and run the whole test suite twice: with g++, and
 #                        with clang++ under AddressSanitizer and UBSan; then a minute
 #                        each of fuzzing the map file reader and the CSV, TMX and TMJ
-#                        readers
+#                        readers; then build the Debian package and check it as Debian
+#                        does: lintian, autopkgtest and piuparts in a Debian 12 chroot
+#   ./vellumor.sh package [--twice] [--check]  build the Debian package from the
+#                        committed tree and its uncommitted changes into dist/; --twice
+#                        builds it again elsewhere and checks that both give the same
+#                        bytes; --check checks it as the test command does
 #   ./vellumor.sh fuzz [SECONDS]  fuzz each of them longer (default an hour each)
 #   ./vellumor.sh bench  install what is missing, build in Release, run the benchmarks and
 #                        print each figure beside its floor (docs/performance.md)
@@ -22,11 +27,19 @@ packages=(
     clang libclang-rt-14-dev clang-format-14 libbenchmark-dev
     desktop-file-utils appstream
     zlib1g-dev tiled poppler-utils help2man man-db bash-completion
+    shared-mime-info libglib2.0-bin
 )
 
-install_missing() {
+# What building and checking the Debian package needs besides.
+packaging_packages=(
+    build-essential debhelper dpkg-dev devscripts lintian
+    autopkgtest piuparts debootstrap uidmap bubblewrap
+)
+
+install_missing() { # install_missing [PACKAGE...]: the build's packages when none named
+    (($#)) || set -- "${packages[@]}"
     local missing=()
-    for p in "${packages[@]}"; do
+    for p in "$@"; do
         if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
             missing+=("$p")
         fi
@@ -122,6 +135,171 @@ fuzz_readers() { # fuzz_readers SECONDS
     run_fuzzer fuzz_imports "$1" 16384 imports.dict imports
 }
 
+# The Debian package. It is built from `git archive` of the tree (with the
+# uncommitted changes to tracked files), never from the working tree and its
+# build folders, under build-deb/, and lands in dist/ with its source package.
+version="$(sed -n '1s/^vellumor (\([^)]*\)).*/\1/p' "$here/debian/changelog")"
+arch="$(dpkg --print-architecture 2>/dev/null || echo amd64)"
+changes="$here/dist/vellumor_${version}_${arch}.changes"
+deb="$here/dist/vellumor_${version}_${arch}.deb"
+
+as_root() { # as_root COMMAND...: debootstrap, piuparts and usermod need root
+    if [[ $(id -u) -eq 0 ]]; then
+        "$@"
+    else
+        sudo "$@"
+    fi
+}
+
+build_package() { # build_package DIR: builds into DIR/, leaves the results there
+    local dir="$1" tree
+    tree="$(git -C "$here" stash create)"
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    git -C "$here" archive --prefix="vellumor-$version/" "${tree:-HEAD}" | tar -x -C "$dir"
+    (cd "$dir/vellumor-$version" &&
+        DEB_BUILD_OPTIONS="parallel=$jobs ${DEB_BUILD_OPTIONS:-}" nice dpkg-buildpackage -us -uc) \
+        2>&1 | tee "$dir/build.log"
+}
+
+package() {
+    build_package "$here/build-deb/one"
+    rm -rf "$here/dist"
+    mkdir -p "$here/dist"
+    find "$here/build-deb/one" -maxdepth 1 -type f -exec cp {} "$here/dist/" \;
+    echo "The package: $deb"
+}
+
+# A second build from the same tree, in another folder, must give the same bytes;
+# its tests are left out, as they change nothing in the package.
+package_again() {
+    DEB_BUILD_OPTIONS="nocheck ${DEB_BUILD_OPTIONS:-}" build_package "$here/build-deb/two"
+    local file different=0
+    for file in "$here"/dist/*.deb; do
+        if ! cmp "$file" "$here/build-deb/two/${file##*/}"; then
+            different=1
+        fi
+    done
+    if ((different)); then
+        echo "Two builds of the same tree differ: diffoscope (apt-get install diffoscope-minimal)" \
+            "shows where, as in: diffoscope dist/vellumor_${version}_$arch.deb" \
+            "build-deb/two/vellumor_${version}_$arch.deb" >&2
+        return 1
+    fi
+    echo "Two builds gave the same packages, byte for byte"
+}
+
+# A Debian 12 minimal system, made once by debootstrap and kept for later runs
+# on this machine: autopkgtest and piuparts each unpack a fresh copy of it.
+testbed_tarball() {
+    local cache="${XDG_CACHE_HOME:-$HOME/.cache}/vellumor"
+    local tarball="$cache/bookworm-$arch.tar.gz"
+    if [[ ! -f $tarball ]]; then
+        local root
+        root="$(mktemp -d)"
+        as_root debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian >&2
+        mkdir -p "$cache"
+        as_root tar -C "$root" -czf "$tarball.part" . && as_root mv "$tarball.part" "$tarball"
+        as_root rm -rf "$root"
+    fi
+    echo "$tarball"
+}
+
+# autopkgtest's unshare testbed maps the user's IDs onto subordinate ones: the
+# user needs a range of its own in /etc/subuid and /etc/subgid.
+ensure_subordinate_ids() {
+    local user file first=100000
+    user="$(id -un)"
+    for file in /etc/subuid /etc/subgid; do
+        grep -q "^$user:" "$file" 2>/dev/null && continue
+        # After every range given out already.
+        first="$(awk -F: -v first="$first" '$2 + $3 > first { first = $2 + $3 } END { print first }' \
+            "$file" 2>/dev/null || echo "$first")"
+        echo "Giving $user the subordinate IDs $first-$((first + 65535)) ($file)"
+        if [[ $file == /etc/subuid ]]; then
+            as_root usermod --add-subuids "$first-$((first + 65535))" "$user"
+        else
+            as_root usermod --add-subgids "$first-$((first + 65535))" "$user"
+        fi
+    done
+}
+
+# How long each packaging step takes, for the log.
+timed() { # timed NAME COMMAND...
+    local name="$1" start=$SECONDS
+    shift
+    "$@"
+    echo "== $name: $((SECONDS - start)) s"
+}
+
+# piuparts installs the package into a fresh copy of the testbed, purges it,
+# and fails on any file left behind. It logs every command it runs: the log is
+# kept, and its end shown on failure.
+install_and_purge() { # install_and_purge TARBALL
+    local log="$here/build-deb/piuparts.log"
+    if ! as_root piuparts --basetgz="$1" --distribution=bookworm \
+        --mirror="http://deb.debian.org/debian main" "$deb" >"$log" 2>&1; then
+        tail -n 60 "$log" >&2
+        echo "piuparts failed: $log" >&2
+        return 1
+    fi
+    grep 'INFO: PASS' "$log"
+}
+
+# Both programs are hardened. hardening-check looks for fortified calls in the
+# binaries, which a program may lack with nothing to fortify; that the compiler
+# was asked to fortify is checked on every compiler call of the build instead.
+# Its control-flow check fails every program of Debian 12 (/usr/bin/ls too),
+# whose C start files carry no CET mark, and is left out.
+check_hardening() {
+    local root="$here/build-deb/unpacked" compiled unfortified
+    hardening-check --nofortify --nocfprotection "$root/usr/bin/vellumor" \
+        "$root/usr/bin/vellumor-map"
+    compiled="$(grep -cE '/usr/bin/c\+\+ .* -o \S+\.o -c ' "$here/build-deb/one/build.log")"
+    unfortified="$(grep -E '/usr/bin/c\+\+ .* -o \S+\.o -c ' "$here/build-deb/one/build.log" \
+        | grep -vc -- '-D_FORTIFY_SOURCE=2' || true)"
+    ((compiled > 0 && unfortified == 0)) || {
+        echo "$unfortified of $compiled compiler calls without -D_FORTIFY_SOURCE=2" >&2
+        return 1
+    }
+    echo "All $compiled compiler calls fortify: -D_FORTIFY_SOURCE=2"
+}
+
+# autopkgtest's unshare testbed is a chroot, where bwrap cannot make the
+# namespaces of its sandbox: the thumbnailer's test runs here too, on the
+# package unpacked, in the same sandbox, which sees this system's /usr.
+sandboxed_thumbnailer() {
+    local tmp status=0
+    tmp="$(mktemp -d)"
+    AUTOPKGTEST_TMP="$tmp" VELLUMOR_UNPACKED="$here/build-deb/unpacked" \
+        sh "$here/debian/tests/thumbnailer" || status=$?
+    rm -rf "$tmp"
+    ((status != 77)) || { echo "bwrap cannot run on this machine: thumbnailer not checked"; return 0; }
+    return $status
+}
+
+# The tests of debian/tests on the installed package, in a fresh copy of the
+# testbed for each. autopkgtest exits with 2 when a test was skipped and none
+# failed: the thumbnailer's, whose sandbox cannot run in this testbed.
+run_autopkgtest() { # run_autopkgtest TARBALL
+    local status=0
+    autopkgtest "$changes" -- unshare --release bookworm --arch "$arch" --tarball "$1" || status=$?
+    ((status == 0 || status == 2))
+}
+
+check_package() {
+    local tarball
+    tarball="$(testbed_tarball)"
+    ensure_subordinate_ids
+    rm -rf "$here/build-deb/unpacked"
+    dpkg-deb -x "$deb" "$here/build-deb/unpacked"
+    timed hardening check_hardening
+    timed thumbnailer sandboxed_thumbnailer
+    timed lintian lintian -EvIL +pedantic --fail-on error,warning,info "$changes"
+    timed autopkgtest run_autopkgtest "$tarball"
+    timed piuparts install_and_purge "$tarball"
+}
+
 case "${1:-}" in
 run)
     install_missing
@@ -134,6 +312,23 @@ test)
     test_with_gcc
     test_with_clang
     fuzz_readers 60
+    install_missing "${packaging_packages[@]}"
+    # The GCC build above ran the whole suite on this same tree already.
+    DEB_BUILD_OPTIONS=nocheck timed package package
+    check_package
+    ;;
+package)
+    install_missing
+    install_missing "${packaging_packages[@]}"
+    shift
+    package
+    for option in "$@"; do
+        case $option in
+        --twice) package_again ;;
+        --check) check_package ;;
+        *) echo "unknown option $option: package [--twice] [--check]" >&2 && exit 2 ;;
+        esac
+    done
     ;;
 fuzz)
     install_missing
@@ -150,7 +345,7 @@ format)
     format_sources
     ;;
 *)
-    echo "usage: $0 run|test|fuzz [SECONDS]|bench [BENCHMARK OPTIONS]|format" >&2
+    echo "usage: $0 run|test|package [--twice] [--check]|fuzz [SECONDS]|bench [BENCHMARK OPTIONS]|format" >&2
     exit 2
     ;;
 esac

@@ -1,7 +1,9 @@
 # Installs Vellumor as a desktop program: the editor and vellumor-map, the
 # launcher, the software-centre description, the icon in every size the
 # desktop asks for, the sample maps, and for the command line the manual pages
-# and the bash completion of vellumor-map.
+# and the bash completion of vellumor-map. File managers learn the file type of
+# maps, with its icon, and draw their thumbnails with vellumor-map. The caches
+# built from these (mime.cache, icon-theme.cache) are the system's to update.
 include(GNUInstallDirs)
 
 set(VELLUMOR_APP_ID org.vellumor.Vellumor)
@@ -16,7 +18,13 @@ foreach(size 16 32 48 64 128 256)
     install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/vellumor-${size}.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
         RENAME ${VELLUMOR_APP_ID}.png)
+    install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/application-x-vellumor-map-${size}.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/mimetypes
+        RENAME application-x-vellumor-map.png)
 endforeach()
+install(FILES ${VELLUMOR_DESKTOP_DIR}/vellumor.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+install(FILES ${VELLUMOR_DESKTOP_DIR}/vellumor.thumbnailer
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/thumbnailers)
 install(FILES
     ${PROJECT_SOURCE_DIR}/examples/town.map
     ${PROJECT_SOURCE_DIR}/examples/castle.map

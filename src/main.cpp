@@ -28,7 +28,7 @@ bool answerCommandLine(int argc, char *argv[])
         return false;
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vellumor"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.1"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELLUMOR_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Vellumor, an editor for the tile maps that game masters draw for role-playing\n"

@@ -52,7 +52,12 @@ int renderMapFile(const RenderRequest &request, QTextStream &err)
         err << QStringLiteral("vellumor-map: ") << located(request.mapFile, *failure) << Qt::endl;
         return kFailure;
     }
-    const QImage image = renderMap(std::get<MapCodes>(result), request.gridLines, request.scale);
+    QImage image = renderMap(std::get<MapCodes>(result), request.gridLines, request.scale);
+    if (request.fitSize > 0
+        && (image.width() > request.fitSize || image.height() > request.fitSize)) {
+        image = image.scaled(
+            request.fitSize, request.fitSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
 
     QByteArray png;
     QBuffer buffer(&png);

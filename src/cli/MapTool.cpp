@@ -61,9 +61,10 @@ int checkCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
 int renderCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     CommandLine line(QStringLiteral("render"),
-        QStringLiteral("render FILE -o OUT.png [--scale N] [--no-grid]"),
+        QStringLiteral("render FILE -o OUT.png [--scale N] [--size N] [--no-grid]"),
         QStringLiteral("Draws the map in FILE as the editor's map window shows it, 633 x 463 "
-                       "pixels,\nand writes it to OUT.png. Needs no display."),
+                       "pixels,\nand writes it to OUT.png, as PNG whatever its name. Needs no "
+                       "display. Writes\nnothing when FILE is not a valid map."),
         kRenderExitStatus);
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
         QStringLiteral("Where to write the picture (required). An existing file is replaced "
@@ -74,10 +75,17 @@ int renderCommand(const QStringList &arguments, QTextStream &out, QTextStream &e
                        "the edges sharp.")
             .arg(kMaxScale),
         QStringLiteral("N"), QStringLiteral("1"));
+    const QCommandLineOption size(QStringLiteral("size"),
+        QStringLiteral("Shrink the picture to at most N pixels on its longer side, N from %1 to "
+                       "%2, as a\nthumbnail.")
+            .arg(kMinFitSize)
+            .arg(kMaxFitSize),
+        QStringLiteral("N"));
     const QCommandLineOption noGrid(QStringLiteral("no-grid"),
         QStringLiteral("Leave out the cell borders, as View > Grid Lines does."));
     line.addOption(output);
     line.addOption(scale);
+    line.addOption(size);
     line.addOption(noGrid);
     line.parser().addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The map file."));
     if (const auto done = line.parse(arguments, out, err))
@@ -96,12 +104,25 @@ int renderCommand(const QStringList &arguments, QTextStream &out, QTextStream &e
                 .arg(kMaxScale)
                 .arg(scaleText));
     }
+    std::optional<int> fitSize = 0;
+    if (line.parser().isSet(size)) {
+        const QString sizeText = line.parser().value(size);
+        fitSize = parseWholeNumber(sizeText, kMinFitSize, kMaxFitSize);
+        if (!fitSize) {
+            return line.usageError(err,
+                QStringLiteral("the size must be a whole number from %1 to %2, not '%3'")
+                    .arg(kMinFitSize)
+                    .arg(kMaxFitSize)
+                    .arg(sizeText));
+        }
+    }
     if (!line.parser().isSet(output))
         return line.usageError(err, QStringLiteral("no output file given (-o OUT.png)"));
     const QString outputFile = line.parser().value(output);
     if (outputFile.isEmpty())
         return line.usageError(err, QStringLiteral("the output file name is empty"));
-    return renderMapFile({files.front(), outputFile, *factor, !line.parser().isSet(noGrid)}, err);
+    return renderMapFile(
+        {files.front(), outputFile, *factor, !line.parser().isSet(noGrid), *fitSize}, err);
 }
 
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
@@ -115,7 +136,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return kSuccess;
     }
     if (command == QLatin1String("--version")) {
-        out << QStringLiteral("vellumor-map 1.1") << Qt::endl;
+        out << QStringLiteral("vellumor-map " VELLUMOR_VERSION) << Qt::endl;
         return kSuccess;
     }
     using Command = int (*)(const QStringList &, QTextStream &, QTextStream &);

@@ -36,7 +36,7 @@ int main(int argc, char *argv[])
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
     QCoreApplication::setApplicationName(QStringLiteral("vellumor-map"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.1"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELLUMOR_VERSION));
     QTextStream out(stdout);
     QTextStream err(stderr);
     return vellumor::maptool::run(QCoreApplication::arguments().mid(1), out, err);

@@ -5,6 +5,7 @@
 #include "mapview/frmChildMap.h"
 #include "support/TestFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -95,6 +96,10 @@ private slots:
             << QStringList {"render", map, "-o", "a.png", "--scale=9"} << "'9'";
         QTest::newRow("scale not a number")
             << QStringList {"render", map, "-o", "a.png", "--scale", "2x"} << "'2x'";
+        QTest::newRow("size too small")
+            << QStringList {"render", map, "-o", "a.png", "--size", "8"} << "'8'";
+        QTest::newRow("size not a number")
+            << QStringList {"render", map, "-o", "a.png", "--size=large"} << "'large'";
         QTest::newRow("unknown render option")
             << QStringList {"render", map, "-o", "a.png", "--grid"} << "'--grid'";
         QTest::newRow("lint without maps") << QStringList {"lint"} << "no map file";
@@ -224,6 +229,50 @@ private slots:
         // A good map replaces the older picture whole.
         QCOMPARE(runTool({"render", good, "-o", png}).status, 0);
         QCOMPARE(QImage(png).size(), QSize(633, 463));
+    }
+
+    // As a file manager's thumbnailer runs it: into a file named without a
+    // suffix, in a folder that must hold nothing else afterwards.
+    void renderSizeMakesAThumbnail()
+    {
+        QTemporaryDir source;
+        const QString map = source.filePath(QStringLiteral("sample.map"));
+        QVERIFY(writeFile(map, mapfile::encode(sampleCodes())));
+        for (const auto &[size, expected] :
+            {std::pair {128, QSize(128, 93)}, {256, QSize(256, 187)}, {1024, QSize(633, 463)}}) {
+            QTemporaryDir out;
+            const QString thumbnail = out.filePath(QStringLiteral("thumbnail"));
+            const Run run
+                = runTool({"render", "--size", QString::number(size), "-o", thumbnail, map});
+            QCOMPARE(run.status, 0);
+            QCOMPARE(run.err, QString());
+            QVERIFY(readFile(thumbnail).startsWith("\x89PNG\r\n\x1a\n"));
+            QCOMPARE(QImage(thumbnail, "PNG").size(), expected);
+            QCOMPARE(
+                QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                QStringList {QStringLiteral("thumbnail")});
+        }
+    }
+
+    // Every *.map file reaches the thumbnailer, a linker's and a source map's as
+    // well: they get no picture, and leave nothing behind.
+    void renderWritesNothingForFilesThatAreNoMaps()
+    {
+        QTemporaryDir dir;
+        const QString linkerMap = dir.filePath(QStringLiteral("linker.map"));
+        const QString sourceMap = dir.filePath(QStringLiteral("app.js.map"));
+        const QString empty = dir.filePath(QStringLiteral("empty.map"));
+        QVERIFY(writeFile(linkerMap, "Archive member included to satisfy reference\n"));
+        QVERIFY(writeFile(sourceMap, R"({"version":3,"sources":["app.js"],"mappings":"AAAA"})"));
+        QVERIFY(writeFile(empty, QByteArray()));
+        QTemporaryDir out;
+        for (const QString &file : {linkerMap, sourceMap, empty}) {
+            const Run run = runTool(
+                {"render", "--size", "256", "-o", out.filePath(QStringLiteral("thumbnail")), file});
+            QCOMPARE(run.status, 1);
+            QVERIFY(
+                QDir(out.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+        }
     }
 };
 

@@ -164,7 +164,101 @@ QImage companyLogoImage()
     return image;
 }
 
+// A corner of a map, 3 x 3 cells: a mountain and woods, a river, a house on
+// the meadow by its well.
+QImage miniMap(const std::array<QImage, 65> &symbols)
+{
+    constexpr int cell = 15;
+    const int rows[3][3] = {{41, 37, 38}, {28, 28, 28}, {1, 51, 16}};
+    QImage map(3 * cell, 3 * cell, QImage::Format_RGB32);
+    QPainter painter(&map);
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column)
+            painter.drawImage(column * cell, row * cell, symbols[std::size_t(rows[row][column])]);
+    }
+    painter.end();
+    return map;
+}
+
+QImage mapFileIcon(int size, const QImage &map)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    const double unit = size / 32.0;
+    const int line = std::max(1, int(std::lround(unit * 0.6)));
+    const int left = int(std::lround(4 * unit));
+    const int right = size - left;
+    const int top = std::max(0, int(std::lround(unit)) - 1);
+    const int bottom = size - std::max(0, int(std::lround(unit)) - 1);
+    const int fold = int(std::lround(7 * unit));
+
+    // the page, its upper right corner turned down; the outline runs on the
+    // middle of its pixels so that it stays inside the picture
+    const double half = line / 2.0;
+    const QPointF foldTop(right - fold, top + half);
+    const QPointF foldSide(right - half, top + fold);
+    const QPointF foldInner(right - fold, top + fold);
+    QPainterPath page;
+    page.moveTo(left + half, top + half);
+    page.lineTo(foldTop);
+    page.lineTo(foldSide);
+    page.lineTo(right - half, bottom - half);
+    page.lineTo(left + half, bottom - half);
+    page.closeSubpath();
+    QLinearGradient light(left, top, right, bottom);
+    light.setColorAt(0, kParchment.lighter(104));
+    light.setColorAt(1, kParchmentShade);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(kParchmentEdge, line, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.setBrush(light);
+    painter.drawPath(page);
+    painter.setBrush(kParchmentShade.darker(108));
+    painter.drawPolygon(QPolygonF({foldTop, foldInner, foldSide}));
+
+    // the map below the fold, whole-number enlargements kept sharp
+    const int inset = std::max(2, int(std::lround(2.5 * unit)));
+    const QRect field(left + inset, top + fold + inset / 2, right - left - 2 * inset,
+        bottom - top - fold - inset * 3 / 2);
+    const double fit
+        = std::min(field.width() / double(map.width()), field.height() / double(map.height()));
+    QSize drawn;
+    if (fit >= 2) {
+        drawn = map.size() * int(fit);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    } else {
+        drawn = map.size().scaled(field.size(), Qt::KeepAspectRatio);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    }
+    const QRect target(QPoint(field.center().x() - drawn.width() / 2 + 1,
+                           field.center().y() - drawn.height() / 2 + 1),
+        drawn);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.drawImage(target, map);
+    painter.fillRect(
+        QRect(target.left() - line, target.top() - line, target.width() + 2 * line, line),
+        kQuillInk);
+    painter.fillRect(
+        QRect(target.left() - line, target.bottom() + 1, target.width() + 2 * line, line),
+        kQuillInk);
+    painter.fillRect(QRect(target.left() - line, target.top(), line, target.height()), kQuillInk);
+    painter.fillRect(QRect(target.right() + 1, target.top(), line, target.height()), kQuillInk);
+    painter.end();
+    return image;
+}
+
 } // namespace
+
+QList<ProgramFile> mapFileIcons(const std::array<QImage, 65> &symbols)
+{
+    const QImage map = miniMap(symbols);
+    QList<ProgramFile> files;
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        files.append({QStringLiteral("icons/application-x-vellumor-map-%1.png").arg(size),
+            png(mapFileIcon(size, map))});
+    }
+    return files;
+}
 
 QList<ProgramFile> programPictures()
 {

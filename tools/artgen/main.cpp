@@ -1,6 +1,6 @@
 // Writes the program's artwork into resources/ from the sources kept there.
 //   vellumor-artgen symbols <art dir> <resources dir>   the 64 symbol bitmaps
-//   vellumor-artgen program <art dir> <resources dir>   icon, toolbar, emblem, logo
+//   vellumor-artgen program <art dir> <resources dir>   icons, toolbar, emblem, logo
 //   vellumor-artgen sheet <resources dir> <png file>    overview of the stored symbols
 //   vellumor-artgen all <repository dir>                all three at their usual places
 #include "artgen/ArtSource.h"
@@ -87,7 +87,12 @@ bool writeProgramArt(const QString &artDir, const QString &resourcesDir)
         if (!writeFile(QDir(resourcesDir).filePath(file.path), bmp::encode(file.image)))
             return false;
     }
-    for (const art::ProgramFile &file : art::programPictures()) {
+    // The icon of map files shows the symbols as they are stored.
+    const auto symbols = art::readStoredSymbols(resourcesDir);
+    if (!symbols.pictures)
+        return fail(symbols.error);
+    for (const art::ProgramFile &file :
+        art::programPictures() + art::mapFileIcons(*symbols.pictures)) {
         if (!writeFile(QDir(resourcesDir).filePath(file.path), file.png))
             return false;
     }
