@@ -58,6 +58,16 @@ int CommandLine::usageError(QTextStream &err, const QString &problem) const
     return maptool::usageError(err, m_command + QStringLiteral(": ") + problem);
 }
 
+std::optional<int> CommandLine::requireOneMapFile(QTextStream &err) const
+{
+    const qsizetype files = m_parser.positionalArguments().size();
+    if (files == 0)
+        return usageError(err, QStringLiteral("no map file given"));
+    if (files > 1)
+        return usageError(err, QStringLiteral("one map file at a time"));
+    return std::nullopt;
+}
+
 std::optional<int> CommandLine::parse(
     const QStringList &arguments, QTextStream &out, QTextStream &err)
 {

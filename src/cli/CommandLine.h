@@ -26,6 +26,8 @@ public:
 
     QString helpText() const;
     int usageError(QTextStream &err, const QString &problem) const;
+    // Gives the usage error's exit status unless exactly one map file is named.
+    std::optional<int> requireOneMapFile(QTextStream &err) const;
 
 private:
     QString m_command;

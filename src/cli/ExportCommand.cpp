@@ -28,11 +28,9 @@ int exportCommand(const QStringList &arguments, QTextStream &out, QTextStream &e
     if (const auto done = line.parse(arguments, out, err))
         return *done;
 
+    if (const auto done = line.requireOneMapFile(err))
+        return *done;
     const QStringList files = line.parser().positionalArguments();
-    if (files.isEmpty())
-        return line.usageError(err, QStringLiteral("no map file given"));
-    if (files.size() > 1)
-        return line.usageError(err, QStringLiteral("one map file at a time"));
     if (const auto done = target.read(line, QFileInfo(files.front()).fileName(), err))
         return *done;
 

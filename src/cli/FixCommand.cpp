@@ -33,11 +33,9 @@ int fixCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
     if (const auto done = line.parse(arguments, out, err))
         return *done;
 
+    if (const auto done = line.requireOneMapFile(err))
+        return *done;
     const QStringList files = line.parser().positionalArguments();
-    if (files.isEmpty())
-        return line.usageError(err, QStringLiteral("no map file given"));
-    if (files.size() > 1)
-        return line.usageError(err, QStringLiteral("one map file at a time"));
     if (!line.parser().isSet(output) || line.parser().value(output).isEmpty())
         return line.usageError(err, QStringLiteral("no output file given (-o OUT)"));
     const QString &mapFile = files.front();

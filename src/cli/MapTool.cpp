@@ -91,11 +91,9 @@ int renderCommand(const QStringList &arguments, QTextStream &out, QTextStream &e
     if (const auto done = line.parse(arguments, out, err))
         return *done;
 
+    if (const auto done = line.requireOneMapFile(err))
+        return *done;
     const QStringList files = line.parser().positionalArguments();
-    if (files.isEmpty())
-        return line.usageError(err, QStringLiteral("no map file given"));
-    if (files.size() > 1)
-        return line.usageError(err, QStringLiteral("one map file at a time"));
     const QString scaleText = line.parser().value(scale);
     const auto factor = parseWholeNumber(scaleText, 1, kMaxScale);
     if (!factor) {
