@@ -1,6 +1,7 @@
 #include "mapcraft/MapProperties.h"
 
 #include "document/CellGrid.h"
+#include "mapcraft/EdgeReach.h"
 #include "symbols/SymbolJoins.h"
 
 #include <array>
@@ -157,36 +158,11 @@ bool gatesApart(const Cells &cells, MapKind kind)
     return !walled || (gates >= 1 && gates <= 4);
 }
 
-bool reachable(const Cells &cells)
+bool reachable(const MapCodes &codes, const Cells &cells)
 {
     // Every walkable cell reached on foot from a walkable cell of the edge.
-    std::array<bool, kCellCount> reached {};
-    std::array<std::int16_t, kCellCount> queue {};
-    int head = 0, tail = 0;
-    const auto visit = [&](int column, int row) {
-        const std::size_t slot = std::size_t(row * kMapColumns + column);
-        if (!reached[slot] && cells.joins(column, row).walkable) {
-            reached[slot] = true;
-            queue[std::size_t(tail++)] = std::int16_t(slot);
-        }
-    };
-    for (int column = 0; column < kMapColumns; ++column) {
-        visit(column, 0);
-        visit(column, kMapRows - 1);
-    }
-    for (int row = 0; row < kMapRows; ++row) {
-        visit(0, row);
-        visit(kMapColumns - 1, row);
-    }
-    while (head < tail) {
-        const int slot = queue[std::size_t(head++)];
-        const int column = slot % kMapColumns, row = slot / kMapColumns;
-        for (const Side side : kSides) {
-            const int c = column + columnStep(side), r = row + rowStep(side);
-            if (Cells::onMap(c, r))
-                visit(c, r);
-        }
-    }
+    const EdgeReach reached
+        = reachFromEdge(codes, [](const SymbolJoins &joins) { return joins.walkable; });
     const auto reachedAt = [&](int column, int row) {
         return Cells::onMap(column, row) && reached[std::size_t(row * kMapColumns + column)];
     };
@@ -229,7 +205,7 @@ const char *brokenProperty(const MapCodes &codes, MapKind kind)
         return "a picture lacks a piece";
     if (!gatesApart(cells, kind))
         return "too few, too many or neighbouring gates";
-    if (!reachable(cells))
+    if (!reachable(codes, cells))
         return "a gate or a building cannot be reached on foot";
     return nullptr;
 }

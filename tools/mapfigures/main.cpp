@@ -4,6 +4,7 @@
 //                                     editor shows them
 // vellumor-mapfigures rejections [SEEDS]  why first attempts were turned away
 #include "document/CellGrid.h"
+#include "mapcraft/EdgeReach.h"
 #include "mapcraft/MapGenerator.h"
 #include "mapcraft/MapLint.h"
 #include "mapcraft/MapProperties.h"
@@ -27,39 +28,11 @@ using namespace vellumor::mapcraft;
 
 namespace {
 
-SymbolCode codeAt(const MapCodes &codes, int column, int row)
-{
-    return codes[std::size_t(cellIndex(column, row))];
-}
-
 // Cells a wall shuts off from the map's edge, the walls themselves included.
 int walledCells(const MapCodes &codes)
 {
-    std::vector<bool> reached(kCellCount, false);
-    std::vector<int> queue;
-    const auto visit = [&](int column, int row) {
-        if (column < 0 || column >= kMapColumns || row < 0 || row >= kMapRows)
-            return;
-        const int slot = row * kMapColumns + column;
-        if (reached[std::size_t(slot)] || symbolJoins(codeAt(codes, column, row)).wall != 0)
-            return;
-        reached[std::size_t(slot)] = true;
-        queue.push_back(slot);
-    };
-    for (int column = 0; column < kMapColumns; ++column) {
-        visit(column, 0);
-        visit(column, kMapRows - 1);
-    }
-    for (int row = 0; row < kMapRows; ++row) {
-        visit(0, row);
-        visit(kMapColumns - 1, row);
-    }
-    while (!queue.empty()) {
-        const int slot = queue.back();
-        queue.pop_back();
-        for (const Side side : kSides)
-            visit(slot % kMapColumns + columnStep(side), slot / kMapColumns + rowStep(side));
-    }
+    const mapcraft::EdgeReach reached
+        = mapcraft::reachFromEdge(codes, [](const SymbolJoins &joins) { return joins.wall == 0; });
     return int(std::count(reached.begin(), reached.end(), false));
 }
 
