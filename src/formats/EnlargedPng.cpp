@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QtEndian>
 
+#include <algorithm>
 #include <vector>
 #include <zlib.h>
 
@@ -47,9 +48,11 @@ Pixels compactPixels(const QImage &picture)
         colours.unite(QSet<QRgb>(line, line + rgb.width()));
     }
     if (colours.size() <= 256) {
-        return {rgb.convertToFormat(QImage::Format_Indexed8,
-                    QList<QRgb>(colours.begin(), colours.end()), Qt::ThresholdDither),
-            1};
+        // A set's order changes from process to process; sorted, the palette
+        // and so the file are the same bytes on every run.
+        QList<QRgb> palette(colours.begin(), colours.end());
+        std::sort(palette.begin(), palette.end());
+        return {rgb.convertToFormat(QImage::Format_Indexed8, palette, Qt::ThresholdDither), 1};
     }
     return {rgb.convertToFormat(QImage::Format_RGB888), 3};
 }

@@ -226,9 +226,30 @@ void PdfPrinter::drawCutMarks(QPainter &painter, const QRectF &area)
 
 } // namespace
 
+namespace {
+
+// Qt stamps every PDF with the time it was written, so no two exports of a map
+// would be the same bytes. The entry is blanked out with spaces, which leaves
+// every byte offset in the file's cross-reference table where it was.
+void blankCreationDate(QByteArray &pdf)
+{
+    static const QRegularExpression stamp(
+        QStringLiteral("/CreationDate \\(D:[0-9]{14}(Z|[+-][0-9]{2}'[0-9]{2}')?\\)"));
+    // The document's information comes first, before any page.
+    const QString head = QString::fromLatin1(pdf.left(4096));
+    const QRegularExpressionMatch match = stamp.match(head);
+    if (match.hasMatch())
+        pdf.replace(match.capturedStart(), match.capturedLength(),
+            QByteArray(match.capturedLength(), ' '));
+}
+
+} // namespace
+
 QByteArray exportPdf(const MapCodes &codes, const PdfOptions &options, const PagePlan &plan)
 {
-    return PdfPrinter(codes, options, plan).print();
+    QByteArray pdf = PdfPrinter(codes, options, plan).print();
+    blankCreationDate(pdf);
+    return pdf;
 }
 
 } // namespace vellumor::mapexport
