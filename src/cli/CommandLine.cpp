@@ -6,31 +6,51 @@
 
 namespace vellumor::maptool {
 
-const QString kUsage
-    = QStringLiteral("Usage: vellumor-map check FILE...\n"
-                     "  or:  vellumor-map render FILE -o OUT.png [--scale N] [--no-grid]\n"
-                     "  or:  vellumor-map export MAP -o OUT [options]\n"
-                     "  or:  vellumor-map import IN -o MAP\n"
-                     "  or:  vellumor-map diff A.map B.map [--png OUT]\n"
-                     "  or:  vellumor-map generate KIND -o OUT [--seed N] [options]\n"
-                     "  or:  vellumor-map lint MAP... [--format json]\n"
-                     "  or:  vellumor-map fix MAP -o OUT\n"
-                     "  or:  vellumor-map --help | --version\n");
+namespace {
 
-int usageError(QTextStream &err, const QString &problem)
+int reportMistake(QTextStream &err, const QString &problem, const QString &helpCommand)
 {
     err << QStringLiteral("vellumor-map: ") << problem << Qt::endl
-        << kUsage << QStringLiteral("Try 'vellumor-map --help' for more information.") << Qt::endl;
+        << QStringLiteral("Try 'vellumor-map %1--help'.").arg(helpCommand) << Qt::endl;
     return kUsageError;
 }
 
-std::optional<int> parseWholeNumber(const QString &text, int low, int high)
+// An option's name as it is written on the command line.
+QString written(const QString &name)
 {
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < low || value > high)
-        return std::nullopt;
-    return value;
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
+} // namespace
+
+int usageError(QTextStream &err, const QString &problem)
+{
+    return reportMistake(err, problem, QString());
+}
+
+QString wrapped(const QString &head, const QString &text, int indent, int width)
+{
+    QStringList lines;
+    QString line = head;
+    if (line.size() >= indent) {
+        lines << line;
+        line.clear();
+    }
+    line = line.leftJustified(indent);
+    bool lineHasWords = false;
+    for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (lineHasWords && line.size() + 1 + word.size() > width) {
+            lines << line;
+            line = QString(indent, QLatin1Char(' '));
+            lineHasWords = false;
+        }
+        if (lineHasWords)
+            line += QLatin1Char(' ');
+        line += word;
+        lineHasWords = true;
+    }
+    lines << line;
+    return lines.join(QLatin1Char('\n'));
 }
 
 CommandLine::CommandLine(QString command, QString usage, QString description, QString exitStatus)
@@ -41,6 +61,12 @@ CommandLine::CommandLine(QString command, QString usage, QString description, QS
 {
     m_parser.addOption(QCommandLineOption(
         {QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")));
+}
+
+void CommandLine::addOption(const QCommandLineOption &option)
+{
+    m_parser.addOption(option);
+    m_options.append(option);
 }
 
 QString CommandLine::helpText() const
@@ -55,7 +81,8 @@ QString CommandLine::helpText() const
 
 int CommandLine::usageError(QTextStream &err, const QString &problem) const
 {
-    return maptool::usageError(err, m_command + QStringLiteral(": ") + problem);
+    return reportMistake(
+        err, m_command + QStringLiteral(": ") + problem, m_command + QLatin1Char(' '));
 }
 
 std::optional<int> CommandLine::requireOneMapFile(QTextStream &err) const
@@ -68,6 +95,32 @@ std::optional<int> CommandLine::requireOneMapFile(QTextStream &err) const
     return std::nullopt;
 }
 
+// A value given twice is a mistake, not a choice for the parser to settle
+// silently by taking the last; a switch given twice means no more than once.
+std::optional<QString> CommandLine::repeatedOption() const
+{
+    for (const QCommandLineOption &option : m_options) {
+        if (option.valueName().isEmpty())
+            continue;
+        const QStringList values = m_parser.values(option);
+        if (values.size() < 2)
+            continue;
+        QString name = option.names().constLast();
+        for (const QString &found : m_parser.optionNames()) {
+            if (option.names().contains(found)) {
+                name = found;
+                break;
+            }
+        }
+        QStringList quoted;
+        for (const QString &value : values)
+            quoted << QLatin1Char('\'') + value + QLatin1Char('\'');
+        return QStringLiteral("%1 given more than once (%2): give it once")
+            .arg(written(name), quoted.join(QStringLiteral(", ")));
+    }
+    return std::nullopt;
+}
+
 std::optional<int> CommandLine::parse(
     const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
@@ -76,10 +129,10 @@ std::optional<int> CommandLine::parse(
         if (!unknown.isEmpty()) {
             // Named as it was written, dashes and all.
             const QString &name = unknown.front();
-            const QString written = arguments.contains(QLatin1Char('-') + name)
+            const QString asWritten = arguments.contains(QLatin1Char('-') + name)
                 ? QLatin1Char('-') + name
                 : QStringLiteral("--") + name;
-            return usageError(err, QStringLiteral("unknown option '%1'").arg(written));
+            return usageError(err, QStringLiteral("unknown option '%1'").arg(asWritten));
         }
         return usageError(err, m_parser.errorText());
     }
@@ -87,6 +140,8 @@ std::optional<int> CommandLine::parse(
         out << helpText();
         return kSuccess;
     }
+    if (const auto repeated = repeatedOption())
+        return usageError(err, *repeated);
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCommandLineParser>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -11,17 +12,19 @@ class QTextStream;
 namespace vellumor::maptool {
 
 // One command's command line: QCommandLineParser with the tool's own usage
-// line, help and error messages ("vellumor-map: COMMAND: what is wrong").
+// line and help. A mistaken line is reported as the GNU tools do, in two
+// lines: "vellumor-map: COMMAND: what is wrong" and where help is.
 class CommandLine
 {
 public:
     CommandLine(QString command, QString usage, QString description, QString exitStatus);
 
     QCommandLineParser &parser() { return m_parser; }
-    void addOption(const QCommandLineOption &option) { m_parser.addOption(option); }
+    void addOption(const QCommandLineOption &option);
 
     // Parses the arguments after the command's name. Gives the exit status when
-    // the command is done already: help was printed, or the line was mistaken.
+    // the command is done already: help was printed, or the line was mistaken,
+    // an option that takes a value given more than once among its mistakes.
     std::optional<int> parse(const QStringList &arguments, QTextStream &out, QTextStream &err);
 
     QString helpText() const;
@@ -30,19 +33,22 @@ public:
     std::optional<int> requireOneMapFile(QTextStream &err) const;
 
 private:
+    std::optional<QString> repeatedOption() const;
+
     QString m_command;
     QString m_usage;
     QString m_description;
     QString m_exitStatus;
     QCommandLineParser m_parser;
+    QList<QCommandLineOption> m_options;
 };
 
-// The usage lines of every command, shown after a mistaken command line.
-extern const QString kUsage;
-
+// "vellumor-map: problem" and "Try 'vellumor-map --help'." on err, for a line
+// mistaken before any command is known.
 int usageError(QTextStream &err, const QString &problem);
 
-// A whole number from low to high, or nothing.
-std::optional<int> parseWholeNumber(const QString &text, int low, int high);
+// head, padded to indent columns, then text wrapped at word breaks so that no
+// line is longer than width, every later line indented as far.
+QString wrapped(const QString &head, const QString &text, int indent, int width = 79);
 
 } // namespace vellumor::maptool

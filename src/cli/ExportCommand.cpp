@@ -12,14 +12,8 @@ namespace vellumor::maptool {
 int exportCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     CommandLine line(QStringLiteral("export"), QStringLiteral("export MAP -o OUT [options]"),
-        QStringLiteral(
-            "Writes the map in MAP in the format that OUT's suffix names:\n"
-            "  .png            the map, 15 x 15 pixels a cell, 525 x 375 in all;\n"
-            "  .uvtt, .dd2vtt  Universal VTT for virtual tabletops: the picture, the walls\n"
-            "                  as lines of sight and the gates as doors;\n"
-            "  .pdf            printed at scale over as many pages as it needs;\n"
-            "  .tmx, .tmj      a Tiled map with the tileset embedded, its picture beside OUT;\n"
-            "  .csv            25 lines of 35 symbol codes, the top row first."),
+        QStringLiteral("Writes the map in MAP in the format that OUT's suffix names:\n")
+            + ExportTarget::formatList(false),
         QStringLiteral("Exit status: 0 when the file was written, 1 when the map is invalid or a "
                        "file\ncould not be read or written, 2 when the command line is wrong.\n"));
     ExportTarget target(false);

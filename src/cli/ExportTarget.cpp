@@ -5,15 +5,7 @@
 #include "cli/OutputFile.h"
 #include "document/FileReplacing.h"
 #include "document/MapCodec.h"
-#include "formats/CsvFormat.h"
-#include "formats/ExportPng.h"
-#include "formats/ExportUvtt.h"
-#include "formats/SymbolAtlas.h"
-#include "formats/TiledMap.h"
-#include "formats/TmjFormat.h"
-#include "formats/TmxFormat.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -23,31 +15,14 @@ using namespace mapexport;
 
 namespace {
 
-std::optional<ExportTarget::Format> formatOf(const QString &file, bool mapFiles)
+bool isMapFile(const QString &file)
 {
-    using Format = ExportTarget::Format;
-    const QString suffix = QFileInfo(file).suffix().toLower();
-    if (mapFiles && suffix == QLatin1String("map"))
-        return Format::Map;
-    if (suffix == QLatin1String("png"))
-        return Format::Png;
-    if (suffix == QLatin1String("uvtt") || suffix == QLatin1String("dd2vtt"))
-        return Format::Uvtt;
-    if (suffix == QLatin1String("pdf"))
-        return Format::Pdf;
-    if (suffix == QLatin1String("tmx"))
-        return Format::Tmx;
-    if (suffix == QLatin1String("tmj"))
-        return Format::Tmj;
-    if (suffix == QLatin1String("csv"))
-        return Format::Csv;
-    return std::nullopt;
+    return QFileInfo(file).suffix().toLower() == QLatin1String("map");
 }
 
-QString suffixList(bool mapFiles)
+QStringList mapSuffix(bool mapFiles)
 {
-    return QLatin1String(mapFiles ? ".map, " : "")
-        + QStringLiteral(".png, .uvtt, .dd2vtt, .pdf, .tmx, .tmj or .csv");
+    return mapFiles ? QStringList {QStringLiteral("map")} : QStringList {};
 }
 
 } // namespace
@@ -56,61 +31,69 @@ ExportTarget::ExportTarget(bool mapFiles)
     : m_mapFiles(mapFiles)
     , m_output({QStringLiteral("o"), QStringLiteral("output")},
           QStringLiteral("Where to write the map; its suffix chooses the format: %1 (required).")
-              .arg(suffixList(mapFiles)),
+              .arg(exportSuffixes(mapSuffix(mapFiles))),
           QStringLiteral("OUT"))
-    , m_scale(QStringLiteral("scale"),
-          QStringLiteral(".png: enlarge every pixel to N x N, N from 1 to %1 (default 1).")
-              .arg(kMaxPngScale),
-          QStringLiteral("N"))
-    , m_grid(
-          QStringLiteral("grid"), QStringLiteral(".png: draw one-pixel lines between the cells."))
-    , m_gridSize(QStringLiteral("grid-size"),
-          QStringLiteral(".uvtt, .dd2vtt: pixels per cell, %1 to %2 (default %3). Not below %1: "
-                         "Foundry raises a smaller scene grid on its own, and its squares would no "
-                         "longer match the cells.")
-              .arg(kMinGridSize)
-              .arg(kMaxGridSize)
-              .arg(kDefaultGridSize),
-          QStringLiteral("PX"))
-    , m_cell(QStringLiteral("cell"),
-          QStringLiteral(".pdf: the printed size of a cell in in, mm or cm (default 1in)."),
-          QStringLiteral("LENGTH"))
-    , m_paper(QStringLiteral("paper"), QStringLiteral(".pdf: a4 or letter (default a4)."),
-          QStringLiteral("PAPER"))
-    , m_fit(QStringLiteral("fit"),
-          QStringLiteral(".pdf: the whole map on one page instead of at scale."))
-    , m_tileset(QStringLiteral("tileset"),
-          QStringLiteral(".tmx, .tmj: where to write the tileset picture (default "
-                         "vellumor-symbols.png beside OUT)."),
-          QStringLiteral("FILE"))
-    , m_gridPixels(kDefaultGridSize)
-{ }
+{
+    for (const ExportOption &option : exportOptions()) {
+        m_formatOptions.append(QCommandLineOption(option.name,
+            suffixesTaking(option.name) + QStringLiteral(": ") + option.help, option.valueName));
+    }
+}
+
+QString ExportTarget::formatList(bool mapFiles)
+{
+    constexpr int kIndent = 18;
+    QStringList lines;
+    if (mapFiles)
+        lines << QStringLiteral("  .map").leftJustified(kIndent) + QStringLiteral("a map file");
+    for (const ExportFormat &format : exportFormats()) {
+        QStringList suffixes = format.suffixes;
+        for (QString &suffix : suffixes)
+            suffix.prepend(QLatin1Char('.'));
+        lines << wrapped(
+            QStringLiteral("  ") + suffixes.join(QStringLiteral(", ")), format.summary, kIndent);
+    }
+    return lines.join(QStringLiteral(";\n")) + QLatin1Char('.');
+}
+
+QString ExportTarget::formatPurposes()
+{
+    // Formats for the same purpose, one after the other, share their words.
+    QStringList purposes;
+    QString purpose;
+    QStringList suffixes;
+    const auto finish = [&] {
+        if (!suffixes.isEmpty())
+            purposes << QStringLiteral("%1 (%2)").arg(purpose, suffixes.join(QStringLiteral(", ")));
+        suffixes.clear();
+    };
+    for (const ExportFormat &format : exportFormats()) {
+        if (format.purpose != purpose)
+            finish();
+        purpose = format.purpose;
+        for (const QString &suffix : format.suffixes)
+            suffixes << QLatin1Char('.') + suffix;
+    }
+    finish();
+    const QString last = purposes.takeLast();
+    return purposes.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
+}
+
+bool ExportTarget::setsText(const QStringList &arguments)
+{
+    for (const QString &argument : arguments) {
+        const ExportFormat *format = exportFormatOf(argument);
+        if (format && format->setsText)
+            return true;
+    }
+    return false;
+}
 
 void ExportTarget::addOptions(CommandLine &line) const
 {
-    for (const QCommandLineOption *option :
-        {&m_output, &m_scale, &m_grid, &m_gridSize, &m_cell, &m_paper, &m_fit, &m_tileset})
-        line.addOption(*option);
-}
-
-// The options each format takes beyond -o; any other is a mistake worth naming.
-QList<const QCommandLineOption *> ExportTarget::formatOptions(Format format) const
-{
-    switch (format) {
-    case Format::Png:
-        return {&m_scale, &m_grid};
-    case Format::Uvtt:
-        return {&m_gridSize};
-    case Format::Pdf:
-        return {&m_cell, &m_paper, &m_fit};
-    case Format::Tmx:
-    case Format::Tmj:
-        return {&m_tileset};
-    case Format::Map:
-    case Format::Csv:
-        return {};
-    }
-    return {};
+    line.addOption(m_output);
+    for (const QCommandLineOption &option : m_formatOptions)
+        line.addOption(option);
 }
 
 std::optional<int> ExportTarget::read(CommandLine &line, const QString &title, QTextStream &err)
@@ -118,119 +101,53 @@ std::optional<int> ExportTarget::read(CommandLine &line, const QString &title, Q
     const QCommandLineParser &parser = line.parser();
     if (!parser.isSet(m_output) || parser.value(m_output).isEmpty())
         return line.usageError(err, QStringLiteral("no output file given (-o OUT)"));
-    m_outFile = parser.value(m_output);
-    const auto format = formatOf(m_outFile, m_mapFiles);
-    if (!format) {
+    m_settings.outFile = parser.value(m_output);
+    m_settings.title = title;
+    const bool mapFile = m_mapFiles && isMapFile(m_settings.outFile);
+    m_format = mapFile ? nullptr : exportFormatOf(m_settings.outFile);
+    if (!mapFile && !m_format) {
         return line.usageError(err,
             QStringLiteral("cannot tell the format of '%1': use %2")
-                .arg(m_outFile, suffixList(m_mapFiles)));
+                .arg(m_settings.outFile, exportSuffixes(mapSuffix(m_mapFiles))));
     }
-    m_format = *format;
-    const auto allowed = formatOptions(m_format);
-    for (const QCommandLineOption *option :
-        {&m_scale, &m_grid, &m_gridSize, &m_cell, &m_paper, &m_fit, &m_tileset}) {
-        if (parser.isSet(*option) && !allowed.contains(option)) {
+
+    const QList<ExportOption> &options = exportOptions();
+    for (qsizetype i = 0; i < options.size(); ++i) {
+        if (!parser.isSet(m_formatOptions[i]))
+            continue;
+        if (!m_format || !m_format->options.contains(options[i].name)) {
             return line.usageError(err,
                 QStringLiteral("--%1 does not apply to .%2 files")
-                    .arg(option->names().constLast(), QFileInfo(m_outFile).suffix()));
+                    .arg(options[i].name, QFileInfo(m_settings.outFile).suffix()));
         }
+        if (const Complaint complaint
+            = options[i].read(parser.value(m_formatOptions[i]), m_settings))
+            return line.usageError(err, *complaint);
     }
-
-    if (parser.isSet(m_scale)) {
-        const auto value = parseWholeNumber(parser.value(m_scale), 1, kMaxPngScale);
-        if (!value)
-            return line.usageError(err,
-                QStringLiteral("the scale must be a whole number from 1 to %1, not '%2'")
-                    .arg(kMaxPngScale)
-                    .arg(parser.value(m_scale)));
-        m_pixelScale = *value;
+    if (m_format && m_format->settle) {
+        if (const Complaint complaint = m_format->settle(m_settings))
+            return line.usageError(err, *complaint);
     }
-    m_gridLines = parser.isSet(m_grid);
-    if (parser.isSet(m_gridSize)) {
-        const auto value = parseWholeNumber(parser.value(m_gridSize), kMinGridSize, kMaxGridSize);
-        if (!value)
-            return line.usageError(err,
-                QStringLiteral("the grid size must be a whole number from %1 to %2, not '%3'")
-                    .arg(kMinGridSize)
-                    .arg(kMaxGridSize)
-                    .arg(parser.value(m_gridSize)));
-        m_gridPixels = *value;
-    }
-    m_pdf.title = title;
-    m_pdf.fit = parser.isSet(m_fit);
-    if (parser.isSet(m_cell)) {
-        const auto length = parseLength(parser.value(m_cell));
-        if (!length || *length < kMinCellMillimetres || *length > kMaxCellMillimetres)
-            return line.usageError(err,
-                QStringLiteral("the cell must be a length from %1 mm to %2 mm such as 1in, 20mm "
-                               "or 2.5cm, not '%3'")
-                    .arg(kMinCellMillimetres)
-                    .arg(kMaxCellMillimetres)
-                    .arg(parser.value(m_cell)));
-        m_pdf.cellMillimetres = *length;
-    }
-    if (parser.isSet(m_paper)) {
-        const QString paper = parser.value(m_paper).toLower();
-        if (paper != QLatin1String("a4") && paper != QLatin1String("letter"))
-            return line.usageError(err,
-                QStringLiteral("the paper must be a4 or letter, not '%1'")
-                    .arg(parser.value(m_paper)));
-        m_pdf.paper = paper == QLatin1String("a4") ? Paper::A4 : Paper::Letter;
-    }
-    if (m_format == Format::Pdf) {
-        auto planned = planPages(m_pdf);
-        if (const auto *problem = std::get_if<QString>(&planned))
-            return line.usageError(err, *problem);
-        m_plan = std::get<PagePlan>(planned);
-    }
-    m_tilesetFile = parser.value(m_tileset);
     return std::nullopt;
-}
-
-// Writes the tileset picture and the Tiled map that names it.
-bool ExportTarget::writeTiled(const MapCodes &codes, QTextStream &err) const
-{
-    QString atlasFile = m_tilesetFile;
-    if (atlasFile.isEmpty())
-        atlasFile = QFileInfo(m_outFile).dir().filePath(QLatin1String(tiledmap::kDefaultAtlasFile));
-    const QString source = QFileInfo(m_outFile).absoluteDir().relativeFilePath(
-        QFileInfo(atlasFile).absoluteFilePath());
-    if (!writeOutput(atlasFile, encodePng(symbolAtlas()), err))
-        return false;
-    const QByteArray map = m_format == Format::Tmx ? tmxformat::encode(codes, source)
-                                                   : tmjformat::encode(codes, source);
-    return writeOutput(m_outFile, map, err);
 }
 
 int ExportTarget::write(const MapCodes &codes, QTextStream &err) const
 {
-    QByteArray bytes;
-    switch (m_format) {
-    case Format::Map:
+    if (!m_format) {
         // As the editor saves a map.
-        if (const auto failure = writeFileReplacing(m_outFile, mapfile::encode(codes))) {
-            err << QStringLiteral("vellumor-map: cannot write %1: %2").arg(m_outFile, *failure)
+        if (const auto failure = writeFileReplacing(m_settings.outFile, mapfile::encode(codes))) {
+            err << QStringLiteral("vellumor-map: cannot write %1: %2")
+                       .arg(m_settings.outFile, *failure)
                 << Qt::endl;
             return kFailure;
         }
         return kSuccess;
-    case Format::Png:
-        bytes = encodePng(exportImage(codes, m_pixelScale, m_gridLines));
-        break;
-    case Format::Uvtt:
-        bytes = encodeUvtt(codes, m_gridPixels);
-        break;
-    case Format::Pdf:
-        bytes = exportPdf(codes, m_pdf, *m_plan);
-        break;
-    case Format::Csv:
-        bytes = csvformat::encode(codes);
-        break;
-    case Format::Tmx:
-    case Format::Tmj:
-        return writeTiled(codes, err) ? kSuccess : kFailure;
     }
-    return writeOutput(m_outFile, bytes, err) ? kSuccess : kFailure;
+    for (const ExportFile &file : m_format->write(codes, m_settings)) {
+        if (!writeOutput(file.path, file.bytes, err))
+            return kFailure;
+    }
+    return kSuccess;
 }
 
 } // namespace vellumor::maptool

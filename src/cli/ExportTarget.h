@@ -1,10 +1,12 @@
 #pragma once
 
 #include "document/Standard.h"
-#include "formats/ExportPdf.h"
+#include "formats/ExportFormats.h"
 
 #include <QCommandLineOption>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -15,46 +17,40 @@ namespace vellumor::maptool {
 class CommandLine;
 
 // Where export and generate write a map: -o OUT, whose suffix names the
-// format, and the options of each format. generate also writes map files.
+// format, and the options of every format, all as src/formats describes them.
+// generate also writes map files.
 class ExportTarget
 {
 public:
-    enum class Format { Map, Png, Uvtt, Pdf, Tmx, Tmj, Csv };
-
     explicit ExportTarget(bool mapFiles);
+
+    // "  .png            the map, 15 x 15 pixels a cell, ...": each format on
+    // its own lines, for a command's description.
+    static QString formatList(bool mapFiles);
+    // "as a picture (.png), for a virtual tabletop (.uvtt, .dd2vtt), ... or as a
+    // grid of codes (.csv)": what the formats are for, for the tool's overview.
+    static QString formatPurposes();
+    // Whether any of these arguments names an output whose format sets text,
+    // which needs a GUI application rather than a core one.
+    static bool setsText(const QStringList &arguments);
 
     void addOptions(CommandLine &line) const;
     // Reads -o and the format's options once the line is parsed; gives the
     // exit status when the line is mistaken. `title` heads a printed map.
     std::optional<int> read(CommandLine &line, const QString &title, QTextStream &err);
 
-    const QString &outFile() const { return m_outFile; }
+    const QString &outFile() const { return m_settings.outFile; }
     // Writes the map in the chosen format, each file aside and then moved
     // into place; reports a failure and gives the exit status.
     int write(const MapCodes &codes, QTextStream &err) const;
 
 private:
-    QList<const QCommandLineOption *> formatOptions(Format format) const;
-    bool writeTiled(const MapCodes &codes, QTextStream &err) const;
-
     bool m_mapFiles;
     QCommandLineOption m_output;
-    QCommandLineOption m_scale;
-    QCommandLineOption m_grid;
-    QCommandLineOption m_gridSize;
-    QCommandLineOption m_cell;
-    QCommandLineOption m_paper;
-    QCommandLineOption m_fit;
-    QCommandLineOption m_tileset;
+    QList<QCommandLineOption> m_formatOptions; // as mapexport::exportOptions() lists them
 
-    QString m_outFile;
-    Format m_format = Format::Png;
-    int m_pixelScale = 1;
-    bool m_gridLines = false;
-    int m_gridPixels = 0;
-    mapexport::PdfOptions m_pdf;
-    std::optional<mapexport::PagePlan> m_plan;
-    QString m_tilesetFile;
+    const mapexport::ExportFormat *m_format = nullptr; // null for a map file
+    mapexport::ExportSettings m_settings;
 };
 
 } // namespace vellumor::maptool

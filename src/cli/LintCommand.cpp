@@ -2,12 +2,16 @@
 #include "cli/Commands.h"
 #include "cli/MapCommands.h"
 #include "cli/MapTool.h"
+#include "cli/OutputFile.h"
 #include "document/MapFileReader.h"
+#include "formats/ExportPng.h"
 #include "mapcraft/MapLint.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPainter>
+#include <QPoint>
 #include <QTextStream>
 
 #include <variant>
@@ -18,10 +22,16 @@ namespace {
 
 using mapcraft::Finding;
 
+// Warnings are framed in amber, errors in the red diff marks changes with:
+// apart in lightness as well as in hue, for readers who tell red from yellow
+// poorly.
+constexpr QRgb kWarningAmber = qRgb(255, 200, 0);
+
 struct LintedFile
 {
     QString file;
     QString unreadable; // as check reports it; empty when the map was read
+    MapCodes codes {};
     QList<Finding> findings;
 
     bool hasErrors() const { return !unreadable.isEmpty() || mapcraft::errorCount(findings) > 0; }
@@ -31,8 +41,34 @@ LintedFile lintFile(const QString &file)
 {
     const auto result = readMapFile(file);
     if (const auto *failure = std::get_if<MapReadFailure>(&result))
-        return {file, located(file, *failure), {}};
-    return {file, {}, mapcraft::lintMap(std::get<MapCodes>(result))};
+        return {file, located(file, *failure), {}, {}};
+    const MapCodes &codes = std::get<MapCodes>(result);
+    return {file, {}, codes, mapcraft::lintMap(codes)};
+}
+
+// The cells a finding names.
+QList<QPoint> findingCells(const Finding &finding)
+{
+    return {QPoint(finding.column, finding.row)};
+}
+
+// The map as export draws it, each cell a finding names framed; where a cell
+// has both, the error's frame is the one seen.
+QImage findingsImage(const LintedFile &linted)
+{
+    QImage image = mapexport::exportImage(linted.codes, 1, false);
+    QPainter painter(&image);
+    for (const auto severity : {mapcraft::Severity::Warning, mapcraft::Severity::Error}) {
+        const QColor colour(
+            severity == mapcraft::Severity::Error ? mapexport::kMarkRed : kWarningAmber);
+        for (const Finding &finding : linted.findings) {
+            if (finding.severity != severity)
+                continue;
+            for (const QPoint cell : findingCells(finding))
+                mapexport::outlineCell(painter, cell.x(), cell.y(), colour);
+        }
+    }
+    return image;
 }
 
 void printText(const QList<LintedFile> &linted, QTextStream &out)
@@ -75,20 +111,26 @@ void printJson(const QList<LintedFile> &linted, QTextStream &out)
 
 int lintCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
-    CommandLine line(QStringLiteral("lint"), QStringLiteral("lint MAP... [--format json]"),
+    CommandLine line(QStringLiteral("lint"),
+        QStringLiteral("lint MAP... [--format json] [--png OUT]"),
         QStringLiteral("Reads each map file as check does and prints one line per problem, in "
                        "cell\norder: \"MAP: column 12, row 4: error: RULE: what is wrong\", "
                        "columns and rows\ncounted from 0 at the top left as diff counts them. "
                        "A map that check refuses\nis reported as check reports it. Warnings "
                        "name what is odd but possible.\ndocs/lint.md lists every rule."),
         QStringLiteral("Exit status: 0 when no map has an error (warnings alone are fine), 1 "
-                       "when any\nmap has an error or could not be read, 2 when the command "
-                       "line is wrong.\n"));
+                       "when any\nmap has an error or could not be read or the picture could not be "
+                       "written, 2\nwhen the command line is wrong.\n"));
     const QCommandLineOption format(QStringLiteral("format"),
         QStringLiteral("\"text\" (the default), or \"json\": one JSON document for all the maps, "
                        "for scripts and editors' plug-ins."),
         QStringLiteral("FORMAT"), QStringLiteral("text"));
     line.addOption(format);
+    const QCommandLineOption png(QStringLiteral("png"),
+        QStringLiteral("Also write the map as a picture, as export does, with each cell a "
+                       "finding names framed: errors in red, warnings in amber. One map only."),
+        QStringLiteral("OUT"));
+    line.addOption(png);
     line.parser().addPositionalArgument(QStringLiteral("MAP"), QStringLiteral("Map files."));
     if (const auto done = line.parse(arguments, out, err))
         return *done;
@@ -101,6 +143,15 @@ int lintCommand(const QStringList &arguments, QTextStream &out, QTextStream &err
             err, QStringLiteral("the format must be text or json, not '%1'").arg(formatName));
     }
 
+    const bool picture = line.parser().isSet(png);
+    if (picture && line.parser().value(png).isEmpty())
+        return line.usageError(err, QStringLiteral("the --png file name is empty"));
+    // One OUT names one picture; a script that wants several names each.
+    if (picture && files.size() > 1) {
+        return line.usageError(
+            err, QStringLiteral("--png draws one map, and %1 are named").arg(files.size()));
+    }
+
     QList<LintedFile> linted;
     bool anyError = false;
     for (const QString &file : files) {
@@ -111,6 +162,10 @@ int lintCommand(const QStringList &arguments, QTextStream &out, QTextStream &err
         printJson(linted, out);
     else
         printText(linted, out);
+    if (picture && linted.front().unreadable.isEmpty()
+        && !writeOutput(
+            line.parser().value(png), mapexport::encodePng(findingsImage(linted.front())), err))
+        return kFailure;
     return anyError ? kFailure : kSuccess;
 }
 

@@ -2,7 +2,9 @@
 
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "cli/ExportTarget.h"
 #include "cli/MapCommands.h"
+#include "formats/ExportFormats.h"
 
 #include <QTextStream>
 
@@ -10,30 +12,49 @@ namespace vellumor::maptool {
 
 namespace {
 
-const QString kHelp = QStringLiteral(
-    "Checks, draws, exports, imports and compares Vellumor map files without\n"
-    "opening the editor. Needs no display.\n"
-    "\n"
-    "Commands:\n"
-    "  check FILE...      Read each map file as the editor opens it and print\n"
-    "                     \"FILE: ok\", or \"FILE:LINE: what is wrong\", one line per file.\n"
-    "  render FILE        Draw the map as the editor shows it into a PNG picture.\n"
-    "  export MAP         Write the map as a picture (.png), for a virtual tabletop\n"
-    "                     (.uvtt, .dd2vtt), for print (.pdf), for Tiled (.tmx, .tmj)\n"
-    "                     or as a grid of codes (.csv), by the output's suffix.\n"
-    "  import IN          Make a map file from a .csv, .tmx or .tmj file.\n"
-    "  diff A.map B.map   List the cells that differ between two maps.\n"
-    "  generate KIND      Make a whole map: a town, fort, castle or valley.\n"
-    "  lint MAP...        Say which cells of each map are wrong, one line per problem.\n"
-    "  fix MAP            Mend what lint reports that has one right answer.\n"
-    "\n"
-    "Options:\n"
-    "  -h, --help         Show this help, or a command's help after its name.\n"
-    "  --version          Show the version.\n"
-    "\n"
-    "Exit status: 0 when all went well, 1 when a file is invalid or could not be\n"
-    "read or written (and, for diff, when the maps differ), 2 when the command\n"
-    "line is wrong.\n");
+const QString kUsage
+    = QStringLiteral("Usage: vellumor-map check FILE...\n"
+                     "  or:  vellumor-map render FILE -o OUT.png [--scale N] [--no-grid]\n"
+                     "  or:  vellumor-map export MAP -o OUT [options]\n"
+                     "  or:  vellumor-map import IN -o MAP\n"
+                     "  or:  vellumor-map diff A.map B.map [--png OUT]\n"
+                     "  or:  vellumor-map generate KIND -o OUT [--seed N] [options]\n"
+                     "  or:  vellumor-map lint MAP... [--format json] [--png OUT]\n"
+                     "  or:  vellumor-map fix MAP -o OUT\n"
+                     "  or:  vellumor-map --help | --version\n");
+
+QString overview()
+{
+    constexpr int kIndent = 21;
+    return QStringLiteral(
+               "Checks, draws, exports, imports and compares Vellumor map files without\n"
+               "opening the editor. Needs no display.\n"
+               "\n"
+               "Commands:\n"
+               "  check FILE...      Read each map file as the editor opens it and print\n"
+               "                     \"FILE: ok\", or \"FILE:LINE: what is wrong\", one line per "
+               "file.\n"
+               "  render FILE        Draw the map as the editor shows it into a PNG picture.\n")
+        + wrapped(QStringLiteral("  export MAP"),
+            QStringLiteral("Write the map %1, by the output's suffix.")
+                .arg(ExportTarget::formatPurposes()),
+            kIndent)
+        + QStringLiteral(
+            "\n"
+            "  import IN          Make a map file from a .csv, .tmx or .tmj file.\n"
+            "  diff A.map B.map   List the cells that differ between two maps.\n"
+            "  generate KIND      Make a whole map: a town, fort, castle or valley.\n"
+            "  lint MAP...        Say which cells of each map are wrong, one line per problem.\n"
+            "  fix MAP            Mend what lint reports that has one right answer.\n"
+            "\n"
+            "Options:\n"
+            "  -h, --help         Show this help, or a command's help after its name.\n"
+            "  --version          Show the version.\n"
+            "\n"
+            "Exit status: 0 when all went well, 1 when a file is invalid or could not be\n"
+            "read or written (and, for diff, when the maps differ), 2 when the command\n"
+            "line is wrong.\n");
+}
 
 const QString kRenderExitStatus
     = QStringLiteral("Exit status: 0 when the picture was written, 1 when the map is invalid or a\n"
@@ -95,7 +116,7 @@ int renderCommand(const QStringList &arguments, QTextStream &out, QTextStream &e
         return *done;
     const QStringList files = line.parser().positionalArguments();
     const QString scaleText = line.parser().value(scale);
-    const auto factor = parseWholeNumber(scaleText, 1, kMaxScale);
+    const auto factor = mapexport::wholeNumber(scaleText, 1, kMaxScale);
     if (!factor) {
         return line.usageError(err,
             QStringLiteral("the scale must be a whole number from 1 to %1, not '%2'")
@@ -105,7 +126,7 @@ int renderCommand(const QStringList &arguments, QTextStream &out, QTextStream &e
     std::optional<int> fitSize = 0;
     if (line.parser().isSet(size)) {
         const QString sizeText = line.parser().value(size);
-        fitSize = parseWholeNumber(sizeText, kMinFitSize, kMaxFitSize);
+        fitSize = mapexport::wholeNumber(sizeText, kMinFitSize, kMaxFitSize);
         if (!fitSize) {
             return line.usageError(err,
                 QStringLiteral("the size must be a whole number from %1 to %2, not '%3'")
@@ -130,7 +151,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     const QString &command = arguments.front();
     const QStringList rest = arguments.mid(1);
     if (command == QLatin1String("-h") || command == QLatin1String("--help")) {
-        out << kUsage << Qt::endl << kHelp;
+        out << kUsage << Qt::endl << overview();
         return kSuccess;
     }
     if (command == QLatin1String("--version")) {
@@ -147,6 +168,15 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
             return function(rest, out, err);
     }
     return usageError(err, QStringLiteral("unknown command '%1'").arg(command));
+}
+
+bool needsGuiApplication(const QStringList &arguments)
+{
+    if (arguments.isEmpty())
+        return false;
+    const QString &command = arguments.front();
+    return (command == QLatin1String("export") || command == QLatin1String("generate"))
+        && ExportTarget::setsText(arguments.mid(1));
 }
 
 } // namespace vellumor::maptool

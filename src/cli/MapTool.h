@@ -15,4 +15,9 @@ inline constexpr int kUsageError = 2;
 // reports goes to out, what went wrong to err. Returns the exit status.
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err);
 
+// Whether the command line (without the program name) writes something that
+// sets text, such as a printed map: that needs the fonts of a GUI application,
+// where every other command runs as a core application.
+bool needsGuiApplication(const QStringList &arguments);
+
 } // namespace vellumor::maptool

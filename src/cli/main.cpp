@@ -3,32 +3,17 @@
 #include <QGuiApplication>
 #include <QTextStream>
 
-#include <cstring>
 #include <memory>
-
-namespace {
-
-// Printing to PDF sets text, which needs the fonts of a GUI application; every
-// other command draws pictures alone and starts as a plain core application.
-bool printsText(int argc, char *argv[])
-{
-    if (argc < 2 || (std::strcmp(argv[1], "export") != 0 && std::strcmp(argv[1], "generate") != 0))
-        return false;
-    for (int i = 2; i < argc; ++i) {
-        if (QByteArray(argv[i]).toLower().endsWith(".pdf"))
-            return true;
-    }
-    return false;
-}
-
-} // namespace
 
 // Needs no display: a GUI application runs on the offscreen platform unless
 // QT_QPA_PLATFORM asks for another, so the tool runs on servers and in scripts.
 int main(int argc, char *argv[])
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
     std::unique_ptr<QCoreApplication> app;
-    if (printsText(argc, argv)) {
+    if (vellumor::maptool::needsGuiApplication(arguments)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);

@@ -239,8 +239,8 @@ void blankCreationDate(QByteArray &pdf)
     const QString head = QString::fromLatin1(pdf.left(4096));
     const QRegularExpressionMatch match = stamp.match(head);
     if (match.hasMatch())
-        pdf.replace(match.capturedStart(), match.capturedLength(),
-            QByteArray(match.capturedLength(), ' '));
+        pdf.replace(
+            match.capturedStart(), match.capturedLength(), QByteArray(match.capturedLength(), ' '));
 }
 
 } // namespace

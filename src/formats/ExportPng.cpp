@@ -41,6 +41,14 @@ QImage exportImage(const MapCodes &codes, int scale, bool gridLines)
     return image;
 }
 
+void outlineCell(QPainter &painter, int column, int row, const QColor &colour)
+{
+    const QRect cell(column * kPictureSize, row * kPictureSize, kPictureSize, kPictureSize);
+    const QRegion frame = QRegion(cell) - QRegion(cell.adjusted(2, 2, -2, -2));
+    for (const QRect &part : frame)
+        painter.fillRect(part, colour);
+}
+
 QByteArray encodePng(const QImage &image)
 {
     QByteArray png;

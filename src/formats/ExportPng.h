@@ -2,7 +2,10 @@
 
 #include "document/Standard.h"
 
+#include <QColor>
 #include <QImage>
+
+class QPainter;
 
 namespace vellumor::mapexport {
 
@@ -16,5 +19,12 @@ inline constexpr int kMaxPngScale = 16;
 QImage exportImage(const MapCodes &codes, int scale, bool gridLines);
 
 QByteArray encodePng(const QImage &image);
+
+// The colour a cell is marked in on the pictures that point cells out.
+inline constexpr QRgb kMarkRed = qRgb(230, 0, 0);
+
+// Frames the cell at column and row of a picture exportImage drew at scale 1:
+// two pixels wide inside the cell, so that neighbours' frames stay apart.
+void outlineCell(QPainter &painter, int column, int row, const QColor &colour);
 
 } // namespace vellumor::mapexport

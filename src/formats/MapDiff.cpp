@@ -42,18 +42,11 @@ QImage diffImage(const MapCodes &before, const MapCodes &after)
 {
     QImage image = exportImage(after, 1, false);
     QPainter painter(&image);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(230, 0, 0));
     for (int index = 0; index < kCellCount; ++index) {
         if (before[std::size_t(index)] == after[std::size_t(index)])
             continue;
         const CellPlace place = cellPlace(index);
-        const QRect cell(
-            place.column * kPictureSize, place.row * kPictureSize, kPictureSize, kPictureSize);
-        // A frame two pixels wide inside the cell, so that neighbours' frames stay apart.
-        const QRegion frame = QRegion(cell) - QRegion(cell.adjusted(2, 2, -2, -2));
-        for (const QRect &part : frame)
-            painter.drawRect(part);
+        outlineCell(painter, place.column, place.row, QColor(kMarkRed));
     }
     return image;
 }

@@ -4,6 +4,7 @@
 #include "cli/ToolRunner.h"
 #include "document/CellGrid.h"
 #include "document/MapCodec.h"
+#include "formats/ExportFormats.h"
 #include "support/TestFiles.h"
 #include "symbols/SymbolPictures.h"
 
@@ -110,6 +111,42 @@ private slots:
         QCOMPARE(scaled.pixel(46, 2), image.pixel(15, 0));
         QCOMPARE(scaled.pixel(47, 4), image.pixel(15, 1));
         QVERIFY(line != qRgb(255, 255, 255));
+    }
+
+    void everyExportIsTheSameBytesOnEveryRun_data()
+    {
+        QTest::addColumn<QString>("map");
+        QTest::addColumn<QString>("suffix");
+        const QDir examples(QStringLiteral(VELLUMOR_EXAMPLES_DIR));
+        for (const QString &map : examples.entryList({QStringLiteral("*.map")})) {
+            for (const mapexport::ExportFormat &format : mapexport::exportFormats()) {
+                for (const QString &suffix : format.suffixes)
+                    QTest::addRow("%s, %s", qPrintable(map), qPrintable(suffix))
+                        << examples.filePath(map) << suffix;
+            }
+        }
+    }
+
+    // Each run a process of its own, as the order of a hash changes from one
+    // process to the next; every file an export writes is compared.
+    void everyExportIsTheSameBytesOnEveryRun()
+    {
+        QFETCH(QString, map);
+        QFETCH(QString, suffix);
+        QTemporaryDir first, second;
+        for (const QTemporaryDir *dir : {&first, &second}) {
+            const Run run
+                = runTool({"export", map, "-o", QStringLiteral("out.") + suffix}, dir->path());
+            QCOMPARE(run.status, 0);
+        }
+        const QStringList files = QDir(first.path()).entryList(QDir::Files);
+        QVERIFY(!files.isEmpty());
+        QCOMPARE(QDir(second.path()).entryList(QDir::Files), files);
+        for (const QString &file : files) {
+            QVERIFY2(readFile(QDir(first.path()).filePath(file))
+                    == readFile(QDir(second.path()).filePath(file)),
+                qPrintable(file));
+        }
     }
 
     void tiledDrawsTheMapAsThePngShowsIt_data()

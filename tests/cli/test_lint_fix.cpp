@@ -5,6 +5,7 @@
 #include "support/TestFiles.h"
 
 #include <QDir>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -30,6 +31,9 @@ public:
         write(QStringLiteral("church.map"), sketch({{12, 4, {{13}}}}));
         write(QStringLiteral("gap.map"), sketch({down(9, 11, 56, 14)}));
         write(QStringLiteral("gate.map"), sketch({across(0, 12, 54, 35), {17, 12, {{58}, {25}}}}));
+        // The gap's error, and a gate onto water to warn of.
+        write(QStringLiteral("both.map"),
+            sketch({down(9, 11, 56, 14), across(0, 5, 54, 35), {17, 5, {{58}, {25}}}}));
         QVERIFY(writeFile(path(QStringLiteral("bad.map")), "1\r\n2\r\nx7\r\n"));
     }
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -76,6 +80,41 @@ private slots:
         QVERIFY(lint.out.contains("gate.map: column 17"));
     }
 
+    void lintPngFramesTheCellsOfItsFindings()
+    {
+        MapFolder maps;
+        const Run run = runTool({"lint", "both.map", "--png", "both.png"}, maps.dir());
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.out.count(QLatin1Char('\n')), 2);
+        QCOMPARE(runTool({"export", "both.map", "-o", "plain.png"}, maps.dir()).status, 0);
+        const QImage framed = QImage(maps.path("both.png")).convertToFormat(QImage::Format_RGB32);
+        const QImage plain = QImage(maps.path("plain.png")).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(framed.size(), plain.size());
+
+        // The error's frame and the warning's differ in lightness as well as in
+        // hue; every pixel but the two frames is the export's.
+        const QRgb error = framed.pixel(9 * 15, 11 * 15 + 7);
+        const QRgb warning = framed.pixel(17 * 15 + 14, 5 * 15);
+        QVERIFY(qAbs(qGray(error) - qGray(warning)) >= 64);
+        for (int y = 0; y < framed.height(); ++y) {
+            for (int x = 0; x < framed.width(); ++x) {
+                const QPoint cell(x / 15, y / 15);
+                const bool inFrame = x % 15 < 2 || x % 15 > 12 || y % 15 < 2 || y % 15 > 12;
+                QRgb expected = plain.pixel(x, y);
+                if (inFrame && cell == QPoint(9, 11))
+                    expected = error;
+                else if (inFrame && cell == QPoint(17, 5))
+                    expected = warning;
+                if (framed.pixel(x, y) != expected)
+                    QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+            }
+        }
+
+        // Nothing is drawn of a map that cannot be read.
+        QCOMPARE(runTool({"lint", "bad.map", "--png", "bad.png"}, maps.dir()).status, 1);
+        QVERIFY(!maps.files().contains("bad.png"));
+    }
+
     void lintJsonHoldsTheSameFindings()
     {
         MapFolder maps;
@@ -117,7 +156,8 @@ private slots:
         QCOMPARE(readFile(maps.path("again.map")), readFile(maps.path("out.map")));
         // Nothing is left beside the maps by the replacing write.
         QCOMPARE(maps.files(),
-            QStringList({"again.map", "bad.map", "church.map", "gap.map", "gate.map", "out.map"}));
+            QStringList({"again.map", "bad.map", "both.map", "church.map", "gap.map", "gate.map",
+                "out.map"}));
     }
 
     void fixSaysWhatItCannotMend()

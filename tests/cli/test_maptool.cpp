@@ -26,6 +26,10 @@ MapCodes sampleCodes()
     return codes;
 }
 
+const QStringList kCommands {QStringLiteral("check"), QStringLiteral("render"),
+    QStringLiteral("export"), QStringLiteral("import"), QStringLiteral("diff"),
+    QStringLiteral("generate"), QStringLiteral("lint"), QStringLiteral("fix")};
+
 QImage viewGrab(const MapCodes &codes, bool gridLines)
 {
     Standard document;
@@ -108,6 +112,15 @@ private slots:
         QTest::newRow("fix without output") << QStringList {"fix", map} << "no output file";
         QTest::newRow("fix of two maps")
             << QStringList {"fix", map, map, "-o", "a.png"} << "one map";
+        // A value given twice is refused, not settled by the last one given.
+        QTest::newRow("two outputs") << QStringList {"render", map, "-o", "a.png", "-o", "b.png"}
+                                     << "-o given more than once";
+        QTest::newRow("two outputs, long and short") << QStringList {"fix", map, "--output=a.map",
+            "-o", "b.map"} << "--output given more than once ('a.map', 'b.map')";
+        QTest::newRow("two formats") << QStringList {"lint", "--format", "json", "--format", "text",
+            map} << "--format given";
+        QTest::newRow("lint picture of two maps")
+            << QStringList {"lint", map, map, "--png", "a.png"} << "--png draws one map";
     }
 
     void commandLineMistakesAreUsageErrors()
@@ -119,9 +132,16 @@ private slots:
         const Run run = runTool(arguments, dir.path());
         QCOMPARE(run.status, 2);
         QCOMPARE(run.out, QString());
-        QVERIFY2(run.err.startsWith(QStringLiteral("vellumor-map: ")), qPrintable(run.err));
-        QVERIFY2(run.err.contains(complaint), qPrintable(run.err));
-        QVERIFY(run.err.contains(QStringLiteral("Usage: vellumor-map")));
+        // One line that names the mistake, one that says where help is.
+        const QStringList lines = run.err.split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 3);
+        QVERIFY2(lines[0].startsWith(QStringLiteral("vellumor-map: ")), qPrintable(run.err));
+        QVERIFY2(lines[0].contains(complaint), qPrintable(run.err));
+        const QString command = arguments.value(0);
+        const bool known = kCommands.contains(command);
+        QCOMPARE(lines[1],
+            QStringLiteral("Try 'vellumor-map %1--help'.").arg(known ? command + ' ' : QString()));
+        QCOMPARE(lines[2], QString());
         // Nothing is written on a mistaken command line.
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("a.png"))));
     }
