@@ -130,7 +130,8 @@ elif command -v update-mime-database >/dev/null && command -v gio >/dev/null; th
 fi
 
 # The thumbnailer's command, as a file manager fills it in, writes a PNG no
-# larger than asked, whatever the output's name.
+# larger than asked, whatever the output's name: the map without grid lines,
+# which at a file manager's sizes would hide it.
 thumbnailer="$stage/share/thumbnailers/vellumor.thumbnailer"
 if [ ! -f "$thumbnailer" ]; then
     fail "the thumbnailer $thumbnailer is missing"
@@ -144,6 +145,9 @@ else
     # shellcheck disable=SC2086 # split into words as a file manager does
     "$stage/bin/vellumor-map" $command || fail "the thumbnailer's command fails"
     check_png "$stage/thumbnail" 128x93
+    "$stage/bin/vellumor-map" render --no-grid --size 128 -o "$stage/no-grid.png" \
+        "$stage/share/doc/vellumor/examples/town.map"
+    cmp -s "$stage/thumbnail" "$stage/no-grid.png" || fail "the thumbnail has grid lines"
 fi
 
 # The installed companion runs on its own, without the build tree.
