@@ -443,9 +443,24 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 0);
     }
 
+    // bash completes export's and generate's OUT with every suffix there is.
+    void completionOffersEverySuffix()
+    {
+        QStringList suffixes;
+        for (const mapexport::ExportFormat &format : mapexport::exportFormats())
+            suffixes += format.suffixes;
+        const QByteArray completion = readFile(QStringLiteral(VELLUMOR_COMPLETION));
+        const QString offered = QStringLiteral("@(%1)").arg(suffixes.join(QLatin1Char('|')));
+        QVERIFY2(completion.contains("export) _filedir '" + offered.toUtf8() + "'"),
+            qPrintable(offered));
+        QVERIFY(completion.contains(
+            "generate) _filedir '" + offered.toUtf8().replace("@(", "@(map|") + "'"));
+    }
+
     void everyCommandHasHelp()
     {
-        for (const char *command : {"check", "render", "export", "import", "diff"}) {
+        for (const char *command :
+            {"check", "render", "export", "import", "diff", "generate", "lint", "fix"}) {
             const Run run = runTool({QLatin1String(command), "--help"});
             QCOMPARE(run.status, 0);
             QVERIFY2(
