@@ -323,7 +323,8 @@ chroot_autopkgtest() { # chroot_autopkgtest TARBALL TEST
     {
         as_root tar -x -z -f "$1" -C "$root" &&
             as_root chmod 755 "$root" &&
-            { [[ ! -e /etc/resolv.conf ]] || as_root cp -L --remove-destination /etc/resolv.conf "$root/etc/"; } &&
+            { [[ ! -e /etc/resolv.conf ]] ||
+                as_root cp -L --remove-destination /etc/resolv.conf "$root/etc/"; } &&
             as_root useradd --root "$root" --create-home tester &&
             as_root unshare --mount --pid --kill-child --propagation private -- \
                 sh -euc "$testbed_mounts" sh "$root" \
