@@ -34,6 +34,7 @@ packages=(
 packaging_packages=(
     build-essential debhelper dpkg-dev devscripts lintian
     autopkgtest piuparts debootstrap uidmap bubblewrap
+    git # exports the tree the package is built from
 )
 
 install_missing() { # install_missing [PACKAGE...]: the build's packages when none named
@@ -135,9 +136,9 @@ fuzz_readers() { # fuzz_readers SECONDS
     run_fuzzer fuzz_imports "$1" 16384 imports.dict imports
 }
 
-# The Debian package. It is built from `git archive` of the tree (with the
-# uncommitted changes to tracked files), never from the working tree and its
-# build folders, under build-deb/, and lands in dist/ with its source package.
+# The Debian package. It is built from an export of the tree (export_tree), never
+# from the working tree and its build folders, under build-deb/, and lands in
+# dist/ with its source package.
 version="$(sed -n '1s/^vellumor (\([^)]*\)).*/\1/p' "$here/debian/changelog")"
 arch="$(dpkg --print-architecture 2>/dev/null || echo amd64)"
 changes="$here/dist/vellumor_${version}_${arch}.changes"
@@ -151,12 +152,33 @@ as_root() { # as_root COMMAND...: debootstrap, piuparts and usermod need root
     fi
 }
 
+# The tree the package is built from, as a tar stream under PREFIX: the committed
+# tree with the uncommitted changes to tracked files; in a copy of the project
+# without its history (a release tarball, a `git archive`), every file that
+# .gitignore keeps (no build folders, no dist/), staged in a throwaway index.
+export_tree() { # export_tree PREFIX
+    if [[ -e $here/.git ]]; then
+        local tree
+        tree="$(git -C "$here" stash create)"
+        git -C "$here" archive --prefix="$1" "${tree:-HEAD}"
+        return
+    fi
+    local index status=0
+    index="$(mktemp -d)"
+    {
+        git --git-dir="$index" init -q &&
+            git --git-dir="$index" --work-tree="$here" -c core.excludesFile=/dev/null add -A &&
+            git --git-dir="$index" archive --prefix="$1" "$(git --git-dir="$index" write-tree)"
+    } || status=$?
+    rm -rf "$index"
+    return $status
+}
+
 build_package() { # build_package DIR: builds into DIR/, leaves the results there
-    local dir="$1" tree
-    tree="$(git -C "$here" stash create)"
+    local dir="$1"
     rm -rf "$dir"
     mkdir -p "$dir"
-    git -C "$here" archive --prefix="vellumor-$version/" "${tree:-HEAD}" | tar -x -C "$dir"
+    export_tree "vellumor-$version/" | tar -x -C "$dir"
     (cd "$dir/vellumor-$version" &&
         DEB_BUILD_OPTIONS="parallel=$jobs ${DEB_BUILD_OPTIONS:-}" nice dpkg-buildpackage -us -uc) \
         2>&1 | tee "$dir/build.log"
@@ -205,22 +227,20 @@ testbed_tarball() {
     echo "$tarball"
 }
 
-# autopkgtest's unshare testbed maps the user's IDs onto subordinate ones: the
-# user needs a range of its own in /etc/subuid and /etc/subgid.
-ensure_subordinate_ids() {
-    local user file first=100000
+# autopkgtest's unshare testbed maps IDs through `unshare --map-auto`, which in
+# Debian 12 (util-linux 2.38) takes the first range of /etc/subuid and
+# /etc/subgid, whoever it belongs to, and newuidmap refuses it to anyone else.
+# True when this user's ranges come first; where nobody has a range yet, the
+# user is given the first one. Other users' lines are never touched.
+own_first_subordinate_ids() {
+    local user file
     user="$(id -un)"
     for file in /etc/subuid /etc/subgid; do
-        grep -q "^$user:" "$file" 2>/dev/null && continue
-        # After every range given out already.
-        first="$(awk -F: -v first="$first" '$2 + $3 > first { first = $2 + $3 } END { print first }' \
-            "$file" 2>/dev/null || echo "$first")"
-        echo "Giving $user the subordinate IDs $first-$((first + 65535)) ($file)"
-        if [[ $file == /etc/subuid ]]; then
-            as_root usermod --add-subuids "$first-$((first + 65535))" "$user"
-        else
-            as_root usermod --add-subgids "$first-$((first + 65535))" "$user"
+        if ! grep -q . "$file" 2>/dev/null; then
+            echo "Giving $user the subordinate IDs 100000-165535 ($file)"
+            as_root usermod "--add-sub${file#/etc/sub}s" 100000-165535 "$user"
         fi
+        [[ $(head -n 1 "$file") == "$user:"* ]] || return 1
     done
 }
 
@@ -265,7 +285,7 @@ check_hardening() {
     echo "All $compiled compiler calls fortify: -D_FORTIFY_SOURCE=2"
 }
 
-# autopkgtest's unshare testbed is a chroot, where bwrap cannot make the
+# autopkgtest's testbeds are chroots, where bwrap cannot make the
 # namespaces of its sandbox: the thumbnailer's test runs here too, on the
 # package unpacked, in the same sandbox, which sees this system's /usr.
 sandboxed_thumbnailer() {
@@ -278,19 +298,67 @@ sandboxed_thumbnailer() {
     return $status
 }
 
+# What a Debian system expects mounted, on the testbed copy at $1, then the rest
+# of the command line. It runs in mount and PID namespaces of its own: the
+# mounts, and any daemon a test leaves running, end with it however it ends
+# (unshare kills the namespace when it is itself killed).
+# shellcheck disable=SC2016 # expanded by the shell that runs it
+testbed_mounts='root=$1
+shift
+mount -t proc proc "$root/proc"
+mount --rbind /sys "$root/sys"
+mount -t devpts -o newinstance,gid=5,mode=620,ptmxmode=666 devpts "$root/dev/pts"
+ln -sfT pts/ptmx "$root/dev/ptmx"
+mount -t tmpfs tmpfs "$root/dev/shm"
+"$@"'
+
+# One test of debian/tests through autopkgtest's chroot back end, as root, in a
+# fresh copy of the testbed that is deleted after it. As in the unshare testbed,
+# a test that does not need root runs as an ordinary user of the copy.
+chroot_autopkgtest() { # chroot_autopkgtest TARBALL TEST
+    local root status=0
+    root="$(mktemp -d)"
+    # The tarball's / is debootstrap's private temporary folder: the copy's
+    # ordinary user must be able to enter it.
+    {
+        as_root tar -x -z -f "$1" -C "$root" &&
+            as_root chmod 755 "$root" &&
+            { [[ ! -e /etc/resolv.conf ]] ||
+                as_root cp -L --remove-destination /etc/resolv.conf "$root/etc/"; } &&
+            as_root useradd --root "$root" --create-home tester &&
+            as_root unshare --mount --pid --kill-child --propagation private -- \
+                sh -euc "$testbed_mounts" sh "$root" \
+                autopkgtest --user tester --test-name "$2" "$changes" -- chroot "$root"
+    } || status=$?
+    as_root rm -rf --one-file-system "$root"
+    # Run alone, a skipped test is all the tests skipped: exit status 8.
+    ((status == 0 || status == 2 || status == 8))
+}
+
 # The tests of debian/tests on the installed package, in a fresh copy of the
-# testbed for each. autopkgtest exits with 2 when a test was skipped and none
-# failed: the thumbnailer's, whose sandbox cannot run in this testbed.
+# testbed for each: autopkgtest's unshare testbed for an ordinary user whose
+# subordinate IDs come first, a chroot for each test otherwise (through sudo when
+# not root). autopkgtest exits with 2 when a test was skipped and none failed:
+# the thumbnailer's, whose sandbox cannot run in this testbed.
 run_autopkgtest() { # run_autopkgtest TARBALL
-    local status=0
-    autopkgtest "$changes" -- unshare --release bookworm --arch "$arch" --tarball "$1" || status=$?
-    ((status == 0 || status == 2))
+    if (($(id -u) != 0)) && own_first_subordinate_ids; then
+        local status=0
+        autopkgtest "$changes" -- unshare --release bookworm --arch "$arch" --tarball "$1" ||
+            status=$?
+        ((status == 0 || status == 2))
+        return
+    fi
+    local tests test failed=0
+    read -ra tests <<<"$(sed -n 's/^Tests://p' "$here/debian/tests/control" | tr ',\n' '  ')"
+    for test in "${tests[@]}"; do
+        chroot_autopkgtest "$1" "$test" || failed=1
+    done
+    ((!failed))
 }
 
 check_package() {
     local tarball
     tarball="$(testbed_tarball)"
-    ensure_subordinate_ids
     rm -rf "$here/build-deb/unpacked"
     dpkg-deb -x "$deb" "$here/build-deb/unpacked"
     timed hardening check_hardening
