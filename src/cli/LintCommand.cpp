@@ -46,9 +46,20 @@ void printText(const QList<LintedFile> &linted, QTextStream &out)
     out.flush();
 }
 
+QJsonObject cellObject(int column, int row)
+{
+    return {{QStringLiteral("column"), column}, {QStringLiteral("row"), row}};
+}
+
+// "column" and "row" name the finding's first cell; "cells" lists every cell
+// it names, one or two.
 QJsonObject findingObject(const Finding &finding)
 {
+    QJsonArray cells {cellObject(finding.column, finding.row)};
+    if (finding.hasTwoCells())
+        cells.append(cellObject(finding.otherColumn, finding.otherRow));
     return {{QStringLiteral("column"), finding.column}, {QStringLiteral("row"), finding.row},
+        {QStringLiteral("cells"), cells},
         {QStringLiteral("severity"), mapcraft::severityName(finding.severity)},
         {QStringLiteral("rule"), finding.rule}, {QStringLiteral("message"), finding.message}};
 }

@@ -3,6 +3,7 @@
 #include "document/MapCodec.h"
 #include "mapcraft/MapSketch.h"
 #include "support/TestFiles.h"
+#include "symbols/SymbolNames.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -27,9 +28,11 @@ class MapFolder
 public:
     MapFolder()
     {
-        write(QStringLiteral("church.map"), sketch({{12, 4, {{13}}}}));
-        write(QStringLiteral("gap.map"), sketch({down(9, 11, 56, 14)}));
-        write(QStringLiteral("gate.map"), sketch({across(0, 12, 54, 35), {17, 12, {{58}, {25}}}}));
+        write(QStringLiteral("church.map"), sketch({{12, 4, {{sym::ChurchLeft}}}}));
+        write(QStringLiteral("gap.map"), sketch({down(9, 11, sym::WallVertical, 14)}));
+        write(QStringLiteral("gate.map"),
+            sketch({across(0, 12, sym::WallHorizontal, 35),
+                {17, 12, {{sym::WoodenGateHorizontal}, {sym::Water}}}}));
         QVERIFY(writeFile(path(QStringLiteral("bad.map")), "1\r\n2\r\nx7\r\n"));
     }
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -93,6 +96,8 @@ private slots:
         const QJsonObject finding = church["findings"].toArray().first().toObject();
         QCOMPARE(finding["column"].toInt(), 12);
         QCOMPARE(finding["row"].toInt(), 4);
+        QCOMPARE(
+            finding["cells"].toArray(), QJsonArray({QJsonObject {{"column", 12}, {"row", 4}}}));
         QCOMPARE(finding["severity"].toString(), QStringLiteral("error"));
         QCOMPARE(finding["rule"].toString(), QStringLiteral("church-incomplete"));
         QVERIFY(kChurchLine.endsWith(finding["message"].toString()));
@@ -125,7 +130,9 @@ private slots:
         MapFolder maps;
         const Run run = runTool({"fix", "gap.map", "-o", "gap.map"}, maps.dir());
         QCOMPARE(run.status, 1);
-        QCOMPARE(run.out, QStringLiteral("gap.map: %1 (no piece fits)\n").arg(kGapLine));
+        QCOMPARE(run.out,
+            QStringLiteral("gap.map: %1 (the wall stops in the open, and no piece ends it there)\n")
+                .arg(kGapLine));
 
         const Run unreadable = runTool({"fix", "bad.map", "-o", "out.map"}, maps.dir());
         QCOMPARE(unreadable.status, 1);
