@@ -12,6 +12,7 @@
 #include <array>
 #include <bit>
 #include <optional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -127,24 +128,29 @@ SymbolCode matchingPiece(const MapCodes &codes, int column, int row)
 // where no replacement helps, which is where a second run starts and stops.
 // The pieces most at odds with their neighbours go first: one wrong piece
 // makes its good neighbours look wrong too, and once it is mended they are
-// asked for what they already are.
+// asked for what they already are. Among those alike, a replacement that
+// leans on a free side (running off the map, into a junction or a spring)
+// waits for those that join the neighbours alone.
 void mendJoins(MapCodes &codes)
 {
     for (bool changed = true; changed;) {
         changed = false;
-        std::vector<std::pair<int, int>> order; // (fewest disagreements first, cell index)
+        // (most disagreements first, fewest free sides used, cell order)
+        std::vector<std::tuple<int, int, int>> order;
         for (int row = 0; row < kMapRows; ++row) {
             for (int column = 0; column < kMapColumns; ++column) {
                 const SymbolCode piece = matchingPiece(codes, column, row);
                 if (piece == 0 || int(piece) == codeAt(codes, column, row))
                     continue;
                 const Network network = *networkOf(symbolJoins(piece));
-                order.emplace_back(
-                    -disagreements(codes, column, row, network), row * kMapColumns + column);
+                const SideSet free = sideDemand(codes, column, row, network).free;
+                order.emplace_back(-disagreements(codes, column, row, network),
+                    std::popcount(unsigned(networkSides(symbolJoins(piece), network) & free)),
+                    row * kMapColumns + column);
             }
         }
         std::sort(order.begin(), order.end());
-        for (const auto &[odds, place] : order) {
+        for (const auto &[odds, leaning, place] : order) {
             const int column = place % kMapColumns;
             const int row = place / kMapColumns;
             const SymbolCode piece = matchingPiece(codes, column, row);

@@ -121,9 +121,11 @@ private slots:
             << sketch({across(0, 12, sym::WallHorizontal, 10), down(9, 13, sym::WallVertical, 12)})
             << QStringList {"column 9, row 12: Wall: Horizontal -> Wall: S-W corner"}
             << QStringList {};
-        QTest::newRow("upright piece in a wall along the map's top row")
-            << sketch({across(0, 0, sym::WallHorizontal, 35), {12, 0, {{sym::WallVertical}}}})
-            << QStringList {"column 12, row 0: Wall: Vertical -> Wall: Horizontal"}
+        QTest::newRow("upright piece and corner in a wall along the map's top row")
+            << sketch({across(0, 0, sym::WallHorizontal, 35), {12, 0, {{sym::WallVertical}}},
+                   {20, 0, {{sym::WallNE}}}})
+            << QStringList {"column 12, row 0: Wall: Vertical -> Wall: Horizontal",
+                   "column 20, row 0: Wall: N-E corner -> Wall: Horizontal"}
             << QStringList {};
         QTest::newRow("gates turned to fit their walls, keeping their material")
             << sketch({across(0, 12, sym::WallHorizontal, 35), {9, 12, {{sym::WoodenGateVertical}}},
