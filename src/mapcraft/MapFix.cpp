@@ -186,28 +186,44 @@ QString pictureObstacle(const MapCodes &codes, int column, int row)
 }
 
 // Why a river or wall piece was left, from the least telling to the most.
-enum class JoinReason { Unknown, RunEnds, WouldBreakNearby, SeveralFit, RunsMeet };
+enum class JoinReason {
+    Unknown,
+    NothingJoins,
+    RunEnds,
+    GateAtCorner,
+    WouldBreakNearby,
+    SeveralFit,
+    RunsMeet
+};
 
 JoinReason joinReason(const MapCodes &codes, int column, int row, Network network)
 {
     const int code = codeAt(codes, column, row);
-    const auto held = networkOf(symbolJoins(code));
-    if (!held)
+    if (!networkOf(symbolJoins(code)))
         return JoinReason::Unknown;
     const SideDemand demand = sideDemand(codes, column, row, network);
-    const int asked = std::popcount(unsigned(demand.demanded));
     const Candidates found = candidates(symbolJoins(code), demand, network);
-    if (found.count == 0 && asked >= 3)
-        return JoinReason::RunsMeet;
     if (found.count >= 2)
         return JoinReason::SeveralFit;
-    if (found.count == 1 && found.codes[0] != code)
-        return JoinReason::WouldBreakNearby;
-    return found.count == 0 && asked <= 1 ? JoinReason::RunEnds : JoinReason::Unknown;
+    if (found.count == 1)
+        return found.codes[0] != code ? JoinReason::WouldBreakNearby : JoinReason::Unknown;
+    // Every pair of sides has its river and wall piece; only a gate lacks one.
+    switch (std::popcount(unsigned(demand.demanded))) {
+    case 0:
+        return JoinReason::NothingJoins;
+    case 1:
+        return JoinReason::RunEnds;
+    case 2:
+        return JoinReason::GateAtCorner;
+    default:
+        return JoinReason::RunsMeet;
+    }
 }
 
 QString joinReasonText(JoinReason reason, Network network)
 {
+    const QString noun
+        = network == Network::River ? QStringLiteral("river") : QStringLiteral("wall");
     switch (reason) {
     case JoinReason::RunsMeet:
         return QStringLiteral("more than two runs meet: only a junction joins them, and fix adds "
@@ -216,10 +232,12 @@ QString joinReasonText(JoinReason reason, Network network)
         return QStringLiteral("more than one piece would do");
     case JoinReason::WouldBreakNearby:
         return QStringLiteral("the piece that fits would leave more errors around it");
+    case JoinReason::GateAtCorner:
+        return QStringLiteral("a gate stands only in a straight wall");
     case JoinReason::RunEnds:
-        return network == Network::River
-            ? QStringLiteral("the river ends in the open, and no piece ends it there")
-            : QStringLiteral("the wall stops in the open, and no piece ends it there");
+        return QStringLiteral("only one side joins a %1, and no piece ends one here").arg(noun);
+    case JoinReason::NothingJoins:
+        return QStringLiteral("nothing around it joins the %1").arg(noun);
     case JoinReason::Unknown:
         break;
     }

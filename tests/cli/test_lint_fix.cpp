@@ -131,7 +131,7 @@ private slots:
         const Run run = runTool({"fix", "gap.map", "-o", "gap.map"}, maps.dir());
         QCOMPARE(run.status, 1);
         QCOMPARE(run.out,
-            QStringLiteral("gap.map: %1 (the wall stops in the open, and no piece ends it there)\n")
+            QStringLiteral("gap.map: %1 (only one side joins a wall, and no piece ends one here)\n")
                 .arg(kGapLine));
 
         const Run unreadable = runTool({"fix", "bad.map", "-o", "out.map"}, maps.dir());

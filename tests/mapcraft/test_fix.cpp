@@ -156,21 +156,28 @@ private slots:
             << sketch({across(0, 8, sym::WallHorizontal, 6), across(7, 8, sym::WallHorizontal, 28),
                    down(6, 0, sym::RiverVertical, 8), down(6, 9, sym::RiverVertical, 16)})
             << QStringList {}
-            << QStringList {"river-open-end (the river ends in the open, and no piece ends it "
-                            "there)",
-                   "wall-gap (the wall stops in the open, and no piece ends it there)",
-                   "wall-gap (the wall stops in the open, and no piece ends it there)",
-                   "river-open-end (the river ends in the open, and no piece ends it there)"};
+            << QStringList {"river-open-end (only one side joins a river, and no piece ends "
+                            "one here)",
+                   "wall-gap (only one side joins a wall, and no piece ends one here)",
+                   "wall-gap (only one side joins a wall, and no piece ends one here)",
+                   "river-open-end (only one side joins a river, and no piece ends one here)"};
 
         // Left, with the true reason.
         QTest::newRow("wall that stops")
             << sketch({down(9, 11, sym::WallVertical, 14)}) << QStringList {}
-            << QStringList {"wall-gap (the wall stops in the open, and no piece ends it there)"};
+            << QStringList {"wall-gap (only one side joins a wall, and no piece ends one here)"};
         QTest::newRow("wall into the side of another")
             << sketch({across(0, 12, sym::WallHorizontal, 9), down(9, 0, sym::WallVertical, 25)})
             << QStringList {}
             << QStringList {"wall-misjoin (more than two runs meet: only a junction joins them, "
                             "and fix adds none)"};
+        QTest::newRow("gate where a wall turns")
+            << sketch({across(0, 8, sym::WallHorizontal, 6), {6, 8, {{sym::WoodenGateHorizontal}}},
+                   down(6, 9, sym::WallVertical, 16)})
+            << QStringList {}
+            << QStringList {"wall-gap (a gate stands only in a straight wall)",
+                   "gate-blocked (left as drawn)",
+                   "wall-misjoin (a gate stands only in a straight wall)"};
         QTest::newRow("gates in no wall")
             << sketch({down(4, 4, sym::IronGateVertical, 2)}) << QStringList {}
             << QStringList {"gate-without-wall (a gate needs a wall to stand in)",
