@@ -54,7 +54,8 @@ int fixCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
         out << change << '\n';
     for (const mapcraft::Finding &finding : fixed.unmended) {
         out << mapFile << QStringLiteral(": ") << mapcraft::describe(finding)
-            << QStringLiteral(" (") << mapcraft::unmendedReason(finding) << QStringLiteral(")\n");
+            << QStringLiteral(" (") << mapcraft::unmendedReason(fixed.codes, finding)
+            << QStringLiteral(")\n");
     }
     out.flush();
     return mapcraft::errorCount(fixed.unmended) > 0 ? kFailure : kSuccess;

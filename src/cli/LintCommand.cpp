@@ -46,10 +46,13 @@ LintedFile lintFile(const QString &file)
     return {file, {}, codes, mapcraft::lintMap(codes)};
 }
 
-// The cells a finding names.
+// The cells a finding names: one, or the two sides of a misjoin.
 QList<QPoint> findingCells(const Finding &finding)
 {
-    return {QPoint(finding.column, finding.row)};
+    QList<QPoint> cells {QPoint(finding.column, finding.row)};
+    if (finding.hasTwoCells())
+        cells.append(QPoint(finding.otherColumn, finding.otherRow));
+    return cells;
 }
 
 // The map as export draws it, each cell a finding names framed; where a cell
@@ -82,9 +85,20 @@ void printText(const QList<LintedFile> &linted, QTextStream &out)
     out.flush();
 }
 
+QJsonObject cellObject(int column, int row)
+{
+    return {{QStringLiteral("column"), column}, {QStringLiteral("row"), row}};
+}
+
+// "column" and "row" name the finding's first cell; "cells" lists every cell
+// it names, one or two.
 QJsonObject findingObject(const Finding &finding)
 {
+    QJsonArray cells;
+    for (const QPoint cell : findingCells(finding))
+        cells.append(cellObject(cell.x(), cell.y()));
     return {{QStringLiteral("column"), finding.column}, {QStringLiteral("row"), finding.row},
+        {QStringLiteral("cells"), cells},
         {QStringLiteral("severity"), mapcraft::severityName(finding.severity)},
         {QStringLiteral("rule"), finding.rule}, {QStringLiteral("message"), finding.message}};
 }
@@ -118,9 +132,10 @@ int lintCommand(const QStringList &arguments, QTextStream &out, QTextStream &err
                        "columns and rows\ncounted from 0 at the top left as diff counts them. "
                        "A map that check refuses\nis reported as check reports it. Warnings "
                        "name what is odd but possible.\ndocs/lint.md lists every rule."),
-        QStringLiteral("Exit status: 0 when no map has an error (warnings alone are fine), 1 "
-                       "when any\nmap has an error or could not be read or the picture could not be "
-                       "written, 2\nwhen the command line is wrong.\n"));
+        QStringLiteral(
+            "Exit status: 0 when no map has an error (warnings alone are fine), 1 "
+            "when any\nmap has an error or could not be read or the picture could not be "
+            "written, 2\nwhen the command line is wrong.\n"));
     const QCommandLineOption format(QStringLiteral("format"),
         QStringLiteral("\"text\" (the default), or \"json\": one JSON document for all the maps, "
                        "for scripts and editors' plug-ins."),

@@ -25,6 +25,16 @@ public:
             m_findings->append({column, row, severity, QString::fromLatin1(rule), message()});
     }
 
+    // The same for a finding whose cells take some working out: make() is
+    // called only when the finding is kept, and returns it whole.
+    template<typename Make> void add(Severity severity, Make make)
+    {
+        if (severity == Severity::Error)
+            ++m_errors;
+        if (m_findings)
+            m_findings->append(make());
+    }
+
     int errors() const { return m_errors; }
 
 private:

@@ -2,6 +2,9 @@
 
 #include "mapcraft/MapCells.h"
 
+#include <bit>
+#include <utility>
+
 namespace vellumor::mapcraft {
 
 namespace {
@@ -39,6 +42,45 @@ bool isGateAcross(const MapCodes &codes, int column, int row)
         && standsAcross(codes, column, row);
 }
 
+// A piece leads into the side of a piece that does not join it. The finding
+// stands on whichever of the two disagrees with more of its neighbours, since
+// that is the one to change; on both when they disagree alike.
+Finding misjoin(const MapCodes &codes, int column, int row, Side side, Network network)
+{
+    const NetworkWords &words = wordsFor(network);
+    const int toColumn = column + columnStep(side);
+    const int toRow = row + rowStep(side);
+    const int from = codeAt(codes, column, row);
+    const int to = codeAt(codes, toColumn, toRow);
+    const int fromOdds = disagreements(codes, column, row, network);
+    const int toOdds = disagreements(codes, toColumn, toRow, network);
+    const QString noun = QLatin1String(words.noun);
+    Finding finding {column, row, Severity::Error, QString::fromLatin1(words.misjoinRule), {}};
+    if (fromOdds > toOdds) {
+        finding.message = QStringLiteral("the %1 leaves this cell's %2 side into %3, which does "
+                                         "not join it")
+                              .arg(noun, QLatin1String(sideName(side)), quotedName(to));
+    } else if (toOdds > fromOdds) {
+        finding.column = toColumn;
+        finding.row = toRow;
+        finding.message = QStringLiteral("%1 leads the %2 into this cell's %3 side, which does "
+                                         "not join it")
+                              .arg(quotedName(from), noun, QLatin1String(sideName(opposite(side))));
+    } else {
+        // Both cells, the one that comes first on the map first.
+        const bool toFirst = std::pair(toRow, toColumn) < std::pair(row, column);
+        finding.column = toFirst ? toColumn : column;
+        finding.row = toFirst ? toRow : row;
+        finding.otherColumn = toFirst ? column : toColumn;
+        finding.otherRow = toFirst ? row : toRow;
+        finding.message = QStringLiteral("the %1 leaves the %2 side of %3 into the %4 side of "
+                                         "%5, which does not join it")
+                              .arg(noun, QLatin1String(sideName(side)), quotedName(from),
+                                  QLatin1String(sideName(opposite(side))), quotedName(to));
+    }
+    return finding;
+}
+
 void appendNetworkFindings(
     const MapCodes &codes, int column, int row, Network network, FindingSink &sink)
 {
@@ -61,12 +103,7 @@ void appendNetworkFindings(
             && isGateAcross(codes, column + columnStep(side), row + rowStep(side)))
             continue; // the gate's own finding says what is wrong here
         if (neighbourSides != 0) {
-            sink.add(column, row, Severity::Error, words.misjoinRule, [&] {
-                return QStringLiteral("the %1 leaves this cell's %2 side into %3, which does not "
-                                      "join it")
-                    .arg(QLatin1String(words.noun), QLatin1String(sideName(side)),
-                        quotedName(neighbourCode));
-            });
+            sink.add(Severity::Error, [&] { return misjoin(codes, column, row, side, network); });
         } else {
             sink.add(column, row, Severity::Error, words.openEndRule, [&] {
                 return QStringLiteral("the %1 %2 at this cell's %3 side")
@@ -92,6 +129,24 @@ void appendBlockedGate(const MapCodes &codes, int column, int row, FindingSink &
                 .arg(quotedName(code), quotedName(neighbourCode), QLatin1String(sideName(side)));
         });
     }
+}
+
+// A gate with no wall on either side along its axis: a side that leaves the
+// map may have its wall beyond the edge; a gate beside it is no wall.
+bool standsInNoWall(const MapCodes &codes, int column, int row)
+{
+    const SideSet axis = symbolJoins(codeAt(codes, column, row)).wall;
+    for (const Side side : kSides) {
+        if (!has(axis, side))
+            continue;
+        const int neighbourCode = codeAcross(codes, column, row, side);
+        if (neighbourCode < 0)
+            return false;
+        const SymbolJoins &neighbour = symbolJoins(neighbourCode);
+        if (neighbour.gate == GateMaterial::None && has(neighbour.wall, opposite(side)))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -131,6 +186,16 @@ void appendJoinFindings(const MapCodes &codes, int column, int row, FindingSink 
             });
             return;
         }
+        if (standsInNoWall(codes, column, row)) {
+            sink.add(column, row, Severity::Error, "gate-without-wall", [&] {
+                const SideSet axis = joins.wall;
+                return QStringLiteral("%1 stands in no wall: none meets its %2 or %3 side")
+                    .arg(quotedName(code),
+                        QLatin1String(sideName(has(axis, Side::North) ? Side::North : Side::West)),
+                        QLatin1String(sideName(has(axis, Side::South) ? Side::South : Side::East)));
+            });
+            return;
+        }
         appendNetworkFindings(codes, column, row, Network::Wall, sink);
         appendBlockedGate(codes, column, row, sink);
         return;
@@ -139,23 +204,30 @@ void appendJoinFindings(const MapCodes &codes, int column, int row, FindingSink 
         appendNetworkFindings(codes, column, row, Network::Wall, sink);
 }
 
-SideSet matchingSides(const MapCodes &codes, int column, int row, Network network)
+SideDemand sideDemand(const MapCodes &codes, int column, int row, Network network)
 {
-    const SideSet current = networkSides(symbolJoins(codeAt(codes, column, row)), network);
-    SideSet wanted = 0;
+    SideDemand demand;
     for (const Side side : kSides) {
         const int neighbourCode = codeAcross(codes, column, row, side);
         if (neighbourCode < 0) {
-            wanted |= SideSet(current & sideBit(side));
+            demand.free |= sideBit(side);
             continue;
         }
         const SymbolJoins &neighbour = symbolJoins(neighbourCode);
         if (endsWell(neighbour, network))
-            wanted |= SideSet(current & sideBit(side));
+            demand.free |= sideBit(side);
         else if (has(networkSides(neighbour, network), opposite(side)))
-            wanted |= sideBit(side);
+            demand.demanded |= sideBit(side);
     }
-    return wanted;
+    return demand;
+}
+
+int disagreements(const MapCodes &codes, int column, int row, Network network)
+{
+    const SideSet sides = networkSides(symbolJoins(codeAt(codes, column, row)), network);
+    const SideDemand demand = sideDemand(codes, column, row, network);
+    const auto forbidden = unsigned(kAllSides & ~(demand.demanded | demand.free));
+    return std::popcount(unsigned(demand.demanded & ~sides)) + std::popcount(sides & forbidden);
 }
 
 } // namespace vellumor::mapcraft

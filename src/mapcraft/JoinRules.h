@@ -20,10 +20,25 @@ void appendJoinFindings(const MapCodes &codes, int column, int row, FindingSink 
 // sides than meet it along its own axis.
 bool standsAcross(const MapCodes &codes, int column, int row);
 
-// The sides the river or wall piece at the cell would leave by if it matched
-// its neighbours: every side a neighbouring piece leads into, and every side
-// it leaves by already that ends well (at the map's edge, a junction, or for a
-// river open water or spring ground).
-SideSet matchingSides(const MapCodes &codes, int column, int row, Network network);
+// What the neighbours of a cell ask of the river or wall piece in it: the
+// sides a neighbouring piece leads into are demanded; the sides that face the
+// map's edge, a junction that carries the network, or for a river open water
+// or spring ground are free, neither demanded nor forbidden; every other side
+// is forbidden.
+struct SideDemand
+{
+    SideSet demanded = 0;
+    SideSet free = 0;
+
+    bool allows(SideSet sides) const
+    {
+        return (sides & demanded) == demanded && (sides & ~(demanded | free)) == 0;
+    }
+};
+SideDemand sideDemand(const MapCodes &codes, int column, int row, Network network);
+
+// How many sides of the cell's piece disagree with what its neighbours ask:
+// demanded sides it lacks and forbidden sides it has.
+int disagreements(const MapCodes &codes, int column, int row, Network network);
 
 } // namespace vellumor::mapcraft

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace vellumor::mapcraft {
 
@@ -16,15 +17,6 @@ QString quotedName(int code)
     if (code == kBlankSymbol)
         return QStringLiteral("\"Blank\"");
     return QLatin1Char('"') + symbolName(code) + QLatin1Char('"');
-}
-
-QList<Finding> cellFindings(const MapCodes &codes, int column, int row)
-{
-    QList<Finding> findings;
-    FindingSink sink(findings);
-    appendPictureFindings(codes, column, row, sink);
-    appendJoinFindings(codes, column, row, sink);
-    return findings;
 }
 
 int cellErrorCount(const MapCodes &codes, int column, int row)
@@ -59,6 +51,10 @@ QList<Finding> lintMap(const MapCodes &codes)
             appendJoinFindings(codes, column, row, sink);
         }
     }
+    // A misjoin may be reported at the neighbour of the cell it was found from.
+    std::stable_sort(findings.begin(), findings.end(), [](const Finding &a, const Finding &b) {
+        return std::pair(a.row, a.column) < std::pair(b.row, b.column);
+    });
     return findings;
 }
 
@@ -85,10 +81,13 @@ QString severityName(Severity severity)
 
 QString describe(const Finding &finding)
 {
-    return QStringLiteral("column %1, row %2: %3: %4: %5")
-        .arg(finding.column)
-        .arg(finding.row)
-        .arg(severityName(finding.severity), finding.rule, finding.message);
+    QString cells = QStringLiteral("column %1, row %2").arg(finding.column).arg(finding.row);
+    if (finding.hasTwoCells())
+        cells += QStringLiteral(" and column %1, row %2")
+                     .arg(finding.otherColumn)
+                     .arg(finding.otherRow);
+    return QStringLiteral("%1: %2: %3: %4")
+        .arg(cells, severityName(finding.severity), finding.rule, finding.message);
 }
 
 } // namespace vellumor::mapcraft

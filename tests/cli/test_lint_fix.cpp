@@ -3,6 +3,7 @@
 #include "document/MapCodec.h"
 #include "mapcraft/MapSketch.h"
 #include "support/TestFiles.h"
+#include "symbols/SymbolNames.h"
 
 #include <QDir>
 #include <QImage>
@@ -28,12 +29,15 @@ class MapFolder
 public:
     MapFolder()
     {
-        write(QStringLiteral("church.map"), sketch({{12, 4, {{13}}}}));
-        write(QStringLiteral("gap.map"), sketch({down(9, 11, 56, 14)}));
-        write(QStringLiteral("gate.map"), sketch({across(0, 12, 54, 35), {17, 12, {{58}, {25}}}}));
+        write(QStringLiteral("church.map"), sketch({{12, 4, {{sym::ChurchLeft}}}}));
+        write(QStringLiteral("gap.map"), sketch({down(9, 11, sym::WallVertical, 14)}));
+        write(QStringLiteral("gate.map"),
+            sketch({across(0, 12, sym::WallHorizontal, 35),
+                {17, 12, {{sym::WoodenGateHorizontal}, {sym::Water}}}}));
         // The gap's error, and a gate onto water to warn of.
         write(QStringLiteral("both.map"),
-            sketch({down(9, 11, 56, 14), across(0, 5, 54, 35), {17, 5, {{58}, {25}}}}));
+            sketch({down(9, 11, sym::WallVertical, 14), across(0, 5, sym::WallHorizontal, 35),
+                {17, 5, {{sym::WoodenGateHorizontal}, {sym::Water}}}}));
         QVERIFY(writeFile(path(QStringLiteral("bad.map")), "1\r\n2\r\nx7\r\n"));
     }
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -132,6 +136,8 @@ private slots:
         const QJsonObject finding = church["findings"].toArray().first().toObject();
         QCOMPARE(finding["column"].toInt(), 12);
         QCOMPARE(finding["row"].toInt(), 4);
+        QCOMPARE(
+            finding["cells"].toArray(), QJsonArray({QJsonObject {{"column", 12}, {"row", 4}}}));
         QCOMPARE(finding["severity"].toString(), QStringLiteral("error"));
         QCOMPARE(finding["rule"].toString(), QStringLiteral("church-incomplete"));
         QVERIFY(kChurchLine.endsWith(finding["message"].toString()));
@@ -165,7 +171,9 @@ private slots:
         MapFolder maps;
         const Run run = runTool({"fix", "gap.map", "-o", "gap.map"}, maps.dir());
         QCOMPARE(run.status, 1);
-        QCOMPARE(run.out, QStringLiteral("gap.map: %1 (no piece fits)\n").arg(kGapLine));
+        QCOMPARE(run.out,
+            QStringLiteral("gap.map: %1 (only one side joins a wall, and no piece ends one here)\n")
+                .arg(kGapLine));
 
         const Run unreadable = runTool({"fix", "bad.map", "-o", "out.map"}, maps.dir());
         QCOMPARE(unreadable.status, 1);

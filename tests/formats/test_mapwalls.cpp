@@ -1,6 +1,7 @@
 // The walls a Universal VTT file carries, traced on small rings drawn here.
 #include "formats/MapWalls.h"
 #include "mapcraft/MapSketch.h"
+#include "symbols/SymbolNames.h"
 
 #include <QTest>
 
@@ -14,11 +15,10 @@ class TestMapWalls : public QObject
 private slots:
     void ringWithoutGateIsOneClosedPolyline()
     {
-        // 53 54 55
-        // 56    56
-        // 57 54 59
-        const auto walls
-            = mapexport::mapWalls(sketch({{2, 3, {{53, 54, 55}, {56, 0, 56}, {57, 54, 59}}}}));
+        const auto walls = mapexport::mapWalls(sketch({{2, 3,
+            {{sym::WallSE, sym::WallHorizontal, sym::WallSW},
+                {sym::WallVertical, sym::Blank, sym::WallVertical},
+                {sym::WallNE, sym::WallHorizontal, sym::WallNW}}}}));
         QCOMPARE(walls.walls.size(), 1);
         QCOMPARE(walls.gates.size(), 0);
         const QPolygonF ring = walls.walls.front();
@@ -35,8 +35,12 @@ private slots:
         // A guard post in the top run leaves the ring closed and adds its cross
         // arm as a line of its own; a gate in the bottom run opens the ring
         // between the door's two ends.
-        const auto walls = mapexport::mapWalls(
-            sketch({{2, 3, {{53, 54, 61, 54, 55}, {56, 0, 0, 0, 56}, {57, 54, 58, 54, 59}}}}));
+        const auto walls = mapexport::mapWalls(sketch({{2, 3,
+            {{sym::WallSE, sym::WallHorizontal, sym::GuardPostSquare, sym::WallHorizontal,
+                 sym::WallSW},
+                {sym::WallVertical, sym::Blank, sym::Blank, sym::Blank, sym::WallVertical},
+                {sym::WallNE, sym::WallHorizontal, sym::WoodenGateHorizontal, sym::WallHorizontal,
+                    sym::WallNW}}}}));
         QCOMPARE(walls.gates.size(), 1);
         QCOMPARE(walls.gates.front(), QLineF(4.2, 5.5, 4.8, 5.5));
         QCOMPARE(walls.walls.size(), 2);

@@ -1,5 +1,7 @@
 #include "artgen/ProgramArt.h"
 
+#include "symbols/SymbolNames.h"
+
 #include <QBuffer>
 #include <QFont>
 #include <QImageWriter>
@@ -169,7 +171,9 @@ QImage companyLogoImage()
 QImage miniMap(const std::array<QImage, 65> &symbols)
 {
     constexpr int cell = 15;
-    const int rows[3][3] = {{41, 37, 38}, {28, 28, 28}, {1, 51, 16}};
+    using namespace sym;
+    const int rows[3][3] = {{Mountain, TreesEvergreen, TreesDeciduous},
+        {RiverHorizontal, RiverHorizontal, RiverHorizontal}, {House, Grass, Well}};
     QImage map(3 * cell, 3 * cell, QImage::Format_RGB32);
     QPainter painter(&map);
     for (int row = 0; row < 3; ++row) {

@@ -1,6 +1,8 @@
 #include "artgen/SymbolSheet.h"
 
 #include "symbols/SymbolCatalog.h"
+#include "symbols/SymbolNames.h"
+#include "symbols/SymbolShapes.h"
 
 #include <QFont>
 #include <QPainter>
@@ -27,27 +29,69 @@ struct Example
     QVector<QVector<int>> rows; // codes, 0 leaves the cell empty
 };
 
+// A picture as it stands on the map; a run of a long house as `pieces` says.
+QVector<QVector<int>> picture(const char *name, std::initializer_list<int> pieces = {})
+{
+    QVector<QVector<int>> rows;
+    for (const PictureShape &shape : kPictureShapes) {
+        if (QLatin1String(shape.name) != QLatin1String(name))
+            continue;
+        if (shape.kind == ShapeKind::Run)
+            return {QVector<int>(pieces)};
+        for (int row = 0; row < shape.rows; ++row) {
+            rows.append(QVector<int>());
+            for (int column = 0; column < shape.columns; ++column)
+                rows.back().append(shape.at(column, row));
+        }
+    }
+    return rows;
+}
+
+QVector<QVector<int>> sideBySide(QVector<QVector<int>> left, const QVector<QVector<int>> &right)
+{
+    for (int row = 0; row < left.size(); ++row)
+        left[row] += right.value(row);
+    return left;
+}
+
 const QVector<Example> &examples()
 {
+    using namespace sym;
     static const QVector<Example> list {
-        {"Inn", {{5, 6}, {9, 10}}},
-        {"Church", {{13, 14}}},
-        {"Castle and tower", {{17, 18, 19, 20}, {21, 22, 23, 24}}},
-        {"Long houses", {{7, 8, 11, 7}}},
-        {"Lake", {{26, 27}, {29, 31}}},
+        {"Inn", picture("inn")},
+        {"Church", picture("church")},
+        {"Castle and tower", sideBySide(picture("castle"), picture("tower"))},
+        {"Long houses",
+            picture("long house",
+                {LongHouseWindows, LongHouseDoor, LongHouseTavern, LongHouseWindows})},
+        {"Lake", picture("lake")},
         {"River",
-            {{28, 36, 0, 0, 32, 0, 0, 0}, {0, 32, 0, 0, 32, 0, 35, 28},
-                {0, 33, 28, 28, 30, 28, 34, 0}, {0, 0, 0, 0, 32, 0, 0, 0},
-                {28, 28, 28, 28, 34, 0, 0, 0}}},
+            {{RiverHorizontal, RiverSW, 0, 0, RiverVertical, 0, 0, 0},
+                {0, RiverVertical, 0, 0, RiverVertical, 0, RiverSE, RiverHorizontal},
+                {0, RiverNE, RiverHorizontal, RiverHorizontal, PondRiverJoint, RiverHorizontal,
+                    RiverNW, 0},
+                {0, 0, 0, 0, RiverVertical, 0, 0, 0},
+                {RiverHorizontal, RiverHorizontal, RiverHorizontal, RiverHorizontal, RiverNW, 0, 0,
+                    0}}},
         {"Walled yard",
-            {{53, 54, 58, 54, 61, 54, 55}, {56, 0, 0, 0, 0, 0, 56}, {60, 0, 16, 0, 1, 0, 64},
-                {56, 0, 0, 0, 0, 0, 56}, {57, 54, 62, 54, 63, 54, 59}}},
-        {"Water", {{25, 25, 25}, {25, 25, 25}, {25, 25, 25}}},
-        {"Sand", {{45, 46, 45}, {47, 45, 48}, {45, 45, 46}}},
-        {"Swamp", {{49, 49, 49}, {49, 49, 49}, {49, 49, 49}}},
-        {"Grass", {{51, 51, 51}, {51, 50, 51}, {51, 51, 51}}},
-        {"Dry grass", {{52, 52, 52}, {52, 52, 52}, {52, 52, 52}}},
-        {"Forest and hills", {{37, 38, 39}, {40, 44, 41}, {42, 43, 44}}},
+            {{WallSE, WallHorizontal, WoodenGateHorizontal, WallHorizontal, GuardPostSquare,
+                 WallHorizontal, WallSW},
+                {WallVertical, 0, 0, 0, 0, 0, WallVertical},
+                {WoodenGateVertical, 0, Well, 0, House, 0, IronGateVertical},
+                {WallVertical, 0, 0, 0, 0, 0, WallVertical},
+                {WallNE, WallHorizontal, IronGateHorizontal, WallHorizontal, GuardPostRound,
+                    WallHorizontal, WallNW}}},
+        {"Water", {{Water, Water, Water}, {Water, Water, Water}, {Water, Water, Water}}},
+        {"Sand", {{Sand, SandScrub, Sand}, {SandPalm, Sand, Wagon}, {Sand, Sand, SandScrub}}},
+        {"Swamp", {{Swamp, Swamp, Swamp}, {Swamp, Swamp, Swamp}, {Swamp, Swamp, Swamp}}},
+        {"Grass",
+            {{Grass, Grass, Grass}, {Grass, CemeteryDestroyed, Grass}, {Grass, Grass, Grass}}},
+        {"Dry grass",
+            {{DryGrass, DryGrass, DryGrass}, {DryGrass, DryGrass, DryGrass},
+                {DryGrass, DryGrass, DryGrass}}},
+        {"Forest and hills",
+            {{TreesEvergreen, TreesDeciduous, TreesOldEvergreen}, {TreesDead, Hills, Mountain},
+                {MountainCave, Volcano, Hills}}},
     };
     return list;
 }
