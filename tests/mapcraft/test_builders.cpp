@@ -70,8 +70,7 @@ private slots:
     {
         SeededRandom random(3, 0);
         Sketch sketch;
-        for (int column = 0; column < kMapColumns; ++column)
-            sketch.claim(column, 12);
+        sketch.claim(CellRect {0, 12, kMapColumns - 1, 12});
         RiverCourse course;
         course.to = kMapRows - 1;
         course.enterAt = course.leaveAt = 10;
@@ -88,7 +87,7 @@ private slots:
             SeededRandom random(seed, 0);
             Sketch sketch;
             WallPlan plan;
-            plan.rect = {5, 5, 25, 18};
+            plan.outline.rect = {5, 5, 25, 18};
             plan.gateCount = 4;
             plan.gateSides = sideBit(Side::North) | sideBit(Side::South);
             WallRing ring;
@@ -96,8 +95,8 @@ private slots:
             QVERIFY(ring.gateCount >= 1 && ring.gateCount <= 4);
             for (int i = 0; i < ring.gateCount; ++i) {
                 const Gateway &gate = ring.gates[std::size_t(i)];
-                QVERIFY(gate.row == 5 || gate.row == 18);
-                QVERIFY(gate.column >= 7 && gate.column <= 23);
+                QVERIFY(gate.place.row == 5 || gate.place.row == 18);
+                QVERIFY(gate.place.column >= 7 && gate.place.column <= 23);
             }
             QCOMPARE(brokenProperty(sketch.codes(), MapKind::Town), nullptr);
         }

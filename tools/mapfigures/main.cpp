@@ -108,7 +108,7 @@ int table(int seeds)
 // what turned it away.
 int rejections(int seeds)
 {
-    using Recipe = bool (*)(Sketch &, SeededRandom &);
+    using Recipe = bool (*)(Sketch &, SeededRandom &, const MapChoices &);
     const Recipe recipes[] = {drawTown, drawFort, drawCastle, drawValley};
     QTextStream out(stdout);
     for (const MapKind kind : kMapKinds) {
@@ -116,7 +116,7 @@ int rejections(int seeds)
         for (int seed = 0; seed < seeds; ++seed) {
             SeededRandom random(std::uint64_t(seed), 0);
             Sketch sketch;
-            if (!recipes[std::size_t(kind)](sketch, random)) {
+            if (!recipes[std::size_t(kind)](sketch, random, {})) {
                 ++reasons[QStringLiteral("the recipe found no room")];
                 continue;
             }
