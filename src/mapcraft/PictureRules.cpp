@@ -2,56 +2,20 @@
 
 #include "mapcraft/MapCells.h"
 #include "symbols/SymbolJoins.h"
+#include "symbols/SymbolShapes.h"
 
 #include <QStringList>
 
-#include <array>
 #include <bit>
 
 namespace vellumor::mapcraft {
 
 namespace {
 
-// The pictures that can be completed, as they stand on the map: rows from the
-// top, 0 where the picture has no piece.
-struct Picture
-{
-    int columns;
-    int rows;
-    std::array<std::array<SymbolCode, 3>, 2> pieces;
-};
-
-constexpr std::array<Picture, 4> kPictures {{
-    {2, 2, {{{5, 6, 0}, {9, 10, 0}}}}, // the inn
-    {2, 1, {{{13, 14, 0}, {0, 0, 0}}}}, // the church
-    {3, 2, {{{17, 18, 19}, {21, 22, 23}}}}, // the castle
-    {1, 2, {{{20, 0, 0}, {24, 0, 0}}}}, // the tower
-}};
-
-struct Placement
-{
-    const Picture *picture = nullptr;
-    int column = 0; // of the piece within the picture
-    int row = 0;
-};
-
-Placement placementOf(int code)
-{
-    for (const Picture &picture : kPictures) {
-        for (int row = 0; row < picture.rows; ++row) {
-            for (int column = 0; column < picture.columns; ++column) {
-                if (picture.pieces[std::size_t(row)][std::size_t(column)] == code)
-                    return {&picture, column, row};
-            }
-        }
-    }
-    return {};
-}
-
 // A lake may run on beyond the map's edge; a building is cut there.
 bool mayRunOffTheMap(const PiecePartner &need)
 {
-    return QLatin1String(need.rule) == QLatin1String("lake-incomplete");
+    return need.shape->kind == ShapeKind::Frame;
 }
 
 bool accepts(const PiecePartner &need, int code)
@@ -109,17 +73,17 @@ void appendPictureFindings(const MapCodes &codes, int column, int row, FindingSi
 
 QList<std::pair<int, SymbolCode>> pictureCompletion(const MapCodes &codes, int column, int row)
 {
-    const Placement placement = placementOf(codeAt(codes, column, row));
-    if (!placement.picture)
+    const ShapePlace place = shapePlace(codeAt(codes, column, row));
+    if (!place.shape || place.shape->kind != ShapeKind::Fixed)
         return {};
-    const int left = column - placement.column;
-    const int top = row - placement.row;
+    const int left = column - place.column;
+    const int top = row - place.row;
     QList<std::pair<int, SymbolCode>> fills;
-    for (int dy = 0; dy < placement.picture->rows; ++dy) {
-        for (int dx = 0; dx < placement.picture->columns; ++dx) {
-            const SymbolCode piece = placement.picture->pieces[std::size_t(dy)][std::size_t(dx)];
+    for (int dy = 0; dy < place.shape->rows; ++dy) {
+        for (int dx = 0; dx < place.shape->columns; ++dx) {
+            const SymbolCode piece = place.shape->at(dx, dy);
             const int there = codeAt(codes, left + dx, top + dy);
-            if (there == piece)
+            if (piece == sym::Blank || there == piece)
                 continue;
             if (there != kBlankSymbol)
                 return {};

@@ -1,5 +1,10 @@
 #include "symbols/SymbolJoins.h"
 
+#include "symbols/SymbolCatalog.h"
+#include "symbols/SymbolShapes.h"
+
+#include <utility>
+
 namespace vellumor {
 
 namespace {
@@ -57,53 +62,57 @@ constexpr std::array<SymbolJoins, kHighestSymbolCode + 1> kJoins {{
     guardPost, gate(E | W, G::Iron), guardPost, gate(N | S, G::Iron), // 61-64
 }};
 
-constexpr std::array<SymbolCode, 3> one(SymbolCode code)
+// Each piece of a picture names the neighbours its picture continues into,
+// read from the shapes: a fixed picture's piece its grid neighbour, a lake
+// corner water or the next corner toward the lake's middle, a long house piece
+// any long house piece to its east or west. Sides are listed as a reader
+// meets the neighbours: above, left, right, below.
+constexpr std::array<Side, 4> kReadingOrder {Side::North, Side::West, Side::East, Side::South};
+
+template<typename Visit> constexpr void visitPartners(Visit visit)
 {
-    return {code, 0, 0};
+    for (const PictureShape &shape : kPictureShapes) {
+        for (int row = 0; row < shape.rows; ++row) {
+            for (int column = 0; column < shape.columns; ++column) {
+                const SymbolCode code = shape.at(column, row);
+                if (shape.kind == ShapeKind::Run) {
+                    visit(PiecePartner {code, E | W, shape.pieces[0], shape.rule, false, &shape});
+                    continue;
+                }
+                for (const Side side : kReadingOrder) {
+                    const SymbolCode partner
+                        = shape.at(column + columnStep(side), row + rowStep(side));
+                    if (code == sym::Blank || partner == sym::Blank)
+                        continue;
+                    const bool fixed = shape.kind == ShapeKind::Fixed;
+                    visit(PiecePartner {code, sideBit(side),
+                        fixed ? std::array<SymbolCode, 3> {partner, 0, 0}
+                              : std::array<SymbolCode, 3> {shape.fill, partner, 0},
+                        shape.rule, fixed, &shape});
+                }
+            }
+        }
+    }
 }
 
-// Each piece names the neighbour its picture continues into. Lakes frame
-// water, which may be open water or the next corner; long house pieces share
-// their side edges with each other in any order.
-constexpr std::array<PiecePartner, 37> kAllPartners {{
-    {5, E, one(6), "inn-incomplete", true},
-    {5, S, one(9), "inn-incomplete", true},
-    {6, W, one(5), "inn-incomplete", true},
-    {6, S, one(10), "inn-incomplete", true},
-    {7, E | W, {7, 8, 11}, "longhouse-alone", false},
-    {8, E | W, {7, 8, 11}, "longhouse-alone", false},
-    {9, N, one(5), "inn-incomplete", true},
-    {9, E, one(10), "inn-incomplete", true},
-    {10, N, one(6), "inn-incomplete", true},
-    {10, W, one(9), "inn-incomplete", true},
-    {11, E | W, {7, 8, 11}, "longhouse-alone", false},
-    {13, E, one(14), "church-incomplete", true},
-    {14, W, one(13), "church-incomplete", true},
-    {17, E, one(18), "castle-incomplete", true},
-    {17, S, one(21), "castle-incomplete", true},
-    {18, W, one(17), "castle-incomplete", true},
-    {18, E, one(19), "castle-incomplete", true},
-    {18, S, one(22), "castle-incomplete", true},
-    {19, W, one(18), "castle-incomplete", true},
-    {19, S, one(23), "castle-incomplete", true},
-    {20, S, one(24), "tower-incomplete", true},
-    {21, N, one(17), "castle-incomplete", true},
-    {21, E, one(22), "castle-incomplete", true},
-    {22, N, one(18), "castle-incomplete", true},
-    {22, W, one(21), "castle-incomplete", true},
-    {22, E, one(23), "castle-incomplete", true},
-    {23, N, one(19), "castle-incomplete", true},
-    {23, W, one(22), "castle-incomplete", true},
-    {24, N, one(20), "tower-incomplete", true},
-    {26, E, {25, 27, 0}, "lake-incomplete", false},
-    {26, S, {25, 29, 0}, "lake-incomplete", false},
-    {27, W, {25, 26, 0}, "lake-incomplete", false},
-    {27, S, {25, 31, 0}, "lake-incomplete", false},
-    {29, N, {25, 26, 0}, "lake-incomplete", false},
-    {29, E, {25, 31, 0}, "lake-incomplete", false},
-    {31, N, {25, 27, 0}, "lake-incomplete", false},
-    {31, W, {25, 29, 0}, "lake-incomplete", false},
-}};
+constexpr std::size_t partnerCount()
+{
+    std::size_t count = 0;
+    visitPartners([&](const PiecePartner &) { ++count; });
+    return count;
+}
+
+constexpr auto kAllPartners = [] {
+    std::array<PiecePartner, partnerCount()> partners {};
+    std::size_t next = 0;
+    visitPartners([&](const PiecePartner &partner) { partners[next++] = partner; });
+    // In code order, each code's needs in the order they were met.
+    for (std::size_t i = 1; i < partners.size(); ++i) {
+        for (std::size_t j = i; j > 0 && partners[j].code < partners[j - 1].code; --j)
+            std::swap(partners[j], partners[j - 1]);
+    }
+    return partners;
+}();
 // Where each code's needs start in kAllPartners, and how many there are.
 constexpr auto kPartnerRanges = [] {
     std::array<std::pair<std::uint8_t, std::uint8_t>, kHighestSymbolCode + 1> ranges {};
@@ -115,16 +124,6 @@ constexpr auto kPartnerRanges = [] {
     }
     return ranges;
 }();
-
-constexpr bool partnersAreInCodeOrder()
-{
-    for (std::size_t i = 1; i < kAllPartners.size(); ++i) {
-        if (kAllPartners[i].code < kAllPartners[i - 1].code)
-            return false;
-    }
-    return true;
-}
-static_assert(partnersAreInCodeOrder());
 
 constexpr SymbolJoins kNothing {};
 
@@ -152,6 +151,18 @@ std::span<const PiecePartner> piecePartners(int code)
         return {};
     const auto range = kPartnerRanges[std::size_t(code)];
     return std::span<const PiecePartner>(kAllPartners).subspan(range.first, range.second);
+}
+
+bool isBuilding(int code)
+{
+    const auto info = symbolInfo(code);
+    return info && info->set == SymbolSet::Town && !symbolJoins(code).walkable;
+}
+
+bool isLake(int code)
+{
+    const ShapePlace place = shapePlace(code);
+    return code == sym::Water || (place.shape && place.shape->kind == ShapeKind::Frame);
 }
 
 SymbolCode riverPiece(SideSet sides)

@@ -67,9 +67,12 @@ struct SymbolJoins
 
 const SymbolJoins &symbolJoins(int code); // a code outside 0..64 joins nothing
 
+struct PictureShape;
+
 // A piece of a picture that spans several cells needs one of `accepts` on
 // `side` (on any side of `sides` for a long house, which only must not stand
-// alone). `rule` names the picture for the checker.
+// alone). `rule` names the picture for the checker. Made from the pictures'
+// shapes in SymbolShapes.h.
 struct PiecePartner
 {
     SymbolCode code;
@@ -79,11 +82,19 @@ struct PiecePartner
     // The cell can be completed with accepts[0] when it is blank: the
     // picture has exactly one piece there.
     bool completable;
+    const PictureShape *shape;
 };
 
 std::span<const PiecePartner> piecePartners();
 // The needs of one code, in the table's order.
 std::span<const PiecePartner> piecePartners(int code);
+
+// What a cell holds, as the generator and the figures count it. A building is
+// any town or castle symbol no one walks into: the well counts, the cemetery
+// does not. A lake is open water drawn as a lake: Water and the lake's
+// corners; the pond is a river's joint, not a lake.
+bool isBuilding(int code);
+bool isLake(int code);
 
 // The river or wall piece (gates and junctions excluded) that leaves by exactly
 // these sides, or 0.

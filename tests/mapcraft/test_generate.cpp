@@ -171,11 +171,7 @@ private slots:
             }
             return right < 0 ? 0 : (right - left + 1) * (bottom - top + 1);
         };
-        const auto isBuilding = [](SymbolCode code) {
-            return code >= 1 && code <= 24 && !symbolJoins(code).walkable;
-        };
         const auto isRiver = [](SymbolCode code) { return symbolJoins(code).river != 0; };
-        const auto isLake = [](SymbolCode code) { return code == 25; };
         for (const MapKind kind : kMapKinds) {
             QSet<int> walls, buildings, rivers, lakes;
             for (std::uint64_t seed = 0; seed < 200; ++seed) {

@@ -1,6 +1,7 @@
 #include "symbols/SymbolCatalog.h"
 #include "symbols/SymbolJoins.h"
 #include "symbols/SymbolPictures.h"
+#include "symbols/SymbolShapes.h"
 
 #include <QTest>
 
@@ -127,6 +128,36 @@ private slots:
                     need.completable || symbolJoins(need.code).openWater);
             }
         }
+    }
+
+    // The palette lays each picture's pieces out as the picture stands, so a
+    // piece put at the wrong place of its shape shows as a palette mismatch.
+    void shapesStandAsInThePalette()
+    {
+        for (const PictureShape &shape : kPictureShapes) {
+            if (shape.kind == ShapeKind::Run)
+                continue;
+            const SymbolInfo origin = *symbolInfo(shape.at(0, 0));
+            for (int row = 0; row < shape.rows; ++row) {
+                for (int column = 0; column < shape.columns; ++column) {
+                    const SymbolInfo piece = *symbolInfo(shape.at(column, row));
+                    QVERIFY2(piece.column == origin.column + column && piece.row == origin.row + row
+                            && piece.set == origin.set,
+                        piece.name);
+                    const ShapePlace place = shapePlace(piece.code);
+                    QVERIFY(place.shape == &shape && place.column == column && place.row == row);
+                }
+            }
+        }
+    }
+
+    void buildingsAndLakes()
+    {
+        QVERIFY(
+            isBuilding(sym::Well) && isBuilding(sym::CastleTopLeft) && isBuilding(sym::Stables));
+        QVERIFY(!isBuilding(sym::Cemetery) && !isBuilding(sym::Wagon) && !isBuilding(sym::Blank));
+        QVERIFY(isLake(sym::Water) && isLake(sym::LakeBottomRight));
+        QVERIFY(!isLake(sym::PondRiverJoint) && !isLake(sym::RiverVertical) && !isLake(-1));
     }
 
     void everyRunOfTwoSidesHasItsPiece()

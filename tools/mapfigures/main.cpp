@@ -36,24 +36,14 @@ int walledCells(const MapCodes &codes)
     return int(std::count(reached.begin(), reached.end(), false));
 }
 
-int countCells(const MapCodes &codes, bool (*counts)(SymbolCode))
+int countCells(const MapCodes &codes, bool (*counts)(int))
 {
     return int(std::count_if(codes.begin(), codes.end(), counts));
 }
 
-bool isBuilding(SymbolCode code)
-{
-    return code >= 1 && code <= 24 && !symbolJoins(code).walkable;
-}
-
-bool isRiver(SymbolCode code)
+bool isRiver(int code)
 {
     return symbolJoins(code).river != 0;
-}
-
-bool isLake(SymbolCode code)
-{
-    return code == 25 || code == 26 || code == 27 || code == 29 || code == 31;
 }
 
 QString spread(std::vector<int> values)
