@@ -2,6 +2,7 @@
 
 #include "mapcraft/SeededRandom.h"
 #include "mapcraft/Sketch.h"
+#include "symbols/SymbolShapes.h"
 
 #include <array>
 #include <span>
@@ -119,6 +120,11 @@ struct Building
 };
 
 Building single(SymbolCode code);
+// The picture of that name in the shapes of pictures spanning cells ("inn",
+// "church", "castle", "tower"), drawn as it stands there.
+Building picture(const char *name);
+// Two buildings side by side, `left` first; both one or two rows high.
+Building beside(const Building &left, const Building &right);
 Building row(std::span<const SymbolCode> codes);
 Building block(std::array<SymbolCode, 2> top, std::array<SymbolCode, 2> bottom);
 // A long house of this many pieces, windows at its ends and a door or tavern

@@ -18,7 +18,7 @@ Building castleBuilding(SeededRandom &random)
 {
     switch (random.below(6)) {
     case 0:
-        return block({sym::TowerTop, sym::Blank}, {sym::TowerBottom, sym::Blank});
+        return picture("tower");
     case 1:
     case 2:
         return longHouse(random, random.between(2, 4));
@@ -45,14 +45,8 @@ Building villageBuilding(SeededRandom &random)
 
 Building keep(SeededRandom &random)
 {
-    using namespace sym;
-    if (random.oneIn(2))
-        return Building {4, 2,
-            {{{CastleTopLeft, CastleTopCenter, CastleTopRight, TowerTop, Blank},
-                {CastleBottomLeft, CastleBottomCenter, CastleBottomRight, TowerBottom, Blank}}}};
-    return Building {4, 2,
-        {{{TowerTop, CastleTopLeft, CastleTopCenter, CastleTopRight, Blank},
-            {TowerBottom, CastleBottomLeft, CastleBottomCenter, CastleBottomRight, Blank}}}};
+    return random.oneIn(2) ? beside(picture("castle"), picture("tower"))
+                           : beside(picture("tower"), picture("castle"));
 }
 
 // Where everything goes, decided before anything is drawn.
@@ -193,9 +187,7 @@ void maybeVillage(Sketch &sketch, SeededRandom &random, const WallRing &ring)
         std::min(ring.bounds.bottom + 8, kMapRows - 2)};
     if (village.height() < 3 || !random.oneIn(2))
         return;
-    const Building landmark[] = {random.oneIn(2)
-            ? block({sym::InnTopLeft, sym::InnTopRight}, {sym::InnBottomLeft, sym::InnBottomRight})
-            : row(std::array<SymbolCode, 2> {sym::ChurchLeft, sym::ChurchRight})};
+    const Building landmark[] = {random.oneIn(2) ? picture("inn") : picture("church")};
     fillStreets(
         sketch, random, streetArea(village), landmark, villageBuilding, random.between(30, 60));
 }

@@ -32,8 +32,9 @@ Building fortBuilding(SeededRandom &random)
 
 void towerAt(Sketch &sketch, CellPlace top)
 {
-    sketch.put(top, sym::TowerTop);
-    sketch.put(across(top, Side::South), sym::TowerBottom);
+    const Building tower = picture("tower");
+    for (int row = 0; row < tower.height; ++row)
+        sketch.put(across(top, Side::South, row), tower.cells[std::size_t(row)][0]);
 }
 
 CellRect planWalls(SeededRandom &random)

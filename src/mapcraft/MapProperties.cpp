@@ -36,11 +36,6 @@ private:
     std::array<SymbolCode, kCellCount> m_codes {};
 };
 
-bool isBuilding(SymbolCode code)
-{
-    return code >= 1 && code <= 24 && !symbolJoins(code).walkable;
-}
-
 bool wallsClose(const Cells &cells)
 {
     for (int row = 0; row < kMapRows; ++row) {

@@ -3,6 +3,7 @@
 #include "symbols/SymbolNames.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace vellumor::mapcraft {
 
@@ -68,6 +69,36 @@ Building single(SymbolCode code)
 {
     Building building;
     building.cells[0][0] = code;
+    return building;
+}
+
+Building picture(const char *name)
+{
+    for (const PictureShape &shape : kPictureShapes) {
+        if (std::string_view(shape.name) != name || shape.kind != ShapeKind::Fixed)
+            continue;
+        Building building;
+        building.width = shape.columns;
+        building.height = shape.rows;
+        for (int row = 0; row < shape.rows; ++row) {
+            for (int column = 0; column < shape.columns; ++column)
+                building.cells[std::size_t(row)][std::size_t(column)] = shape.at(column, row);
+        }
+        return building;
+    }
+    return {};
+}
+
+Building beside(const Building &left, const Building &right)
+{
+    Building building = left;
+    building.width = std::min(left.width + right.width, 5);
+    building.height = std::max(left.height, right.height);
+    for (int row = 0; row < right.height; ++row) {
+        for (int column = 0; left.width + column < building.width; ++column)
+            building.cells[std::size_t(row)][std::size_t(left.width + column)]
+                = right.cells[std::size_t(row)][std::size_t(column)];
+    }
     return building;
 }
 

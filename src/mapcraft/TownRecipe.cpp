@@ -59,25 +59,13 @@ Building townBuilding(SeededRandom &random)
 // The church with its cemetery beside it, on either side, one or two wide.
 Building church(SeededRandom &random)
 {
-    using namespace sym;
-    Building building;
-    building.height = 2;
-    const bool wide = random.oneIn(2);
-    building.width = wide ? 4 : 3;
-    if (random.oneIn(2)) {
-        building.cells = wide
-            ? decltype(building.cells) {{{ChurchLeft, ChurchRight, Cemetery, Cemetery},
-                {Blank, Blank, Cemetery, Cemetery}}}
-            : decltype(building.cells) {
-                {{ChurchLeft, ChurchRight, Cemetery}, {Blank, Blank, Cemetery}}};
-    } else {
-        building.cells = wide
-            ? decltype(building.cells) {{{Cemetery, Cemetery, ChurchLeft, ChurchRight},
-                {Cemetery, Cemetery, Blank, Blank}}}
-            : decltype(building.cells) {
-                {{Cemetery, ChurchLeft, ChurchRight}, {Cemetery, Blank, Blank}}};
-    }
-    return building;
+    Building cemetery;
+    cemetery.width = random.between(1, 2);
+    cemetery.height = 2;
+    for (auto &cells : cemetery.cells)
+        cells = {sym::Cemetery, sym::Cemetery};
+    return random.oneIn(2) ? beside(picture("church"), cemetery)
+                           : beside(cemetery, picture("church"));
 }
 
 // The wall's outline: a rectangle clear of the river's side, with one or two
@@ -217,7 +205,7 @@ bool fillTown(
     std::array<Building, 5> required {
         church(random),
         row(std::array<SymbolCode, 3> {sym::Stables, sym::Stables, sym::Wagon}),
-        block({sym::InnTopLeft, sym::InnTopRight}, {sym::InnBottomLeft, sym::InnBottomRight}),
+        picture("inn"),
         single(sym::GeneralStore),
         longHouse(random, random.between(3, 5)),
     };

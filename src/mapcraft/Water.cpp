@@ -73,11 +73,12 @@ bool layLake(Sketch &sketch, const CellRect &lake)
 {
     if (lake.width() < 2 || lake.height() < 2 || !sketch.isAllFree(lake))
         return false;
-    lake.forEach([&](CellPlace place) { sketch.put(place, sym::Water); });
-    sketch.put({lake.left, lake.top}, sym::LakeTopLeft);
-    sketch.put({lake.right, lake.top}, sym::LakeTopRight);
-    sketch.put({lake.left, lake.bottom}, sym::LakeBottomLeft);
-    sketch.put({lake.right, lake.bottom}, sym::LakeBottomRight);
+    const PictureShape &frame = *shapePlace(sym::LakeTopLeft).shape;
+    lake.forEach([&](CellPlace place) { sketch.put(place, frame.fill); });
+    sketch.put({lake.left, lake.top}, frame.at(0, 0));
+    sketch.put({lake.right, lake.top}, frame.at(1, 0));
+    sketch.put({lake.left, lake.bottom}, frame.at(0, 1));
+    sketch.put({lake.right, lake.bottom}, frame.at(1, 1));
     return true;
 }
 
