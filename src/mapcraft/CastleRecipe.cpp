@@ -204,7 +204,6 @@ void dressCountry(Sketch &sketch, SeededRandom &random, const CastlePlan &plan)
     scatter(sketch, random, highland, kHighland, 90);
     static constexpr Weighted<int> kVolcanoes[] = {{0, 2}, {1, 3}, {2, 3}};
     crownVolcanoes(sketch, random, random.weighted(kVolcanoes));
-    sketch.claim(highland);
     scatter(sketch, random, {0, plan.highland, kMapColumns - 1, plan.highland}, kTrees, 50);
     for (int woods = random.between(2, 5); woods > 0; --woods)
         clump(sketch, random, lowland, random.between(5, 20), kTrees, 55);

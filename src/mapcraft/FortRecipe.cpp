@@ -89,16 +89,22 @@ bool buildFort(Sketch &sketch, SeededRandom &random, const CellRect &walls,
 // the walls; the ridge runs its whole length within the strip.
 void maybeRidge(Sketch &sketch, SeededRandom &random, const WallRing &ring)
 {
-    const int lastRow = std::min(ring.bounds.top - 3, 2);
-    if (lastRow < 0 || !random.oneIn(2))
+    // The strip of rock reaches a row past the ridge, so that no mountain
+    // stands on the sand's edge.
+    const int lastRow = std::min(ring.bounds.top - 3, 3);
+    if (lastRow < 1 || !random.oneIn(2))
         return;
-    const CellRect band {0, 0, kMapColumns - 1, lastRow};
-    sketch.fill(band, kBlankSymbol);
+    const CellRect rock {0, 0, kMapColumns - 1, lastRow};
+    const CellRect band {0, 0, kMapColumns - 1, lastRow - 1};
+    sketch.fill(rock, kBlankSymbol);
+    rock.forEach([&](CellPlace place) { // a road out of a gate goes on as bare rock
+        if (sketch.at(place) == sym::Sand)
+            sketch.put(place, kBlankSymbol);
+    });
     const int length = random.between(kMapColumns / 2, kMapColumns - 2);
     const int start = random.between(0, kMapColumns - length);
-    ridge(sketch, random, {start, random.between(0, lastRow)}, length, Side::East, band);
-    // The rest of the strip stays bare rock.
-    sketch.claim(band);
+    ridge(sketch, random, {start, random.between(0, band.bottom)}, length, Side::East, band);
+    sketch.claim(rock);
 }
 
 // A pond in a clearing ringed by grass, with palms on the sand around it.

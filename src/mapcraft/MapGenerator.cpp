@@ -1,6 +1,7 @@
 #include "mapcraft/MapGenerator.h"
 
 #include "mapcraft/MapCells.h"
+#include "mapcraft/MapLooks.h"
 #include "mapcraft/MapProperties.h"
 #include "mapcraft/Recipes.h"
 
@@ -96,9 +97,11 @@ Generated generateAround(
         const MapCodes codes = sketch.codes();
         // The recipes build every piece to fit; these checks turn away the
         // rare attempt where pieces drawn by chance got in each other's way.
-        // Warnings of the user's own drawing are theirs to keep.
+        // Warnings of the user's own drawing are theirs to keep, and so is
+        // how it looks.
         if (brokenProperty(codes, kind) != nullptr
-            || (sketch.hasKept() ? errorCount(codes) > 0 : !lintMap(codes).isEmpty()))
+            || (sketch.hasKept() ? errorCount(codes) > 0
+                                 : !lintMap(codes).isEmpty() || missedGoal(codes, kind)))
             continue;
         return {codes, {}};
     }

@@ -53,7 +53,8 @@ void ridge(Sketch &sketch, SeededRandom &random, CellPlace from, int length, Sid
     const Side left = Side((unsigned(heading) + 3) % 4);
     const Side right = opposite(left);
     CellPlace at = from;
-    for (int i = 0; i < length && band.contains(at); ++i) {
+    // `length` steps onwards; steps aside come on top of them.
+    for (int i = 0; i < length && band.contains(at);) {
         if (sketch.isFree(at))
             sketch.paint(at, random.weighted(kPeaks));
         for (const Side flank : {left, right}) {
@@ -64,7 +65,9 @@ void ridge(Sketch &sketch, SeededRandom &random, CellPlace from, int length, Sid
         // Mostly onwards, now and then a step aside within the band.
         const int turn = int(random.below(6));
         const Side step = turn == 0 ? left : turn == 1 ? right : heading;
-        at = band.contains(across(at, step)) ? across(at, step) : across(at, heading);
+        const bool aside = step != heading && band.contains(across(at, step));
+        at = across(at, aside ? step : heading);
+        i += aside ? 0 : 1;
     }
 }
 
@@ -138,39 +141,37 @@ SymbolCode surroundingFamily(const Sketch &sketch, CellPlace place)
 void tidyTerrain(Sketch &sketch, SeededRandom &random)
 {
     const SymbolCode ground = sketch.ground();
-    // Patches drawn up to water would show the white ground of its picture.
-    kWholeMap.forEach([&](CellPlace place) {
-        if (!sketch.isClaimed(place) && isPatch(sketch.at(place)) && nearWater(sketch, place))
+    static constexpr SymbolCode kForest[] = {sym::TreesEvergreen, sym::TreesDeciduous};
+    const auto tidy = [&](auto change) {
+        kWholeMap.forEach([&](CellPlace place) {
+            if (!sketch.isClaimed(place))
+                change(place, sketch.at(place));
+        });
+    };
+    // Patches drawn up to water would show the white ground of its picture;
+    // then no patch is left a lone cell.
+    tidy([&](CellPlace place, SymbolCode code) {
+        if (isPatch(code) && nearWater(sketch, place))
             sketch.paint(place, ground);
     });
-    // Holes closed, twice for a hole of two cells.
-    static constexpr SymbolCode kForest[] = {sym::TreesEvergreen, sym::TreesDeciduous};
-    for (int pass = 0; pass < 2; ++pass) {
-        kWholeMap.forEach([&](CellPlace place) {
-            if (!sketch.isFree(place))
-                return;
-            const SymbolCode family = surroundingFamily(sketch, place);
-            if (family == sym::TreesEvergreen)
-                sketch.paint(place, random.pick(kForest));
-            else if (family != sym::Blank && !nearWater(sketch, place))
-                sketch.paint(place, family);
-        });
-    }
-    // Lone cells of a patch go; dead trees inside a forest come alive.
-    kWholeMap.forEach([&](CellPlace place) {
-        if (sketch.isClaimed(place))
+    tidy([&](CellPlace place, SymbolCode code) {
+        const bool joined = std::any_of(kSides.begin(), kSides.end(),
+            [&](Side side) { return sketch.at(across(place, side)) == code; });
+        if (isPatch(code) && !joined)
+            sketch.paint(place, ground);
+    });
+    // Holes closed: with the patch around them, or a tree by the water.
+    tidy([&](CellPlace place, SymbolCode code) {
+        const SymbolCode family = surroundingFamily(sketch, place);
+        if ((code != sym::Blank && code != ground) || family == sym::Blank)
             return;
-        const SymbolCode code = sketch.at(place);
-        if (isPatch(code)) {
-            bool joined = false;
-            for (const Side side : kSides)
-                joined = joined || sketch.at(across(place, side)) == code;
-            if (!joined)
-                sketch.paint(place, ground);
-        } else if (code == sym::TreesDead
-            && surroundingFamily(sketch, place) == sym::TreesEvergreen) {
+        const bool trees = family == sym::TreesEvergreen || nearWater(sketch, place);
+        sketch.paint(place, trees ? random.pick(kForest) : family);
+    });
+    // Dead trees stand at a forest's edge, not inside it.
+    tidy([&](CellPlace place, SymbolCode code) {
+        if (code == sym::TreesDead && surroundingFamily(sketch, place) == sym::TreesEvergreen)
             sketch.paint(place, random.pick(kForest));
-        }
     });
 }
 

@@ -40,9 +40,4 @@ constexpr SymbolCode terrainFamily(SymbolCode code)
     return isTrees(code) ? SymbolCode(sym::TreesEvergreen) : SymbolCode(sym::Blank);
 }
 
-// Terrain cells of a patch with no side neighbour of the same patch.
-int loneTerrainCells(const MapCodes &codes);
-// Open cells whose every neighbour on the map is of one patch or trees.
-int terrainHoles(const MapCodes &codes);
-
 } // namespace vellumor::mapcraft

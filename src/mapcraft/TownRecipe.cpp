@@ -144,7 +144,8 @@ bool layMainStreets(Sketch &sketch, SeededRandom &random, const WallRing &ring)
             at = across(at, inward);
             if (!ring.inside.contains(at))
                 return false;
-            sketch.put(at, sym::Blank);
+            if (at != well)
+                sketch.put(at, sym::Blank);
         }
         const Side toward = northSouth ? (well.column > at.column ? Side::East : Side::West)
                                        : (well.row > at.row ? Side::South : Side::North);
