@@ -24,8 +24,10 @@ void clump(Sketch &sketch, SeededRandom &random, CellPlace from, int size,
     cells[std::size_t(count++)] = from;
     size = std::min(size, kMaxSize);
     for (int tries = 0; count < size && tries < 4 * size; ++tries) {
-        const CellPlace next
-            = across(cells[random.below(std::uint32_t(count))], kSides[random.below(4)]);
+        // One draw after the other: the order of a call's arguments is the
+        // compiler's to choose.
+        const CellPlace grownFrom = cells[random.below(std::uint32_t(count))];
+        const CellPlace next = across(grownFrom, kSides[random.below(4)]);
         if (onMap(next)
             && std::find(cells.begin(), cells.begin() + count, next) == cells.begin() + count)
             cells[std::size_t(count++)] = next;

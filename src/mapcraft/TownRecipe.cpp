@@ -232,8 +232,8 @@ void dressCountry(Sketch &sketch, SeededRandom &random)
         const int row
             = random.oneIn(2) ? random.between(0, 1) : random.between(kMapRows - 5, kMapRows - 3);
         const SymbolCode grass = random.oneIn(2) ? sym::Grass : sym::DryGrass;
-        field(sketch, {column, row, column + random.between(2, 5), row + random.between(1, 3)},
-            grass);
+        const int right = column + random.between(2, 5);
+        field(sketch, {column, row, right, row + random.between(1, 3)}, grass);
     }
     for (int woods = random.between(1, 4); woods > 0; --woods)
         clump(sketch, random, kWholeMap, random.between(6, 24), kTrees, 60);

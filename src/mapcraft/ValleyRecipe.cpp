@@ -114,7 +114,8 @@ void growCountry(Sketch &sketch, SeededRandom &random)
     }
     for (int plains = random.between(1, 3); plains > 0; --plains) {
         static constexpr SymbolCode kGrass[][1] = {{sym::Grass}, {sym::DryGrass}};
-        clump(sketch, random, kWholeMap, random.between(6, 20), kGrass[random.below(2)], 95);
+        const int size = random.between(6, 20);
+        clump(sketch, random, kWholeMap, size, kGrass[random.below(2)], 95);
     }
     static constexpr SymbolCode kHills[] = {sym::Hills};
     scatter(sketch, random, kWholeMap, kHills, random.between(2, 5));

@@ -173,8 +173,8 @@ bool raiseSpring(Sketch &sketch, SeededRandom &random, CellPlace place, Side riv
     int count = 1;
     const int size = random.between(3, 6);
     for (int tries = 0; tries < 24 && count < size; ++tries) {
-        const CellPlace next
-            = across(group[random.below(std::uint32_t(count))], kSides[random.below(4)]);
+        const CellPlace grownFrom = group[random.below(std::uint32_t(count))];
+        const CellPlace next = across(grownFrom, kSides[random.below(4)]);
         if (next == across(place, riverSide) || !sketch.isFree(next)
             || std::find(group.begin(), group.begin() + count, next) != group.begin() + count)
             continue;

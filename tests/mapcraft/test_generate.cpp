@@ -87,19 +87,19 @@ private slots:
             quint64 seed;
             quint64 hash;
         } golden[] = {
-            {MapKind::Town, 0, 0x2d34084c10ece8ef},
-            {MapKind::Town, 7, 0x3fd4315140a64132},
-            {MapKind::Town, 2026, 0x1084c86f3d6da6a6},
-            {MapKind::Fort, 0, 0x979c8bb288b8e94c},
-            {MapKind::Fort, 7, 0x688b4df0ab1fe8f0},
-            {MapKind::Fort, 2026, 0x0bcfe5f0ae97912a},
-            {MapKind::Castle, 0, 0x8d8a36c16565e116},
-            {MapKind::Castle, 7, 0xeff256c2b8a53dfe},
-            {MapKind::Castle, 2026, 0xc053336ecf8dde42},
-            {MapKind::Valley, 0, 0x3aa52c85aad3cf71},
-            {MapKind::Valley, 7, 0xcd2894385ef871f0},
-            {MapKind::Valley, 2026, 0x762cdd6d9778837a},
-            {MapKind::Town, 9223372036854775807ull, 0x77217372fad46b0b},
+            {MapKind::Town, 0, 0xe0ce4d76ebeb1a96},
+            {MapKind::Town, 7, 0xae5704a3141be178},
+            {MapKind::Town, 2026, 0x7bec108f7edc40e9},
+            {MapKind::Fort, 0, 0x6194a4025507dc21},
+            {MapKind::Fort, 7, 0x96c6677f88916bf3},
+            {MapKind::Fort, 2026, 0xbf26acf4ae1a32c0},
+            {MapKind::Castle, 0, 0x245693ff50360f59},
+            {MapKind::Castle, 7, 0xdafa4c05c76d2d78},
+            {MapKind::Castle, 2026, 0x863847cd6657ad6c},
+            {MapKind::Valley, 0, 0x71ef94f80ef578ab},
+            {MapKind::Valley, 7, 0x42188a6c9d70a5b5},
+            {MapKind::Valley, 2026, 0x038e1d18fbdfa93d},
+            {MapKind::Town, 9223372036854775807ull, 0xb67efb0f8584e420},
         };
         for (const auto &row : golden) {
             QTest::addRow("%s %llu", qPrintable(mapKindName(row.kind)), row.seed)
