@@ -15,11 +15,17 @@ figures() {
 }
 figures picture "$here/docs/generated.png" "${SEED:-3}"
 table="$(figures table 1000)"
+looks="$(figures looks 1000)"
 doc="$here/docs/generated.md"
-# Everything above the table stays; the table and its last line are made anew.
+# Everything above the tables stays; the tables and what follows are made anew.
 sed '/^| kind |/,$d' "$doc" >"$runtime/head.md"
 {
     cat "$runtime/head.md"
     echo "$table"
+    echo
+    echo "What a game master sees, over the same seeds (least / median / most; the fort's ridge"
+    echo "from its first column to its last, where there is one):"
+    echo
+    echo "$looks"
 } >"$doc"
 echo "wrote docs/generated.png and the table in docs/generated.md"

@@ -2,7 +2,9 @@
 #include "cli/Commands.h"
 #include "cli/ExportTarget.h"
 #include "cli/MapTool.h"
+#include "cli/OutputFile.h"
 #include "mapcraft/MapGenerator.h"
+#include "mapcraft/MapLint.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -57,6 +59,24 @@ QString repeatCommand(const QStringList &arguments, const QString &kind, std::ui
     return words.join(QLatin1Char(' '));
 }
 
+// The user's drawing to generate around, read and linted: nothing, and the
+// lint lines printed, when it cannot be kept.
+std::optional<MapCodes> readKept(const QString &file, QTextStream &out, QTextStream &err)
+{
+    const auto kept = readMapReporting(file, err);
+    if (!kept)
+        return std::nullopt;
+    const QList<mapcraft::Finding> findings = mapcraft::lintMap(*kept);
+    if (mapcraft::errorCount(findings) == 0)
+        return kept;
+    for (const mapcraft::Finding &finding : findings)
+        out << file << QStringLiteral(": ") << mapcraft::describe(finding) << '\n';
+    err << QStringLiteral("vellumor-map: generate: %1 has errors of its own; nothing was written")
+               .arg(file)
+        << Qt::endl;
+    return std::nullopt;
+}
+
 } // namespace
 
 int generateCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
@@ -73,7 +93,10 @@ int generateCommand(const QStringList &arguments, QTextStream &out, QTextStream 
                        "OUT's suffix names the format: .map, or any that export writes, with\n"
                        "export's options. The same kind, seed and generator version (now %1)\n"
                        "give the same map byte for byte. Without --seed, a seed is picked and\n"
-                       "the command that makes the same map again is printed.")
+                       "the command that makes the same map again is printed.\n"
+                       "With --keep, every symbol drawn in MAP stands in the result as drawn and\n"
+                       "the rest is made around it; a wall ring drawn there is the town's, the\n"
+                       "fort's or the castle's wall.")
             .arg(mapcraft::kGeneratorVersion),
         QStringLiteral("Exit status: 0 when the map was written, 1 when no map came together or "
                        "a file\ncould not be written, 2 when the command line is wrong.\n"));
@@ -83,6 +106,20 @@ int generateCommand(const QStringList &arguments, QTextStream &out, QTextStream 
             .arg(std::numeric_limits<qint64>::max()),
         QStringLiteral("N"));
     line.addOption(seedOption);
+    const QCommandLineOption keepOption(QStringLiteral("keep"),
+        QStringLiteral("Keep every symbol drawn in MAP and make the rest around it."),
+        QStringLiteral("MAP"));
+    const QCommandLineOption gatesOption(QStringLiteral("gates"),
+        QStringLiteral("Gates in the wall of a town, fort or castle, 1 to 4 (default: by chance)."),
+        QStringLiteral("N"));
+    const QCommandLineOption riverOption(
+        QStringLiteral("river"), QStringLiteral("A town or castle with a river."));
+    const QCommandLineOption noRiverOption(
+        QStringLiteral("no-river"), QStringLiteral("A town or castle without a river."));
+    line.addOption(keepOption);
+    line.addOption(gatesOption);
+    line.addOption(riverOption);
+    line.addOption(noRiverOption);
     ExportTarget target(true);
     target.addOptions(line);
     line.parser().addPositionalArgument(
@@ -112,15 +149,45 @@ int generateCommand(const QStringList &arguments, QTextStream &out, QTextStream 
                     .arg(parser.value(seedOption)));
         }
     }
+    mapcraft::MapChoices choices;
+    if (parser.isSet(gatesOption)) {
+        const auto gates = parseWholeNumber(parser.value(gatesOption), 1, 4);
+        if (!gates)
+            return line.usageError(err,
+                QStringLiteral("--gates takes 1 to 4, not '%1'").arg(parser.value(gatesOption)));
+        if (*kind == MapKind::Valley)
+            return line.usageError(err, QStringLiteral("a valley has no walls to put gates in"));
+        choices.gates = *gates;
+    }
+    if (parser.isSet(riverOption) || parser.isSet(noRiverOption)) {
+        if (parser.isSet(riverOption) && parser.isSet(noRiverOption))
+            return line.usageError(err, QStringLiteral("--river and --no-river contradict"));
+        if (*kind != MapKind::Town && *kind != MapKind::Castle)
+            return line.usageError(
+                err, QStringLiteral("--river and --no-river are for a town or a castle"));
+        choices.river = parser.isSet(riverOption) ? mapcraft::RiverChoice::Always
+                                                  : mapcraft::RiverChoice::Never;
+    }
     const QString kindName = mapcraft::mapKindName(*kind);
     if (const auto done = target.read(line, kindName, err))
         return *done;
+    MapCodes kept {};
+    if (parser.isSet(keepOption)) {
+        const auto drawn = readKept(parser.value(keepOption), out, err);
+        if (!drawn)
+            return kFailure;
+        kept = *drawn;
+    }
 
     const bool picked = !seed;
     if (picked)
         seed = QRandomGenerator::system()->bounded(std::uint32_t(1) << 31);
-    const auto codes = mapcraft::generateMap(*kind, *seed);
-    if (!codes) {
+    const mapcraft::Generated generated = mapcraft::generateAround(*kind, *seed, choices, kept);
+    if (!generated.codes) {
+        for (const mapcraft::Finding &finding : generated.inTheWay)
+            out << parser.value(keepOption) << QStringLiteral(": ") << mapcraft::describe(finding)
+                << '\n';
+        out.flush();
         err << QStringLiteral("vellumor-map: generate: no %1 came together from seed %2 within %3 "
                               "attempts; nothing was written")
                    .arg(kindName)
@@ -129,7 +196,7 @@ int generateCommand(const QStringList &arguments, QTextStream &out, QTextStream 
             << Qt::endl;
         return kFailure;
     }
-    const int status = target.write(*codes, err);
+    const int status = target.write(*generated.codes, err);
     if (status == kSuccess && picked)
         out << repeatCommand(arguments, kinds.front(), *seed) << Qt::endl;
     return status;

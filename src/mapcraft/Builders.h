@@ -2,6 +2,7 @@
 
 #include "mapcraft/SeededRandom.h"
 #include "mapcraft/Sketch.h"
+#include "symbols/SymbolShapes.h"
 
 #include <array>
 #include <span>
@@ -16,24 +17,38 @@ namespace vellumor::mapcraft {
 
 struct Gateway
 {
-    int column = 0;
-    int row = 0;
+    CellPlace place;
     Side outward = Side::North; // the side of the gate that faces the country
+};
+
+// The ground a wall goes round: a rectangle with up to two of its corners
+// cut away, so that its outline has right angles only (an L, a cut corner).
+struct Outline
+{
+    CellRect rect;
+    std::array<CellRect, 2> cuts {};
+    int cutCount = 0;
+
+    bool contains(CellPlace place) const;
+    // In the outline with a cell outside it all round: where the wall stands.
+    bool isEdge(CellPlace place) const;
+    bool isRectangle() const { return cutCount == 0; }
 };
 
 struct WallRing
 {
-    CellRect rect;
+    CellRect bounds; // the wall and all it encloses
+    CellSet inside; // the cells within the wall
     std::array<Gateway, 4> gates {};
     int gateCount = 0;
 };
 
 struct WallPlan
 {
-    CellRect rect; // the wall itself: corners at its four corners
+    Outline outline; // the wall itself stands on its edge cells
     int gateCount = 1; // 1 to 4
-    SideSet gateSides = kAllSides; // the walls a gate may stand in
-    int cornerClearance = 2; // cells kept between a gate and a corner
+    SideSet gateSides = kAllSides; // the sides a gate may face outward to
+    int cornerClearance = 2; // straight wall kept between a gate and a corner
     int guardSpacing = 6; // about this many cells between guard posts; 0: none
     GateMaterial material = GateMaterial::None; // None: wood or iron, by chance
 };
@@ -42,6 +57,12 @@ struct WallPlan
 // both sides of each gate are claimed and kept open ground, and so are two
 // more cells of road leading out of it.
 bool buildWallRing(Sketch &sketch, SeededRandom &random, const WallPlan &plan, WallRing &ring);
+// The ring the user drew and kept, its gates and what it encloses; false
+// when the kept cells enclose nothing.
+bool keptWallRing(const Sketch &sketch, WallRing &ring);
+// Open ground from the gate straight out to the map's edge, as far as it is
+// free: the road into the country.
+void roadOut(Sketch &sketch, const Gateway &gate);
 
 // ---- Water
 
@@ -67,13 +88,18 @@ struct RiverCourse
 
 struct RiverPath
 {
-    std::array<std::array<std::int8_t, 2>, kCellCount> cells {}; // column, row
+    std::array<CellPlace, kCellCount> cells {};
     int length = 0;
 };
 
 bool layRiver(Sketch &sketch, SeededRandom &random, const RiverCourse &course, RiverPath &path);
 // The side a river flowing this way leaves its last cell by.
 Side downstream(Flow flow);
+
+// The spring a river rises from: forest, hills or a mountain at `place`, in
+// a group of at least three such cells grown away from the river, which
+// leaves the spring by `riverSide`. False when there is no room for the group.
+bool raiseSpring(Sketch &sketch, SeededRandom &random, CellPlace place, Side riverSide);
 
 // Turns a straight stretch of the river into the pond where a stream joins
 // it from the side `toward`: from the map's edge, or from a spring under
@@ -84,8 +110,8 @@ bool addBranch(
 
 // ---- Buildings
 
-// A building drawn over one or two rows, up to five cells wide; 0 leaves a
-// cell of its rectangle open ground.
+// A building drawn over one or two rows, up to five cells wide; Blank leaves
+// a cell of its rectangle open ground.
 struct Building
 {
     int width = 1;
@@ -94,6 +120,11 @@ struct Building
 };
 
 Building single(SymbolCode code);
+// The picture of that name in the shapes of pictures spanning cells ("inn",
+// "church", "castle", "tower"), drawn as it stands there.
+Building picture(const char *name);
+// Two buildings side by side, `left` first; both one or two rows high.
+Building beside(const Building &left, const Building &right);
 Building row(std::span<const SymbolCode> codes);
 Building block(std::array<SymbolCode, 2> top, std::array<SymbolCode, 2> bottom);
 // A long house of this many pieces, windows at its ends and a door or tavern
@@ -102,12 +133,22 @@ Building longHouse(SeededRandom &random, int length);
 
 using BuildingSource = Building (*)(SeededRandom &random);
 
+// Where streets are laid out: the cells of `cells` within `bounds`.
+struct StreetArea
+{
+    CellRect bounds;
+    CellSet cells;
+};
+StreetArea streetArea(const CellRect &rect);
+// The cells of the ring's inside a cell or more from the wall.
+StreetArea streetArea(const WallRing &ring);
+
 // Lays out the area as rows of buildings with a street between each two
 // (rows of two where a two-row building needs them), puts each required
 // building somewhere in it and fills the rest from `fill`, leaving a cell
 // between neighbours. Every building touches a street; the whole area is
 // claimed afterwards.
-bool fillStreets(Sketch &sketch, SeededRandom &random, const CellRect &area,
+bool fillStreets(Sketch &sketch, SeededRandom &random, const StreetArea &area,
     std::span<const Building> required, BuildingSource fill, int fillPercent);
 
 // ---- Terrain (drawn on free cells only)
@@ -115,13 +156,21 @@ bool fillStreets(Sketch &sketch, SeededRandom &random, const CellRect &area,
 void scatter(Sketch &sketch, SeededRandom &random, const CellRect &area,
     std::span<const SymbolCode> codes, int percent);
 // A blob of about `size` cells grown from a cell, each drawn by chance.
-void clump(Sketch &sketch, SeededRandom &random, int column, int row, int size,
+void clump(Sketch &sketch, SeededRandom &random, CellPlace from, int size,
     std::span<const SymbolCode> codes, int percent);
 // The same grown from a cell anywhere in the area.
 void clump(Sketch &sketch, SeededRandom &random, const CellRect &area, int size,
     std::span<const SymbolCode> codes, int percent);
-// A mountain ridge wandering along `heading`, hills on its flanks.
-void ridge(Sketch &sketch, SeededRandom &random, int column, int row, int length, Side heading);
+// A mountain ridge of `length` cells from `from` along `heading`, wandering
+// aside only within `band`, hills on its flanks.
+void ridge(Sketch &sketch, SeededRandom &random, CellPlace from, int length, Side heading,
+    const CellRect &band);
+// Turns up to `most` mountains deep in a range into volcanoes.
+void crownVolcanoes(Sketch &sketch, SeededRandom &random, int most);
 void field(Sketch &sketch, const CellRect &area, SymbolCode code);
+// The last touch on the country: grass and swamp kept a cell clear of water,
+// no lone cell of them, no blank hole inside a patch or a forest, and dead
+// trees only at a forest's edge.
+void tidyTerrain(Sketch &sketch, SeededRandom &random);
 
 } // namespace vellumor::mapcraft

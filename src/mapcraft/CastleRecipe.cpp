@@ -1,5 +1,6 @@
 #include "mapcraft/Builders.h"
 #include "mapcraft/Recipes.h"
+#include "symbols/SymbolNames.h"
 
 #include <algorithm>
 
@@ -11,116 +12,135 @@ namespace vellumor::mapcraft {
 
 namespace {
 
-constexpr SymbolCode kTrees[] = {37, 38, 39};
+constexpr SymbolCode kTrees[] = {sym::TreesEvergreen, sym::TreesDeciduous, sym::TreesOldEvergreen};
 
 Building castleBuilding(SeededRandom &random)
 {
-    switch (random.below(7)) {
+    switch (random.below(6)) {
     case 0:
-        return block({20, 0}, {24, 0}); // a tower
+        return picture("tower");
     case 1:
     case 2:
         return longHouse(random, random.between(2, 4));
     case 3:
-        return row(std::array<SymbolCode, 2> {12, 12});
+        return row(std::array<SymbolCode, 2> {sym::Stables, sym::Stables});
     case 4:
-        return single(16);
-    case 5:
-        return single(38);
+        return single(sym::TreesDeciduous);
     default:
-        return single(random.oneIn(2) ? 1 : 3);
+        return single(random.oneIn(2) ? sym::House : sym::Shop);
     }
 }
 
 Building villageBuilding(SeededRandom &random)
 {
-    static constexpr SymbolCode kHouses[] = {1, 1, 2, 3};
+    static constexpr Weighted<SymbolCode> kHouses[]
+        = {{sym::House, 2}, {sym::Shack, 1}, {sym::Shop, 1}};
     if (random.oneIn(5))
-        return single(38);
+        return single(sym::TreesDeciduous);
     std::array<SymbolCode, 3> houses {};
     for (SymbolCode &house : houses)
-        house = random.pick(std::span<const SymbolCode>(kHouses));
+        house = random.weighted(kHouses);
     return row(std::span<const SymbolCode>(houses.data(), std::size_t(random.between(1, 3))));
 }
 
 Building keep(SeededRandom &random)
 {
-    if (random.oneIn(2))
-        return Building {4, 2, {{{17, 18, 19, 20, 0}, {21, 22, 23, 24, 0}}}};
-    return Building {4, 2, {{{20, 17, 18, 19, 0}, {24, 21, 22, 23, 0}}}};
+    return random.oneIn(2) ? beside(picture("castle"), picture("tower"))
+                           : beside(picture("tower"), picture("castle"));
 }
 
-} // namespace
-
-bool drawCastle(Sketch &sketch, SeededRandom &random)
+// Where everything goes, decided before anything is drawn.
+struct CastlePlan
 {
-    const bool castleWest = random.oneIn(2);
-    const int highland = random.between(2, 3); // rows of mountains and forest
+    bool castleWest = false;
+    int highland = 2; // rows of mountains and forest along the top
+    CellRect walls;
+    CellRect lake;
+    bool rivers = true;
+    // The columns between the castle and the map's far edge.
+    int sideLow = 0;
+    int sideHigh = 0;
+};
 
+CastlePlan planCastle(SeededRandom &random, const MapChoices &choices)
+{
+    CastlePlan plan;
+    plan.castleWest = random.oneIn(2);
+    plan.highland = random.between(2, 3);
     const int width = random.between(13, 17);
     const int height = random.between(8, 11);
-    const int left = castleWest ? random.between(1, 3) : kMapColumns - width - random.between(1, 3);
-    const int top = random.between(highland + 1, highland + 3);
-    const CellRect walls {left, top, left + width - 1, top + height - 1};
-
-    // The lake on the other side of the map, lower down.
+    const int left
+        = plan.castleWest ? random.between(1, 3) : kMapColumns - width - random.between(1, 3);
+    const int top = random.between(plan.highland + 1, plan.highland + 3);
+    plan.walls = {left, top, left + width - 1, top + height - 1};
     const int lakeWidth = random.between(6, 9);
     const int lakeHeight = random.between(5, 7);
-    const int lakeLeft = castleWest ? random.between(walls.right + 4, kMapColumns - 2 - lakeWidth)
-                                    : random.between(1, walls.left - 3 - lakeWidth);
-    const int lakeTop = random.between(std::max(highland + 5, 9), kMapRows - 2 - lakeHeight);
-    const CellRect lake {lakeLeft, lakeTop, lakeLeft + lakeWidth - 1, lakeTop + lakeHeight - 1};
-    const bool besideWalls = lake.left <= walls.right + 2 && lake.right >= walls.left - 2;
+    const int lakeLeft = plan.castleWest
+        ? random.between(plan.walls.right + 4, kMapColumns - 2 - lakeWidth)
+        : random.between(1, plan.walls.left - 3 - lakeWidth);
+    const int lakeTop = random.between(std::max(plan.highland + 5, 9), kMapRows - 2 - lakeHeight);
+    plan.lake = {lakeLeft, lakeTop, lakeLeft + lakeWidth - 1, lakeTop + lakeHeight - 1};
+    plan.rivers = wantsRiver(random, choices, 100);
+    plan.sideLow = plan.castleWest ? plan.walls.right + 3 : 1;
+    plan.sideHigh = plan.castleWest ? kMapColumns - 2 : plan.walls.left - 3;
+    return plan;
+}
+
+// The lake, and the river from a spring under the highland down into it.
+bool layLakeAndSpring(Sketch &sketch, SeededRandom &random, const CastlePlan &plan)
+{
+    const CellRect &lake = plan.lake;
+    const bool besideWalls = lake.left <= plan.walls.right + 2 && lake.right >= plan.walls.left - 2;
     if (lake.left < 1 || lake.right > kMapColumns - 2 || besideWalls || !layLake(sketch, lake))
         return false;
-
-    // From a spring under the highland down into the lake.
-    const int sideLow = castleWest ? walls.right + 3 : 1;
-    const int sideHigh = castleWest ? kMapColumns - 2 : walls.left - 3;
+    if (!plan.rivers)
+        return true;
     RiverCourse spring;
-    spring.from = highland;
+    spring.from = plan.highland;
     spring.to = lake.top - 1;
-    spring.enterAt = random.between(sideLow, sideHigh);
+    spring.enterAt = random.between(plan.sideLow, plan.sideHigh);
     spring.leaveAt = random.between(lake.left + 1, lake.right - 1);
-    spring.low = sideLow;
-    spring.high = sideHigh;
+    spring.low = plan.sideLow;
+    spring.high = plan.sideHigh;
     RiverPath path;
-    if (!layRiver(sketch, random, spring, path))
-        return false;
-    static constexpr SymbolCode kSprings[] = {37, 39, 41, 41, 42};
-    sketch.put(spring.enterAt, highland - 1, random.pick(std::span<const SymbolCode>(kSprings)));
+    return layRiver(sketch, random, spring, path)
+        && raiseSpring(sketch, random, {spring.enterAt, plan.highland - 1}, Side::South);
+}
 
-    // Out of the lake: below the castle to the far edge, straight down, or
-    // away from the castle; the first that finds its way.
-    const int belowCastle = walls.bottom + 5;
-    std::array<int, 3> ways {0, 1, 2};
-    random.shuffle(std::span<int>(ways));
-    bool outflow = false;
-    bool villageRoom = true;
-    for (const int way : ways) {
+// Out of the lake to the map's edge: below the castle to the far edge,
+// straight down, or away from the castle; the first that finds its way.
+// Gives whether the village below the castle keeps its room.
+bool layOutflow(Sketch &sketch, SeededRandom &random, const CastlePlan &plan, bool &villageRoom)
+{
+    const CellRect &lake = plan.lake;
+    const int belowCastle = plan.walls.bottom + 5;
+    enum Way { PastTheCastle, Down, Away };
+    std::array<Way, 3> ways {PastTheCastle, Down, Away};
+    random.shuffle(std::span<Way>(ways));
+    for (const Way way : ways) {
         RiverCourse course;
-        if (way == 0) {
+        if (way == PastTheCastle) {
             if (belowCastle > lake.bottom - 1 || belowCastle > kMapRows - 2)
                 continue;
-            course.flow = castleWest ? Flow::West : Flow::East;
-            course.from = castleWest ? lake.left - 1 : lake.right + 1;
-            course.to = castleWest ? 0 : kMapColumns - 1;
+            course.flow = plan.castleWest ? Flow::West : Flow::East;
+            course.from = plan.castleWest ? lake.left - 1 : lake.right + 1;
+            course.to = plan.castleWest ? 0 : kMapColumns - 1;
             course.enterAt = random.between(std::max(lake.top + 1, belowCastle), lake.bottom - 1);
             course.low = belowCastle;
             course.high = kMapRows - 2;
-        } else if (way == 1) {
+        } else if (way == Down) {
             if (lake.bottom >= kMapRows - 1)
                 continue;
             course.flow = Flow::South;
             course.from = lake.bottom + 1;
             course.to = kMapRows - 1;
             course.enterAt = random.between(lake.left + 1, lake.right - 1);
-            course.low = sideLow;
-            course.high = sideHigh;
+            course.low = plan.sideLow;
+            course.high = plan.sideHigh;
         } else {
-            course.flow = castleWest ? Flow::East : Flow::West;
-            course.from = castleWest ? lake.right + 1 : lake.left - 1;
-            course.to = castleWest ? kMapColumns - 1 : 0;
+            course.flow = plan.castleWest ? Flow::East : Flow::West;
+            course.from = plan.castleWest ? lake.right + 1 : lake.left - 1;
+            course.to = plan.castleWest ? kMapColumns - 1 : 0;
             course.enterAt = random.between(lake.top + 1, lake.bottom - 1);
             course.low = lake.top + 1;
             course.high = kMapRows - 2;
@@ -128,58 +148,97 @@ bool drawCastle(Sketch &sketch, SeededRandom &random)
         course.leaveAt = random.between(course.low, course.high);
         RiverPath out;
         if (layRiver(sketch, random, course, out)) {
-            outflow = true;
-            villageRoom = way != 0;
-            break;
+            villageRoom = way != PastTheCastle;
+            return true;
         }
     }
-    if (!outflow)
-        return false;
+    return false;
+}
 
-    WallPlan plan;
-    plan.rect = walls;
-    plan.gateCount = random.oneIn(3) ? 2 : 1;
-    plan.gateSides = SideSet(kAllSides & ~sideBit(Side::North));
-    plan.guardSpacing = random.between(5, 7);
-    WallRing ring;
-    if (!buildWallRing(sketch, random, plan, ring))
-        return false;
-    const Building required[] = {keep(random)};
+// The ring of wall (or the one the user drew) with the keep and its yard.
+bool buildKeep(Sketch &sketch, SeededRandom &random, const CastlePlan &plan,
+    const MapChoices &choices, WallRing &ring)
+{
+    if (!keptWallRing(sketch, ring)) {
+        static constexpr Weighted<int> kGates[] = {{1, 2}, {2, 1}};
+        WallPlan walls;
+        walls.outline.rect = plan.walls;
+        walls.gateCount = choices.gates > 0 ? choices.gates : random.weighted(kGates);
+        walls.gateSides = SideSet(kAllSides & ~sideBit(Side::North));
+        walls.guardSpacing = random.between(5, 7);
+        if (!buildWallRing(sketch, random, walls, ring))
+            return false;
+    }
+    const Building required[] = {keep(random), single(sym::Well)};
     if (!fillStreets(
-            sketch, random, walls.inset(2), required, castleBuilding, random.between(60, 95)))
+            sketch, random, streetArea(ring), required, castleBuilding, random.between(60, 95)))
         return false;
-    sketch.claim(walls.inset(1));
+    ring.bounds.forEach([&](CellPlace place) {
+        if (ring.inside.contains(place))
+            sketch.claim(place);
+    });
+    return true;
+}
 
-    // A village below the castle, its inn or church among the houses.
-    const CellRect village {
-        walls.left, walls.bottom + 4, walls.right, std::min(walls.bottom + 8, kMapRows - 2)};
-    if (villageRoom && village.height() >= 3 && random.oneIn(2)) {
-        const Building landmark[]
-            = {random.oneIn(2) ? block({5, 6}, {9, 10}) : row(std::array<SymbolCode, 2> {13, 14})};
-        fillStreets(sketch, random, village, landmark, villageBuilding, random.between(30, 60));
-    }
+// A village below the castle, its inn or church among the houses.
+void maybeVillage(Sketch &sketch, SeededRandom &random, const WallRing &ring)
+{
+    const CellRect village {ring.bounds.left, ring.bounds.bottom + 4, ring.bounds.right,
+        std::min(ring.bounds.bottom + 8, kMapRows - 2)};
+    if (village.height() < 3 || !random.oneIn(2))
+        return;
+    const Building landmark[] = {random.oneIn(2) ? picture("inn") : picture("church")};
+    fillStreets(
+        sketch, random, streetArea(village), landmark, villageBuilding, random.between(30, 60));
+}
 
-    static constexpr SymbolCode kHighland[] = {41, 41, 41, 42, 43, 44, 44, 37, 38, 39};
-    scatter(sketch, random, {0, 0, kMapColumns - 1, highland - 1}, kHighland, 90);
-    sketch.claim({0, 0, kMapColumns - 1, highland - 1});
-    scatter(sketch, random, {0, highland, kMapColumns - 1, highland}, kTrees, 50);
-    for (int woods = random.between(2, 5); woods > 0; --woods) {
-        const CellRect lowland {0, highland, kMapColumns - 1, kMapRows - 1};
+// Mountains and forest along the top, woods, swamp by the lake and grass
+// below.
+void dressCountry(Sketch &sketch, SeededRandom &random, const CastlePlan &plan)
+{
+    static constexpr SymbolCode kHighland[]
+        = {sym::Mountain, sym::Mountain, sym::Mountain, sym::MountainCave, sym::Hills, sym::Hills,
+            sym::TreesEvergreen, sym::TreesDeciduous, sym::TreesOldEvergreen};
+    const CellRect highland {0, 0, kMapColumns - 1, plan.highland - 1};
+    const CellRect lowland {0, plan.highland, kMapColumns - 1, kMapRows - 1};
+    scatter(sketch, random, highland, kHighland, 90);
+    static constexpr Weighted<int> kVolcanoes[] = {{0, 2}, {1, 3}, {2, 3}};
+    crownVolcanoes(sketch, random, random.weighted(kVolcanoes));
+    scatter(sketch, random, {0, plan.highland, kMapColumns - 1, plan.highland}, kTrees, 50);
+    for (int woods = random.between(2, 5); woods > 0; --woods)
         clump(sketch, random, lowland, random.between(5, 20), kTrees, 55);
-    }
-    static constexpr SymbolCode kSwamp[] = {49};
-    if (random.oneIn(2))
-        clump(sketch, random, castleWest ? lake.right + 1 : lake.left - 1, lake.bottom,
-            random.between(5, 12), kSwamp, 90);
+    static constexpr SymbolCode kSwamp[] = {sym::Swamp};
     if (random.oneIn(2)) {
-        static constexpr SymbolCode kPlains[] = {51, 52};
+        const CellPlace shore {
+            plan.castleWest ? plan.lake.right + 2 : plan.lake.left - 2, plan.lake.bottom};
+        clump(sketch, random, shore, random.between(5, 12), kSwamp, 90);
+    }
+    if (random.oneIn(2)) {
+        static constexpr SymbolCode kPlains[] = {sym::Grass, sym::DryGrass};
         const auto grass = std::span<const SymbolCode>(kPlains).subspan(random.below(2), 1);
-        const CellRect lowland {0, highland, kMapColumns - 1, kMapRows - 1};
         clump(sketch, random, lowland, random.between(6, 14), grass, 95);
     }
-    static constexpr SymbolCode kHills[] = {44};
+    static constexpr SymbolCode kHills[] = {sym::Hills};
     scatter(sketch, random, kWholeMap, kHills, random.between(1, 3));
     scatter(sketch, random, kWholeMap, kTrees, random.between(3, 8));
+    tidyTerrain(sketch, random);
+}
+
+} // namespace
+
+bool drawCastle(Sketch &sketch, SeededRandom &random, const MapChoices &choices)
+{
+    const CastlePlan plan = planCastle(random, choices);
+    bool villageRoom = true;
+    if (!layLakeAndSpring(sketch, random, plan)
+        || (plan.rivers && !layOutflow(sketch, random, plan, villageRoom)))
+        return false;
+    WallRing ring;
+    if (!buildKeep(sketch, random, plan, choices, ring))
+        return false;
+    if (villageRoom)
+        maybeVillage(sketch, random, ring);
+    dressCountry(sketch, random, plan);
     return true;
 }
 

@@ -17,6 +17,17 @@ constexpr bool onMap(int column, int row)
 }
 
 // The code at the cell, or -1 off the map.
+constexpr bool onMap(CellPlace place)
+{
+    return onMap(place.column, place.row);
+}
+
+// The cell `steps` cells across the side.
+constexpr CellPlace across(CellPlace place, Side side, int steps = 1)
+{
+    return {place.column + steps * columnStep(side), place.row + steps * rowStep(side)};
+}
+
 inline int codeAt(const MapCodes &codes, int column, int row)
 {
     return onMap(column, row) ? int(codes[std::size_t(cellIndex(column, row))]) : -1;

@@ -1,14 +1,17 @@
 #include "mapcraft/MapGenerator.h"
 
-#include "mapcraft/MapLint.h"
+#include "mapcraft/MapCells.h"
+#include "mapcraft/MapLooks.h"
 #include "mapcraft/MapProperties.h"
 #include "mapcraft/Recipes.h"
+
+#include <algorithm>
 
 namespace vellumor::mapcraft {
 
 namespace {
 
-using Recipe = bool (*)(Sketch &, SeededRandom &);
+using Recipe = bool (*)(Sketch &, SeededRandom &, const MapChoices &);
 
 Recipe recipeOf(MapKind kind)
 {
@@ -23,6 +26,28 @@ Recipe recipeOf(MapKind kind)
         break;
     }
     return drawValley;
+}
+
+// The kept cells the attempts wanted most for something of their own, at most
+// a few, in cell order; the first kept cell when none was wanted.
+QList<Finding> keptInTheWay(
+    const MapCodes &kept, const std::array<int, kCellCount> &wanted, MapKind kind)
+{
+    constexpr int kMostNamed = 8;
+    const int most = *std::max_element(wanted.begin(), wanted.end());
+    QList<Finding> findings;
+    kWholeMap.forEach([&](CellPlace place) {
+        const int code = codeAt(kept, place.column, place.row);
+        const int times = wanted[CellSet::slot(place)];
+        const bool named = most > 0 ? 2 * times >= most : findings.isEmpty();
+        if (code == kBlankSymbol || !named || findings.size() >= kMostNamed)
+            return;
+        findings.append(
+            {place.column, place.row, Severity::Error, QStringLiteral("kept-in-the-way"),
+                QStringLiteral("no %1 could be built around the kept %2")
+                    .arg(mapKindName(kind), quotedName(code))});
+    });
+    return findings;
 }
 
 } // namespace
@@ -53,20 +78,34 @@ std::optional<MapKind> mapKindNamed(const QString &name)
 
 std::optional<MapCodes> generateMap(MapKind kind, std::uint64_t seed, int attempts)
 {
+    return generateAround(kind, seed, {}, MapCodes {}, attempts).codes;
+}
+
+Generated generateAround(
+    MapKind kind, std::uint64_t seed, const MapChoices &choices, const MapCodes &kept, int attempts)
+{
     const Recipe recipe = recipeOf(kind);
+    std::array<int, kCellCount> wanted {};
     for (int attempt = 0; attempt < attempts; ++attempt) {
         SeededRandom random(seed, std::uint32_t(attempt));
-        Sketch sketch;
-        if (!recipe(sketch, random))
+        Sketch sketch(kept);
+        const bool drawn = recipe(sketch, random, choices);
+        kWholeMap.forEach(
+            [&](CellPlace place) { wanted[CellSet::slot(place)] += sketch.timesInTheWay(place); });
+        if (!drawn)
             continue;
         const MapCodes codes = sketch.codes();
         // The recipes build every piece to fit; these checks turn away the
         // rare attempt where pieces drawn by chance got in each other's way.
-        if (brokenProperty(codes, kind) != nullptr || !lintMap(codes).isEmpty())
+        // Warnings of the user's own drawing are theirs to keep, and so is
+        // how it looks.
+        if (brokenProperty(codes, kind) != nullptr
+            || (sketch.hasKept() ? errorCount(codes) > 0
+                                 : !lintMap(codes).isEmpty() || missedGoal(codes, kind)))
             continue;
-        return codes;
+        return {codes, {}};
     }
-    return std::nullopt;
+    return {std::nullopt, keptInTheWay(kept, wanted, kind)};
 }
 
 } // namespace vellumor::mapcraft

@@ -2,6 +2,7 @@
 
 #include "document/CellGrid.h"
 #include "mapcraft/EdgeReach.h"
+#include "mapcraft/MapCells.h"
 #include "symbols/SymbolJoins.h"
 
 #include <array>
@@ -22,10 +23,6 @@ public:
                 = codes[std::size_t(index)];
         }
     }
-    static bool onMap(int column, int row)
-    {
-        return column >= 0 && column < kMapColumns && row >= 0 && row < kMapRows;
-    }
     SymbolCode at(int column, int row) const
     {
         return m_codes[std::size_t(row * kMapColumns + column)];
@@ -36,11 +33,6 @@ private:
     std::array<SymbolCode, kCellCount> m_codes {};
 };
 
-bool isBuilding(SymbolCode code)
-{
-    return code >= 1 && code <= 24 && !symbolJoins(code).walkable;
-}
-
 bool wallsClose(const Cells &cells)
 {
     for (int row = 0; row < kMapRows; ++row) {
@@ -50,7 +42,7 @@ bool wallsClose(const Cells &cells)
                 continue;
             for (const Side side : kSides) {
                 const int c = column + columnStep(side), r = row + rowStep(side);
-                if (!has(joins.wall, side) || !Cells::onMap(c, r))
+                if (!has(joins.wall, side) || !onMap(c, r))
                     continue;
                 if (!has(cells.joins(c, r).wall, opposite(side)))
                     return false;
@@ -65,7 +57,7 @@ enum class RiverEnd { Joined, Open, Spring, DeadEnd };
 RiverEnd riverEnd(const Cells &cells, int column, int row, Side side)
 {
     const int c = column + columnStep(side), r = row + rowStep(side);
-    if (!Cells::onMap(c, r))
+    if (!onMap(c, r))
         return RiverEnd::Open;
     const SymbolJoins &next = cells.joins(c, r);
     if (has(next.river, opposite(side)))
@@ -126,7 +118,7 @@ bool picturesWhole(const Cells &cells)
                 bool met = false;
                 for (const Side side : kSides) {
                     const int c = column + columnStep(side), r = row + rowStep(side);
-                    if (!has(need.sides, side) || !Cells::onMap(c, r))
+                    if (!has(need.sides, side) || !onMap(c, r))
                         continue;
                     for (const SymbolCode accepted : need.accepts)
                         met = met || (accepted != 0 && cells.at(c, r) == accepted);
@@ -149,7 +141,7 @@ bool gatesApart(const Cells &cells, MapKind kind)
             ++gates;
             for (const Side side : kSides) {
                 const int c = column + columnStep(side), r = row + rowStep(side);
-                if (Cells::onMap(c, r) && cells.joins(c, r).gate != GateMaterial::None)
+                if (onMap(c, r) && cells.joins(c, r).gate != GateMaterial::None)
                     return false;
             }
         }
@@ -164,7 +156,7 @@ bool reachable(const MapCodes &codes, const Cells &cells)
     const EdgeReach reached
         = reachFromEdge(codes, [](const SymbolJoins &joins) { return joins.walkable; });
     const auto reachedAt = [&](int column, int row) {
-        return Cells::onMap(column, row) && reached[std::size_t(row * kMapColumns + column)];
+        return onMap(column, row) && reached[std::size_t(row * kMapColumns + column)];
     };
 
     for (int row = 0; row < kMapRows; ++row) {

@@ -7,6 +7,14 @@
 
 namespace vellumor::mapcraft {
 
+// One choice of a weighted draw: chosen `weight` times in the sum of the
+// weights.
+template<typename T> struct Weighted
+{
+    T value;
+    int weight;
+};
+
 // The generator's only source of chance. std::mt19937_64's output is fixed by
 // the C++ standard, but the standard distributions are not, so every draw is
 // made here from the raw engine output: a map made from a seed is then the
@@ -30,6 +38,28 @@ public:
     template<typename T> const T &pick(std::span<const T> items)
     {
         return items[below(std::uint32_t(items.size()))];
+    }
+    template<typename T, std::size_t N> const T &pick(const T (&items)[N])
+    {
+        return pick(std::span<const T>(items));
+    }
+    // The one way the generator chooses among things of unequal chance.
+    template<typename T> const T &weighted(std::span<const Weighted<T>> choices)
+    {
+        int total = 0;
+        for (const Weighted<T> &choice : choices)
+            total += choice.weight;
+        int draw = int(below(std::uint32_t(total)));
+        for (const Weighted<T> &choice : choices) {
+            if (draw < choice.weight)
+                return choice.value;
+            draw -= choice.weight;
+        }
+        return choices.back().value;
+    }
+    template<typename T, std::size_t N> const T &weighted(const Weighted<T> (&choices)[N])
+    {
+        return weighted(std::span<const Weighted<T>>(choices));
     }
 
     template<typename T> void shuffle(std::span<T> items)

@@ -1,59 +1,73 @@
 #include "mapcraft/Sketch.h"
 
-#include "document/CellGrid.h"
-
 namespace vellumor::mapcraft {
 
-bool Sketch::isFree(const CellRect &rect) const
+Sketch::Sketch(const MapCodes &kept)
 {
-    for (int row = rect.top; row <= rect.bottom; ++row) {
-        for (int column = rect.left; column <= rect.right; ++column) {
-            if (!isFree(column, row))
-                return false;
-        }
+    for (int index = 0; index < kCellCount; ++index) {
+        const SymbolCode code = kept[std::size_t(index)];
+        if (code == kBlankSymbol)
+            continue;
+        const CellPlace place = cellPlace(index);
+        put(place, code);
+        m_kept.add(place);
+        ++m_keptCount;
     }
-    return true;
 }
 
-void Sketch::put(int column, int row, SymbolCode code)
+bool Sketch::isFree(CellPlace place) const
 {
-    if (!onMap(column, row))
+    if (!onMap(place))
+        return false;
+    const std::size_t slot = CellSet::slot(place);
+    if (m_claimed[slot]) {
+        if (m_kept.contains(place))
+            ++m_inTheWay[slot];
+        return false;
+    }
+    return m_cells[slot] == kBlankSymbol || m_cells[slot] == m_ground;
+}
+
+bool Sketch::isAllFree(const CellRect &rect) const
+{
+    bool free = true;
+    rect.forEach([&](CellPlace place) { free = free && isFree(place); });
+    return free;
+}
+
+void Sketch::put(CellPlace place, SymbolCode code)
+{
+    if (!onMap(place) || m_kept.contains(place))
         return;
-    m_cells[slot(column, row)] = code;
-    m_claimed[slot(column, row)] = true;
+    m_cells[CellSet::slot(place)] = code;
+    m_claimed[CellSet::slot(place)] = true;
 }
 
-void Sketch::claim(int column, int row)
+void Sketch::claim(CellPlace place)
 {
-    if (onMap(column, row))
-        m_claimed[slot(column, row)] = true;
+    if (onMap(place))
+        m_claimed[CellSet::slot(place)] = true;
 }
 
 void Sketch::claim(const CellRect &rect)
 {
-    for (int row = rect.top; row <= rect.bottom; ++row) {
-        for (int column = rect.left; column <= rect.right; ++column)
-            claim(column, row);
-    }
+    rect.forEach([&](CellPlace place) { claim(place); });
 }
 
 void Sketch::fill(const CellRect &rect, SymbolCode code)
 {
-    for (int row = rect.top; row <= rect.bottom; ++row) {
-        for (int column = rect.left; column <= rect.right; ++column) {
-            if (onMap(column, row) && !m_claimed[slot(column, row)])
-                m_cells[slot(column, row)] = code;
-        }
-    }
+    rect.forEach([&](CellPlace place) {
+        if (onMap(place) && !m_claimed[CellSet::slot(place)])
+            m_cells[CellSet::slot(place)] = code;
+    });
 }
 
 MapCodes Sketch::codes() const
 {
     MapCodes codes {};
-    for (int row = 0; row < kMapRows; ++row) {
-        for (int column = 0; column < kMapColumns; ++column)
-            codes[std::size_t(cellIndex(column, row))] = m_cells[slot(column, row)];
-    }
+    kWholeMap.forEach([&](CellPlace place) {
+        codes[std::size_t(cellIndex(place.column, place.row))] = m_cells[CellSet::slot(place)];
+    });
     return codes;
 }
 

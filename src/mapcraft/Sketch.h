@@ -1,7 +1,6 @@
 #pragma once
 
-#include "document/Standard.h"
-#include "symbols/SymbolJoins.h"
+#include "mapcraft/MapCells.h"
 
 #include <array>
 #include <cstdint>
@@ -18,54 +17,82 @@ struct CellRect
 
     int width() const { return right - left + 1; }
     int height() const { return bottom - top + 1; }
-    bool contains(int column, int row) const
+    bool contains(CellPlace place) const
     {
-        return column >= left && column <= right && row >= top && row <= bottom;
+        return place.column >= left && place.column <= right && place.row >= top
+            && place.row <= bottom;
     }
     CellRect inset(int by) const { return {left + by, top + by, right - by, bottom - by}; }
+    // Every cell, row by row from the top left.
+    template<typename Visit> void forEach(Visit visit) const
+    {
+        for (int row = top; row <= bottom; ++row) {
+            for (int column = left; column <= right; ++column)
+                visit(CellPlace {column, row});
+        }
+    }
 };
 
 inline constexpr CellRect kWholeMap {0, 0, kMapColumns - 1, kMapRows - 1};
 
-// A map while a recipe draws it, row by row from the top. A cell is free while
-// it is blank and nothing has claimed it; claimed cells (gateways, streets,
-// river banks kept clear) stay as they are when terrain is scattered later.
+// A set of cells of the map.
+class CellSet
+{
+public:
+    bool contains(CellPlace place) const { return onMap(place) && m_cells[slot(place)]; }
+    void add(CellPlace place)
+    {
+        if (onMap(place))
+            m_cells[slot(place)] = true;
+    }
+    static std::size_t slot(CellPlace place)
+    {
+        return std::size_t(place.row * kMapColumns + place.column);
+    }
+
+private:
+    std::array<bool, kCellCount> m_cells {};
+};
+
+// A map while a recipe draws it. A cell is free while it is blank and nothing
+// has claimed it; claimed cells (gateways, streets, river banks kept clear,
+// what the user drew and asked to keep) stay as they are when terrain is
+// scattered later.
 class Sketch
 {
 public:
-    static bool onMap(int column, int row)
-    {
-        return column >= 0 && column < kMapColumns && row >= 0 && row < kMapRows;
-    }
+    Sketch() = default;
+    // Starts from what the user drew: every drawn cell is claimed as it is.
+    explicit Sketch(const MapCodes &kept);
 
-    SymbolCode at(int column, int row) const
+    SymbolCode at(CellPlace place) const
     {
-        return onMap(column, row) ? m_cells[slot(column, row)] : kBlankSymbol;
+        return onMap(place) ? m_cells[CellSet::slot(place)] : kBlankSymbol;
     }
     // Blank or the ground laid under everything, and not claimed.
-    bool isFree(int column, int row) const
+    bool isFree(CellPlace place) const;
+    bool isAllFree(const CellRect &rect) const;
+    bool isClaimed(CellPlace place) const
     {
-        if (!onMap(column, row) || m_claimed[slot(column, row)])
-            return false;
-        const SymbolCode code = m_cells[slot(column, row)];
-        return code == kBlankSymbol || code == m_ground;
+        return onMap(place) && m_claimed[CellSet::slot(place)];
     }
-    bool isClaimed(int column, int row) const
+    // Nothing stands there: blank or the ground, claimed or not (a street).
+    bool isOpen(CellPlace place) const
     {
-        return onMap(column, row) && m_claimed[slot(column, row)];
+        return onMap(place) && (at(place) == kBlankSymbol || at(place) == m_ground);
     }
-    bool isFree(const CellRect &rect) const;
+    bool isKept(CellPlace place) const { return m_kept.contains(place); }
 
     // Draws the code and claims the cell.
-    void put(int column, int row, SymbolCode code);
+    void put(CellPlace place, SymbolCode code);
     // Draws the code and leaves the cell unclaimed: terrain.
-    void paint(int column, int row, SymbolCode code)
+    void paint(CellPlace place, SymbolCode code)
     {
-        if (onMap(column, row))
-            m_cells[slot(column, row)] = code;
+        if (onMap(place) && !m_claimed[CellSet::slot(place)])
+            m_cells[CellSet::slot(place)] = code;
     }
     // Keeps the cell as it is from now on.
-    void claim(int column, int row);
+    void claim(CellPlace place);
     void claim(const CellRect &rect);
     // Draws the code over every cell of the rectangle that is not claimed,
     // leaving them free: the ground of the whole map, or blank open ground.
@@ -77,14 +104,19 @@ public:
         fill(kWholeMap, code);
     }
     SymbolCode ground() const { return m_ground; }
+    bool hasKept() const { return m_keptCount > 0; }
+
+    // How often a builder wanted a kept cell for something of its own.
+    int timesInTheWay(CellPlace place) const { return m_inTheWay[CellSet::slot(place)]; }
 
     MapCodes codes() const;
 
 private:
-    static int slot(int column, int row) { return row * kMapColumns + column; }
-
     std::array<SymbolCode, kCellCount> m_cells {};
     std::array<bool, kCellCount> m_claimed {};
+    mutable std::array<int, kCellCount> m_inTheWay {};
+    CellSet m_kept;
+    int m_keptCount = 0;
     SymbolCode m_ground = kBlankSymbol;
 };
 

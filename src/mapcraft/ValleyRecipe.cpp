@@ -1,5 +1,6 @@
 #include "mapcraft/Builders.h"
 #include "mapcraft/Recipes.h"
+#include "symbols/SymbolNames.h"
 
 // Open country: a river from one edge of the map to the opposite one, bending
 // as it goes, through up to two lakes and joined by a stream at the pond now
@@ -9,7 +10,8 @@ namespace vellumor::mapcraft {
 
 namespace {
 
-constexpr SymbolCode kTrees[] = {37, 38, 39, 37, 38, 40};
+constexpr SymbolCode kTrees[] = {sym::TreesEvergreen, sym::TreesDeciduous, sym::TreesOldEvergreen,
+    sym::TreesEvergreen, sym::TreesDeciduous, sym::TreesDead};
 
 // Lakes strung along the river, in the order it meets them.
 struct LakePlan
@@ -39,17 +41,12 @@ LakePlan planLakes(SeededRandom &random, bool southward)
     return plan;
 }
 
-} // namespace
-
-bool drawValley(Sketch &sketch, SeededRandom &random)
+// The river, one reach from the edge to each lake and on to the far edge;
+// it enters and leaves a lake away from its corners.
+bool layRiverAndLakes(Sketch &sketch, SeededRandom &random, bool southward, const LakePlan &lakes)
 {
-    const bool southward = random.oneIn(2);
     const int breadth = southward ? kMapColumns : kMapRows;
     const int length = southward ? kMapRows : kMapColumns;
-    const LakePlan lakes = planLakes(random, southward);
-
-    // The river, one reach from the edge to each lake and on to the far
-    // edge; it enters and leaves a lake away from its corners.
     int from = 0;
     int enterAt = random.between(3, breadth - 4);
     bool branched = false;
@@ -84,29 +81,63 @@ bool drawValley(Sketch &sketch, SeededRandom &random)
             branched = addBranch(sketch, random, path, toward, random.oneIn(2));
         }
     }
+    return true;
+}
 
-    // Mountain ranges with hills at their feet, then forests, swamp and
-    // grassland.
+// Mountain ranges with hills at their feet, each running its whole length,
+// and now and then a volcano or two among them.
+void raiseRanges(Sketch &sketch, SeededRandom &random)
+{
     for (int ranges = random.between(1, 3); ranges > 0; --ranges) {
-        const int column = random.between(0, kMapColumns - 1);
-        const int row = random.between(0, kMapRows - 1);
+        const Side heading = kSides[random.below(4)];
         const int length = random.between(5, 14);
-        ridge(sketch, random, column, row, length, kSides[random.below(4)]);
+        const bool across = heading == Side::East || heading == Side::West;
+        const int room = (across ? kMapColumns : kMapRows) - length;
+        const int start = random.between(0, room);
+        const int along
+            = heading == Side::East || heading == Side::South ? start : start + length - 1;
+        const int side = random.between(1, (across ? kMapRows : kMapColumns) - 2);
+        const CellPlace from = across ? CellPlace {along, side} : CellPlace {side, along};
+        ridge(sketch, random, from, length, heading, kWholeMap);
     }
-    for (int forests = random.between(3, 7); forests > 0; --forests) {
+    static constexpr Weighted<int> kVolcanoes[] = {{0, 11}, {1, 6}, {2, 3}};
+    crownVolcanoes(sketch, random, random.weighted(kVolcanoes));
+}
+
+void growCountry(Sketch &sketch, SeededRandom &random)
+{
+    for (int forests = random.between(3, 7); forests > 0; --forests)
         clump(sketch, random, kWholeMap, random.between(10, 45), kTrees, 70);
-    }
     for (int swamps = random.between(0, 2); swamps > 0; --swamps) {
-        static constexpr SymbolCode kSwamp[] = {49, 49, 49, 51};
-        clump(sketch, random, kWholeMap, random.between(5, 16), kSwamp, 85);
+        static constexpr SymbolCode kSwamp[] = {sym::Swamp};
+        clump(sketch, random, kWholeMap, random.between(5, 16), kSwamp, 90);
     }
     for (int plains = random.between(1, 3); plains > 0; --plains) {
-        static constexpr SymbolCode kGrass[] = {51, 51, 52};
-        clump(sketch, random, kWholeMap, random.between(6, 20), kGrass, 90);
+        static constexpr SymbolCode kGrass[][1] = {{sym::Grass}, {sym::DryGrass}};
+        const int size = random.between(6, 20);
+        clump(sketch, random, kWholeMap, size, kGrass[random.below(2)], 95);
     }
-    static constexpr SymbolCode kHills[] = {44};
+    static constexpr SymbolCode kHills[] = {sym::Hills};
     scatter(sketch, random, kWholeMap, kHills, random.between(2, 5));
     scatter(sketch, random, kWholeMap, kTrees, random.between(3, 8));
+    tidyTerrain(sketch, random);
+}
+
+} // namespace
+
+bool drawValley(Sketch &sketch, SeededRandom &random, const MapChoices &)
+{
+    const bool southward = random.oneIn(2);
+    const LakePlan lakes = planLakes(random, southward);
+    // A river the user drew is the valley's river.
+    bool keptRiver = false;
+    kWholeMap.forEach([&](CellPlace place) {
+        keptRiver = keptRiver || (sketch.isKept(place) && symbolJoins(sketch.at(place)).river != 0);
+    });
+    if (!keptRiver && !layRiverAndLakes(sketch, random, southward, lakes))
+        return false;
+    raiseRanges(sketch, random);
+    growCountry(sketch, random);
     return true;
 }
 

@@ -2,6 +2,7 @@
 // bytes from the same seed, a printed command that makes the picked map
 // again, and mistakes that write nothing.
 #include "cli/ToolRunner.h"
+#include "document/CellGrid.h"
 #include "document/MapCodec.h"
 #include "support/TestFiles.h"
 
@@ -138,6 +139,36 @@ private slots:
         QCOMPARE(readFile(dir.filePath(QStringLiteral("my valley.map"))), made);
     }
 
+    void keepsTheDrawingOrSaysWhyNot()
+    {
+        QTemporaryDir dir;
+        // The church's left side alone: lint's error, and nothing written.
+        MapCodes drawn {};
+        drawn[std::size_t(cellIndex(3, 2))] = 13;
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("mine.map")), mapfile::encode(drawn)));
+        const QStringList keep {QStringLiteral("generate"), QStringLiteral("town"),
+            QStringLiteral("--keep"), QStringLiteral("mine.map"), QStringLiteral("--seed"),
+            QStringLiteral("4"), QStringLiteral("-o"), QStringLiteral("out.map")};
+        Run run = runTool(keep, dir.path());
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.out.startsWith(QLatin1String("mine.map: column 3, row 2: error: ")),
+            qPrintable(run.out));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("out.map"))));
+
+        // With its right side the church stands in the town as drawn, and
+        // the same command makes the same bytes.
+        drawn[std::size_t(cellIndex(4, 2))] = 14;
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("mine.map")), mapfile::encode(drawn)));
+        run = runTool(keep, dir.path());
+        QCOMPARE(run.status, 0);
+        const QByteArray made = readFile(dir.filePath(QStringLiteral("out.map")));
+        const MapCodes codes = std::get<MapCodes>(mapfile::decode(made));
+        QCOMPARE(codes[std::size_t(cellIndex(3, 2))], SymbolCode(13));
+        QCOMPARE(codes[std::size_t(cellIndex(4, 2))], SymbolCode(14));
+        QCOMPARE(runTool(keep, dir.path()).status, 0);
+        QCOMPARE(readFile(dir.filePath(QStringLiteral("out.map"))), made);
+    }
+
     void mistakesWriteNothing_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -161,6 +192,14 @@ private slots:
             << QStringList {"town", "--seed", "1", "--seed", "2", "-o", out} << "--seed given";
         QTest::newRow("two outputs") << QStringList {"town", "-o", "a.map", "--output", out}
                                      << "-o given more than once ('a.map', 'out.map')";
+        QTest::newRow("five gates")
+            << QStringList {"town", "--gates", "5", "-o", out} << "--gates takes 1 to 4";
+        QTest::newRow("gates in a valley")
+            << QStringList {"valley", "--gates", "2", "-o", out} << "a valley has no walls";
+        QTest::newRow("river in a fort")
+            << QStringList {"fort", "--river", "-o", out} << "--river and --no-river are for";
+        QTest::newRow("river and none") << QStringList {"town", "--river", "--no-river", "-o", out}
+                                        << "--river and --no-river contradict";
     }
 
     void mistakesWriteNothing()

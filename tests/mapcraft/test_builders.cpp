@@ -1,9 +1,11 @@
 // The pieces the recipes draw with: the random source's bounds, rivers that
-// join and that draw nothing when they find no way, and wall rings whose
-// gates stand where they were asked to.
+// join, run straight between bends and draw nothing when they find no way,
+// wall rings of any outline whose gates stand where they were asked to,
+// ridges, volcanoes and springs, and the tidying of the country.
 #include "document/CellGrid.h"
 #include "mapcraft/Builders.h"
 #include "mapcraft/MapProperties.h"
+#include "symbols/SymbolNames.h"
 
 #include <QSet>
 #include <QTest>
@@ -70,8 +72,7 @@ private slots:
     {
         SeededRandom random(3, 0);
         Sketch sketch;
-        for (int column = 0; column < kMapColumns; ++column)
-            sketch.claim(column, 12);
+        sketch.claim(CellRect {0, 12, kMapColumns - 1, 12});
         RiverCourse course;
         course.to = kMapRows - 1;
         course.enterAt = course.leaveAt = 10;
@@ -88,7 +89,7 @@ private slots:
             SeededRandom random(seed, 0);
             Sketch sketch;
             WallPlan plan;
-            plan.rect = {5, 5, 25, 18};
+            plan.outline.rect = {5, 5, 25, 18};
             plan.gateCount = 4;
             plan.gateSides = sideBit(Side::North) | sideBit(Side::South);
             WallRing ring;
@@ -96,11 +97,134 @@ private slots:
             QVERIFY(ring.gateCount >= 1 && ring.gateCount <= 4);
             for (int i = 0; i < ring.gateCount; ++i) {
                 const Gateway &gate = ring.gates[std::size_t(i)];
-                QVERIFY(gate.row == 5 || gate.row == 18);
-                QVERIFY(gate.column >= 7 && gate.column <= 23);
+                QVERIFY(gate.place.row == 5 || gate.place.row == 18);
+                QVERIFY(gate.place.column >= 7 && gate.place.column <= 23);
             }
             QCOMPARE(brokenProperty(sketch.codes(), MapKind::Town), nullptr);
         }
+    }
+
+    void shapedWallRingsClose()
+    {
+        // An L and a ring with two corners cut: every piece joins, gates
+        // stand on straight runs clear of the corners, posts never by a gate.
+        Outline shapes[2];
+        shapes[0].rect = {4, 3, 26, 20};
+        shapes[0].cuts[0] = {20, 3, 26, 9};
+        shapes[0].cutCount = 1;
+        shapes[1] = shapes[0];
+        shapes[1].cuts[1] = {4, 16, 9, 20};
+        shapes[1].cutCount = 2;
+        for (const Outline &outline : shapes) {
+            for (std::uint64_t seed = 0; seed < 100; ++seed) {
+                SeededRandom random(seed, 0);
+                Sketch sketch;
+                WallPlan plan;
+                plan.outline = outline;
+                plan.gateCount = 4;
+                WallRing ring;
+                QVERIFY(buildWallRing(sketch, random, plan, ring));
+                QCOMPARE(ring.gateCount, 4);
+                QCOMPARE(brokenProperty(sketch.codes(), MapKind::Town), nullptr);
+                QVERIFY(!ring.inside.contains({22, 5}) && ring.inside.contains({12, 10}));
+            }
+        }
+    }
+
+    void riversRunStraightBetweenBends()
+    {
+        for (std::uint64_t seed = 0; seed < 200; ++seed) {
+            SeededRandom random(seed, 0);
+            Sketch sketch;
+            RiverCourse course;
+            course.to = kMapRows - 1;
+            course.low = 1;
+            course.high = kMapColumns - 2;
+            course.enterAt = 10;
+            course.leaveAt = 25;
+            course.bendPercent = 90;
+            RiverPath path;
+            QVERIFY(layRiver(sketch, random, course, path));
+            // Rows where the river moves across, apart from the last turn
+            // toward where it must leave.
+            int lastShift = -10;
+            for (int i = 1; i < path.length; ++i) {
+                const CellPlace a = path.cells[std::size_t(i - 1)], b = path.cells[std::size_t(i)];
+                if (a.row != b.row || b.row >= kMapRows - 2)
+                    continue;
+                if (b.row != lastShift)
+                    QVERIFY2(b.row - lastShift > 3, qPrintable(QString::number(seed)));
+                lastShift = b.row;
+            }
+        }
+    }
+
+    void terrainIsTidied()
+    {
+        SeededRandom random(1, 0);
+        Sketch sketch;
+        sketch.put({5, 5}, sym::RiverVertical);
+        sketch.paint({6, 6}, sym::Grass); // against the river
+        sketch.paint({7, 6}, sym::Grass);
+        sketch.paint({20, 10}, sym::Swamp); // alone
+        CellRect {10, 15, 12, 17}.forEach([&](CellPlace place) {
+            if (place != CellPlace {11, 16})
+                sketch.paint(place, sym::DryGrass); // a ring round a hole
+        });
+        sketch.paint({30, 20}, sym::TreesDead); // inside a forest
+        for (const Side side : kSides)
+            sketch.paint(across({30, 20}, side), sym::TreesEvergreen);
+        tidyTerrain(sketch, random);
+        QCOMPARE(sketch.at({6, 6}), SymbolCode(sym::Blank));
+        QCOMPARE(sketch.at({7, 6}), SymbolCode(sym::Blank)); // left alone, so gone too
+        QCOMPARE(sketch.at({20, 10}), SymbolCode(sym::Blank));
+        QCOMPARE(sketch.at({11, 16}), SymbolCode(sym::DryGrass));
+        QVERIFY(sketch.at({30, 20}) != sym::TreesDead);
+        QCOMPARE(sketch.at({5, 5}), SymbolCode(sym::RiverVertical));
+    }
+
+    void ridgesRunTheirLengthAndVolcanoesAreFew()
+    {
+        for (std::uint64_t seed = 0; seed < 100; ++seed) {
+            SeededRandom random(seed, 0);
+            Sketch sketch;
+            const CellRect band {0, 0, kMapColumns - 1, 1};
+            ridge(sketch, random, {2, 0}, 20, Side::East, band);
+            crownVolcanoes(sketch, random, 2);
+            const MapCodes codes = sketch.codes();
+            int last = -1, volcanoes = 0;
+            kWholeMap.forEach([&](CellPlace place) {
+                const SymbolCode code = codes[std::size_t(cellIndex(place.column, place.row))];
+                if (code == kBlankSymbol)
+                    return;
+                QVERIFY(band.contains(place));
+                last = std::max(last, place.column);
+                volcanoes += code == sym::Volcano ? 1 : 0;
+            });
+            QCOMPARE(last, 21);
+            QVERIFY(volcanoes <= 2);
+        }
+    }
+
+    void springsRiseInGroups()
+    {
+        for (std::uint64_t seed = 0; seed < 100; ++seed) {
+            SeededRandom random(seed, 0);
+            Sketch sketch;
+            sketch.put({10, 11}, sym::RiverVertical);
+            QVERIFY(raiseSpring(sketch, random, {10, 10}, Side::South));
+            int group = 0;
+            CellRect {4, 4, 16, 16}.forEach(
+                [&](CellPlace place) { group += symbolJoins(sketch.at(place)).springGround; });
+            QVERIFY(group >= 3 && group <= 6);
+            QCOMPARE(sketch.at({10, 11}), SymbolCode(sym::RiverVertical));
+        }
+        // No room around it: no spring.
+        SeededRandom random(0, 0);
+        Sketch sketch;
+        for (const Side side : kSides)
+            sketch.put(across({10, 10}, side), sym::House);
+        QVERIFY(!raiseSpring(sketch, random, {10, 10}, Side::South));
     }
 };
 

@@ -2,13 +2,16 @@
 //                                     each kind hold over seeds 0 to SEEDS - 1
 // vellumor-mapfigures picture OUT.png one map of each kind, two by two, as the
 //                                     editor shows them
+// vellumor-mapfigures looks [SEEDS]   what a game master sees in them
 // vellumor-mapfigures rejections [SEEDS]  why first attempts were turned away
 #include "document/CellGrid.h"
 #include "mapcraft/EdgeReach.h"
 #include "mapcraft/MapGenerator.h"
 #include "mapcraft/MapLint.h"
+#include "mapcraft/MapLooks.h"
 #include "mapcraft/MapProperties.h"
 #include "mapcraft/Recipes.h"
+#include "mapcraft/TerrainKinds.h"
 #include "mapview/MapRenderer.h"
 #include "symbols/SymbolJoins.h"
 
@@ -21,6 +24,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <vector>
 
 using namespace vellumor;
@@ -94,11 +98,74 @@ int table(int seeds)
     return 0;
 }
 
+// The columns with a mountain in the top four rows: the fort's ridge, from
+// its first column to its last.
+int ridgeLength(const MapCodes &codes)
+{
+    int first = kMapColumns, last = -1;
+    for (int column = 0; column < kMapColumns; ++column) {
+        for (int row = 0; row < 4; ++row) {
+            if (isHighland(codes[std::size_t(cellIndex(column, row))]))
+                first = std::min(first, column), last = std::max(last, column);
+        }
+    }
+    return last < 0 ? 0 : last - first + 1;
+}
+
+int cellsApart(const MapCodes &a, const MapCodes &b)
+{
+    int apart = 0;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        apart += a[i] != b[i] ? 1 : 0;
+    return apart;
+}
+
+// What a game master sees: wells, volcanoes, lone terrain cells and holes,
+// ridges, walls that are not rectangles, and how far apart neighbouring
+// seeds' maps are.
+int looks(int seeds)
+{
+    QTextStream out(stdout);
+    out << "| kind | wells | volcanoes | lone terrain cells | holes | fort's ridge | walls not "
+           "rectangles | cells apart (seed, seed + 1) |\n"
+           "|---|---|---|---|---|---|---|---|\n";
+    for (const MapKind kind : kMapKinds) {
+        std::vector<int> wells, volcanoes, lone, holes, ridges, apart;
+        int shaped = 0, walled = 0;
+        std::optional<MapCodes> previous;
+        for (int seed = 0; seed < seeds; ++seed) {
+            const auto codes = generateMap(kind, std::uint64_t(seed));
+            if (!codes)
+                return 1;
+            wells.push_back(cellsOf(*codes, sym::Well));
+            volcanoes.push_back(cellsOf(*codes, sym::Volcano));
+            lone.push_back(loneTerrainCells(*codes));
+            holes.push_back(terrainHoles(*codes));
+            if (kind == MapKind::Fort && ridgeLength(*codes) > 0)
+                ridges.push_back(ridgeLength(*codes));
+            if (wallCorners(*codes) > 0) {
+                ++walled;
+                shaped += wallCorners(*codes) > 4 ? 1 : 0;
+            }
+            if (previous)
+                apart.push_back(cellsApart(*previous, *codes));
+            previous = codes;
+        }
+        out << "| " << mapKindName(kind) << " | " << spread(wells) << " | " << spread(volcanoes)
+            << " | " << spread(lone) << " | " << spread(holes) << " | "
+            << (ridges.empty() ? QStringLiteral("-") : spread(ridges)) << " | "
+            << (walled ? QString::number(100 * shaped / walled) + QStringLiteral(" %")
+                       : QStringLiteral("-"))
+            << " | " << spread(apart) << " |\n";
+    }
+    return 0;
+}
+
 // Each seed's first attempt, drawn and checked as the generator does, and
 // what turned it away.
 int rejections(int seeds)
 {
-    using Recipe = bool (*)(Sketch &, SeededRandom &);
+    using Recipe = bool (*)(Sketch &, SeededRandom &, const MapChoices &);
     const Recipe recipes[] = {drawTown, drawFort, drawCastle, drawValley};
     QTextStream out(stdout);
     for (const MapKind kind : kMapKinds) {
@@ -106,7 +173,7 @@ int rejections(int seeds)
         for (int seed = 0; seed < seeds; ++seed) {
             SeededRandom random(std::uint64_t(seed), 0);
             Sketch sketch;
-            if (!recipes[std::size_t(kind)](sketch, random)) {
+            if (!recipes[std::size_t(kind)](sketch, random, {})) {
                 ++reasons[QStringLiteral("the recipe found no room")];
                 continue;
             }
@@ -117,6 +184,10 @@ int rejections(int seeds)
             const auto findings = lintMap(sketch.codes());
             if (!findings.isEmpty())
                 ++reasons[QStringLiteral("lint: ") + findings.front().rule];
+            else if (const char *missed = missedGoal(sketch.codes(), kind))
+                ++reasons[QString::fromLatin1(missed)];
+            else if (const char *missed = missedGoal(sketch.codes(), kind))
+                ++reasons[QString::fromLatin1(missed)];
         }
         out << mapKindName(kind) << ":";
         for (const auto &[reason, count] : reasons)
@@ -156,12 +227,15 @@ int main(int argc, char **argv)
     const QStringList arguments = app.arguments();
     if (arguments.size() >= 2 && arguments[1] == QLatin1String("table"))
         return table(arguments.size() > 2 ? arguments[2].toInt() : 1000);
+    if (arguments.size() >= 2 && arguments[1] == QLatin1String("looks"))
+        return looks(arguments.size() > 2 ? arguments[2].toInt() : 1000);
     if (arguments.size() >= 2 && arguments[1] == QLatin1String("rejections"))
         return rejections(arguments.size() > 2 ? arguments[2].toInt() : 1000);
     if (arguments.size() >= 3 && arguments[1] == QLatin1String("picture"))
         return picture(arguments[2], arguments.size() > 3 ? arguments[3].toULongLong() : 1);
     std::fputs(
-        "usage: vellumor-mapfigures table [SEEDS] | rejections [SEEDS] | picture OUT.png [SEED]\n",
+        "usage: vellumor-mapfigures table [SEEDS] | looks [SEEDS] | rejections [SEEDS] | picture "
+        "OUT.png [SEED]\n",
         stderr);
     return 2;
 }
