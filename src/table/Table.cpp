@@ -1,5 +1,7 @@
 #include "table/Table.h"
 
+#include "table/Overloaded.h"
+
 #include "document/MapFileReader.h"
 #include "table/TableFile.h"
 
@@ -8,11 +10,6 @@
 namespace vellumor::table {
 
 namespace {
-
-template<class... Ts> struct Overloaded : Ts...
-{
-    using Ts::operator()...;
-};
 
 void setCells(MapState &state, const std::vector<int> &cells, bool on, bool prepare)
 {

@@ -1,5 +1,6 @@
 #include "table/TableServer.h"
 
+#include "table/Overloaded.h"
 #include "table/SymbolStrip.h"
 #include "table/TableMessages.h"
 #include "table/TableSecret.h"
@@ -11,11 +12,6 @@
 namespace vellumor::table {
 
 namespace {
-
-template<class... Ts> struct Overloaded : Ts...
-{
-    using Ts::operator()...;
-};
 
 // A Host header names this machine: its name, "localhost", or one of its
 // addresses; anything else is a name someone else pointed here.
@@ -280,7 +276,20 @@ bool TableServer::upToDate(const Client &client) const
     return client.ackView == m_table.view() && client.ackRev == m_table.shownMap().state.rev;
 }
 
+// Once for all the acknowledgements that arrived together: after a reveal,
+// every player acknowledges it at about the same moment.
 void TableServer::sendPlayers()
+{
+    if (m_playersDue)
+        return;
+    m_playersDue = true;
+    QTimer::singleShot(0, this, [this] {
+        m_playersDue = false;
+        sendPlayersNow();
+    });
+}
+
+void TableServer::sendPlayersNow()
 {
     std::vector<PlayerStatus> players;
     for (const auto &[id, client] : m_clients) {
