@@ -1,36 +1,16 @@
 #include "table/TableServer.h"
 
 #include "table/Overloaded.h"
+#include "table/OwnHost.h"
 #include "table/SymbolStrip.h"
 #include "table/TableMessages.h"
 #include "table/TableSecret.h"
 
-#include <QHostInfo>
-#include <QNetworkInterface>
 #include <QWebSocket>
 
 namespace vellumor::table {
 
 namespace {
-
-// A Host header names this machine: its name, "localhost", or one of its
-// addresses; anything else is a name someone else pointed here.
-bool isOwnHost(const QByteArray &host)
-{
-    QHostAddress address;
-    if (address.setAddress(QString::fromLatin1(host))) {
-        if (address.isLoopback())
-            return true;
-        address.setScopeId({});
-        const auto own = QNetworkInterface::allAddresses();
-        return std::any_of(own.begin(), own.end(), [&](QHostAddress each) {
-            each.setScopeId({});
-            return each.isEqual(address, QHostAddress::TolerantConversion);
-        });
-    }
-    const QByteArray name = QHostInfo::localHostName().toLower().toUtf8();
-    return host == "localhost" || (!name.isEmpty() && (host == name || host == name + ".local"));
-}
 
 QStringList mapPaths(const Table &table)
 {
