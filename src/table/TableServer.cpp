@@ -39,8 +39,12 @@ TableServer::TableServer(Table &table, QByteArray secret, TableLimits limits, QO
             mapFileRead(int(map), readTableMap(m_table.maps()[map].path));
     });
     m_sockets.setHandshakeTimeout(limits.front.requestTimeout);
-    connect(&m_front, &HttpFront::upgradeRequested, &m_sockets,
-        [this](QTcpSocket *socket) { m_sockets.handleConnection(socket); });
+    connect(&m_front, &HttpFront::upgradeRequested, &m_sockets, [this](QTcpSocket *socket) {
+        // Owned here until a WebSocket takes it, and freed with the server
+        // if its handshake fails.
+        socket->setParent(&m_sockets);
+        m_sockets.handleConnection(socket);
+    });
     connect(&m_sockets, &QWebSocketServer::newConnection, this, &TableServer::accept);
     connect(&m_pinger, &QTimer::timeout, this, &TableServer::ping);
 }
