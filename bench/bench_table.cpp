@@ -7,6 +7,7 @@
 #include "table/TableFile.h"
 #include "table/TableServer.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
