@@ -131,7 +131,7 @@ int tableCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
         QStringLiteral("N"), QString::number(kDefaultPort));
     const QCommandLineOption bind(QStringLiteral("bind"),
         QStringLiteral("Listen on this address only, e.g. 127.0.0.1 for a screen driven by this "
-                       "machine\n(default: every address)."),
+                       "machine (default: every address)."),
         QStringLiteral("ADDRESS"));
     const QCommandLineOption reset(QStringLiteral("reset"),
         QStringLiteral("Start with every cell hidden, replacing the saved states on the first "
