@@ -21,6 +21,7 @@ const QString kUsage
                      "  or:  vellumor-map generate KIND -o OUT [--seed N] [options]\n"
                      "  or:  vellumor-map lint MAP... [--format json] [--png OUT]\n"
                      "  or:  vellumor-map fix MAP -o OUT\n"
+                     "  or:  vellumor-map table MAP... [--port N] [--bind ADDRESS] [--reset]\n"
                      "  or:  vellumor-map --help | --version\n");
 
 QString overview()
@@ -46,6 +47,7 @@ QString overview()
             "  generate KIND      Make a whole map: a town, fort, castle or valley.\n"
             "  lint MAP...        Say which cells of each map are wrong, one line per problem.\n"
             "  fix MAP            Mend what lint reports that has one right answer.\n"
+            "  table MAP...       Serve the maps to the players' browsers, revealed by the GM.\n"
             "\n"
             "Options:\n"
             "  -h, --help         Show this help, or a command's help after its name.\n"
@@ -162,7 +164,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     const std::pair<const char *, Command> commands[]
         = {{"check", checkCommand}, {"render", renderCommand}, {"export", exportCommand},
             {"import", importCommand}, {"diff", diffCommand}, {"generate", generateCommand},
-            {"lint", lintCommand}, {"fix", fixCommand}};
+            {"lint", lintCommand}, {"fix", fixCommand}, {"table", tableCommand}};
     for (const auto &[name, function] : commands) {
         if (command == QLatin1String(name))
             return function(rest, out, err);
