@@ -54,8 +54,8 @@ function showTable(state) {
   });
   choice.value = String(chosen);
   const showing = chosen === state.shown;
-  $('show-map').disabled = showing;
-  $('show-map').textContent = showing ? 'Players see this map' : 'Show to players';
+  $('show-map').hidden = showing;
+  $('shown-badge').hidden = !showing;
 
   const map = state.maps[chosen];
   const prepared = count(map.prepared);
@@ -165,6 +165,8 @@ function onShortcut(event) {
   else if (key === 'escape') setFraming(false);
 }
 
+// A new secret pasted into the address: start again with it.
+window.addEventListener('hashchange', () => location.reload());
 $('players-address').textContent = $('players-address').href = new URL('/', location.href).href;
 listen();
 SymbolSheet.load().then((sheet) => {

@@ -10,6 +10,8 @@ export const WHOLE_MAP = Object.freeze({ column: 0, row: 0, columns: COLUMNS, ro
 const SYMBOL_SIZE = 15; // each picture in /symbols.png, side by side in code order
 const SYMBOL_COUNT = 65; // codes 0 (blank, white) to 64
 export const GRID_COLOUR = 'rgb(64, 64, 64)'; // the editor's cell borders
+// What the players see of a hidden cell: one flat colour, the same for every cell.
+export const FOG = 'rgb(30, 35, 42)';
 
 export const columnOf = (index) => index % COLUMNS;
 export const rowOf = (index) => Math.floor(index / COLUMNS);

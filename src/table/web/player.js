@@ -2,10 +2,9 @@
 // fog, following the table as the GM changes it. Nothing here to press.
 
 import { ShownMap, TableClient } from './client.js';
-import { GRID_COLOUR, HIDDEN, SymbolSheet, WHOLE_MAP, drawCellEdges, drawCells, fitCanvasToElement, fitLayout }
+import { FOG, GRID_COLOUR, HIDDEN, SymbolSheet, WHOLE_MAP, drawCellEdges, drawCells, fitCanvasToElement, fitLayout }
   from './mapdraw.js';
 
-export const FOG = 'rgb(30, 35, 42)';
 const BACKGROUND = 'rgb(11, 13, 16)';
 
 const canvas = document.getElementById('map');
