@@ -15,6 +15,7 @@ const QString kUsage
                      "  or:  vellumor-map generate KIND -o OUT [--seed N] [options]\n"
                      "  or:  vellumor-map lint MAP... [--format json]\n"
                      "  or:  vellumor-map fix MAP -o OUT\n"
+                     "  or:  vellumor-map table MAP... [--port N] [--bind ADDRESS] [--reset]\n"
                      "  or:  vellumor-map --help | --version\n");
 
 int usageError(QTextStream &err, const QString &problem)

@@ -26,6 +26,7 @@ const QString kHelp = QStringLiteral(
     "  generate KIND      Make a whole map: a town, fort, castle or valley.\n"
     "  lint MAP...        Say which cells of each map are wrong, one line per problem.\n"
     "  fix MAP            Mend what lint reports that has one right answer.\n"
+    "  table MAP...       Serve the maps to the players' browsers, revealed by the GM.\n"
     "\n"
     "Options:\n"
     "  -h, --help         Show this help, or a command's help after its name.\n"
@@ -141,7 +142,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     const std::pair<const char *, Command> commands[]
         = {{"check", checkCommand}, {"render", renderCommand}, {"export", exportCommand},
             {"import", importCommand}, {"diff", diffCommand}, {"generate", generateCommand},
-            {"lint", lintCommand}, {"fix", fixCommand}};
+            {"lint", lintCommand}, {"fix", fixCommand}, {"table", tableCommand}};
     for (const auto &[name, function] : commands) {
         if (command == QLatin1String(name))
             return function(rest, out, err);

@@ -1,0 +1,212 @@
+#include "cli/CommandLine.h"
+#include "cli/Commands.h"
+#include "cli/MapTool.h"
+#include "table/MapWatcher.h"
+#include "table/TableFile.h"
+#include "table/TableSecret.h"
+#include "table/TableServer.h"
+
+#include <QCoreApplication>
+#include <QNetworkInterface>
+#include <QSocketNotifier>
+#include <QTextStream>
+#include <QTimer>
+
+#include <qrencode.h>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace vellumor::maptool {
+
+namespace {
+
+using namespace vellumor::table;
+
+constexpr int kDefaultPort = 8135;
+
+// SIGINT and SIGTERM reach the event loop through a socket pair, the one
+// thing a signal handler may safely do, so the table stops between messages.
+int g_signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(g_signalPipe[0], &byte, 1);
+}
+
+bool catchStopSignals()
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0)
+        return false;
+    struct sigaction action
+    {
+    };
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    return ::sigaction(SIGINT, &action, nullptr) == 0
+        && ::sigaction(SIGTERM, &action, nullptr) == 0;
+}
+
+// The addresses players can reach: the one bound, or every address of the
+// machine on its networks (IPv4, then IPv6 that is not link-local).
+QList<QHostAddress> playerAddresses(const QHostAddress &bound)
+{
+    if (bound != QHostAddress::Any && bound != QHostAddress::AnyIPv4
+        && bound != QHostAddress::AnyIPv6)
+        return {bound};
+    QList<QHostAddress> found;
+    for (const bool ipv4 : {true, false}) {
+        for (const QHostAddress &address : QNetworkInterface::allAddresses()) {
+            if (address.isLoopback() || address.isLinkLocal()
+                || (address.protocol() == QAbstractSocket::IPv4Protocol) != ipv4)
+                continue;
+            if (bound == QHostAddress::AnyIPv4 && !ipv4)
+                continue;
+            found << address;
+        }
+    }
+    if (found.isEmpty())
+        found << QHostAddress(QHostAddress::LocalHost);
+    return found;
+}
+
+QString pageAddress(const QHostAddress &address, quint16 port, const QString &path)
+{
+    QHostAddress plain = address;
+    plain.setScopeId({});
+    const QString host = plain.protocol() == QAbstractSocket::IPv6Protocol
+        ? QLatin1Char('[') + plain.toString() + QLatin1Char(']')
+        : plain.toString();
+    return QStringLiteral("http://%1:%2%3").arg(host).arg(port).arg(path);
+}
+
+// The address as a QR code of half blocks, two rows of modules a line, on a
+// light quiet zone so phones read it from a dark terminal too.
+void printQrCode(const QString &text, QTextStream &out)
+{
+    QRcode *code = QRcode_encodeString(text.toUtf8().constData(), 0, QR_ECLEVEL_L, QR_MODE_8, 1);
+    if (!code)
+        return;
+    const int quiet = 2;
+    const int size = code->width + 2 * quiet;
+    const auto dark = [&](int x, int y) {
+        x -= quiet;
+        y -= quiet;
+        return x >= 0 && y >= 0 && x < code->width && y < code->width
+            && (code->data[y * code->width + x] & 1);
+    };
+    for (int y = 0; y < size; y += 2) {
+        QString line;
+        for (int x = 0; x < size; ++x) {
+            const bool top = dark(x, y), bottom = dark(x, y + 1);
+            line += top && bottom ? QChar(' ')
+                : top             ? QChar(0x2584)
+                : bottom          ? QChar(0x2580)
+                                  : QChar(0x2588);
+        }
+        out << line << '\n';
+    }
+    QRcode_free(code);
+}
+
+} // namespace
+
+int tableCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    CommandLine line(QStringLiteral("table"),
+        QStringLiteral("table MAP... [--port N] [--bind ADDRESS] [--reset]"),
+        QStringLiteral(
+            "Serves the maps to the players at the table, in their browsers, revealed cell by "
+            "cell\nby the game master (GM). Prints the players' address for each address of "
+            "this\nmachine, with a QR code, and the GM's address with its secret, made anew at "
+            "each\nstart. Each map's reveal is kept beside it in MAP.table. Runs until Ctrl+C "
+            "or\nSIGTERM. For a room's own network only."),
+        QStringLiteral("Exit status: 0 when stopped, 1 when a map or its saved state cannot be "
+                       "used or\nthe address cannot be listened on, 2 when the command line is "
+                       "wrong.\n"));
+    const QCommandLineOption port(QStringLiteral("port"),
+        QStringLiteral("Listen on port N (default %1; 0 chooses a free one).").arg(kDefaultPort),
+        QStringLiteral("N"), QString::number(kDefaultPort));
+    const QCommandLineOption bind(QStringLiteral("bind"),
+        QStringLiteral("Listen on this address only, e.g. 127.0.0.1 for a screen driven by this "
+                       "machine\n(default: every address)."),
+        QStringLiteral("ADDRESS"));
+    const QCommandLineOption reset(QStringLiteral("reset"),
+        QStringLiteral("Start with every cell hidden, replacing the saved states on the first "
+                       "change."));
+    line.addOption(port);
+    line.addOption(bind);
+    line.addOption(reset);
+    line.parser().addPositionalArgument(QStringLiteral("MAP"), QStringLiteral("Map files."));
+    if (const auto done = line.parse(arguments, out, err))
+        return *done;
+    const QStringList files = line.parser().positionalArguments();
+    if (files.isEmpty())
+        return line.usageError(err, QStringLiteral("no map file given"));
+    const auto portNumber = parseWholeNumber(line.parser().value(port), 0, 65535);
+    if (!portNumber) {
+        return line.usageError(err,
+            QStringLiteral("the port must be a whole number from 0 to 65535, not '%1'")
+                .arg(line.parser().value(port)));
+    }
+    QHostAddress address(QHostAddress::Any);
+    if (line.parser().isSet(bind) && !address.setAddress(line.parser().value(bind))) {
+        return line.usageError(
+            err, QStringLiteral("'%1' is not an address").arg(line.parser().value(bind)));
+    }
+
+    auto opened = openTableMaps(files, line.parser().isSet(reset));
+    if (const auto *problem = std::get_if<QString>(&opened)) {
+        err << *problem << Qt::endl;
+        return kFailure;
+    }
+    Table table(std::move(std::get<std::vector<TableMap>>(opened)),
+        [](const TableMap &map, const MapState &state) { return writeTableFile(map.path, state); });
+    const QByteArray secret = newTableSecret();
+    TableServer server(table, secret);
+    if (!server.listen(address, quint16(*portNumber))) {
+        err << QStringLiteral("vellumor-map: table: cannot listen on %1 port %2: %3")
+                   .arg(address.toString())
+                   .arg(*portNumber)
+                   .arg(server.errorString())
+            << Qt::endl;
+        return kFailure;
+    }
+    MapWatcher watcher(files);
+    QObject::connect(&watcher, &MapWatcher::mayHaveChanged, &server, [&] {
+        for (std::size_t map = 0; map < table.maps().size(); ++map)
+            server.mapFileRead(int(map), readTableMap(table.maps()[map].path));
+    });
+
+    const QList<QHostAddress> addresses = playerAddresses(address);
+    for (const QHostAddress &each : addresses)
+        out << QStringLiteral("Players: ") << pageAddress(each, server.port(), QStringLiteral("/"))
+            << '\n';
+    out << QStringLiteral("GM (keep it to yourself): ")
+        << pageAddress(addresses.front(), server.port(),
+               QStringLiteral("/gm#k=") + QString::fromLatin1(secret))
+        << '\n';
+    printQrCode(pageAddress(addresses.front(), server.port(), QStringLiteral("/")), out);
+    out << QStringLiteral("Ctrl+C stops the table; the reveal is kept beside each map.")
+        << Qt::endl;
+
+    if (!catchStopSignals()) {
+        err << QStringLiteral("vellumor-map: table: cannot catch Ctrl+C") << Qt::endl;
+        return kFailure;
+    }
+    QSocketNotifier stopNotifier(g_signalPipe[1], QSocketNotifier::Read);
+    QObject::connect(&stopNotifier, &QSocketNotifier::activated, &server, [&] {
+        stopNotifier.setEnabled(false);
+        server.stop();
+        // Let the closing frames go out before the loop ends.
+        QTimer::singleShot(200, QCoreApplication::instance(), &QCoreApplication::quit);
+    });
+    QCoreApplication::exec();
+    out << QStringLiteral("The table has stopped.") << Qt::endl;
+    return kSuccess;
+}
+
+} // namespace vellumor::maptool

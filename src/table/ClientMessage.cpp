@@ -1,0 +1,148 @@
+#include "table/ClientMessage.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <optional>
+
+namespace vellumor::table {
+
+namespace {
+
+using mapcraft::RegionKind;
+
+// The most maps one table serves, so that a map index is small.
+constexpr int kMaxMaps = 1000;
+// 2^53: every whole number a JSON number holds exactly.
+constexpr qint64 kMaxCount = qint64(1) << 53;
+
+struct Reader
+{
+    const QJsonObject &object;
+    bool ok = true;
+
+    QJsonValue field(const char *key) { return object.value(QLatin1String(key)); }
+    bool flag(const char *key, std::optional<bool> fallback = std::nullopt)
+    {
+        const QJsonValue value = field(key);
+        if (value.isUndefined() && fallback)
+            return *fallback;
+        ok = ok && value.isBool();
+        return value.toBool();
+    }
+    qint64 number(const char *key, qint64 low, qint64 high)
+    {
+        const auto value = jsonWholeNumber(field(key), low, high);
+        ok = ok && value.has_value();
+        return value.value_or(0);
+    }
+    int map() { return int(number("map", 0, kMaxMaps - 1)); }
+};
+
+std::optional<RegionKind> regionKind(const QString &name)
+{
+    if (name == QLatin1String("picture"))
+        return RegionKind::Picture;
+    if (name == QLatin1String("walk"))
+        return RegionKind::Walk;
+    if (name == QLatin1String("run"))
+        return RegionKind::Run;
+    return std::nullopt;
+}
+
+std::optional<GmCommand> gmCommand(const QString &type, Reader &in)
+{
+    if (type == QLatin1String("set")) {
+        SetCells command;
+        command.map = in.map();
+        const QJsonValue cells = in.field("cells");
+        in.ok = in.ok && cells.isArray();
+        for (const QJsonValue &cell : cells.toArray()) {
+            const auto index = jsonWholeNumber(cell, 0, kCellCount - 1);
+            in.ok = in.ok && index.has_value();
+            command.cells.push_back(int(index.value_or(0)));
+        }
+        command.revealed = in.flag("revealed");
+        command.prepare = in.flag("prepare", false);
+        return command;
+    }
+    if (type == QLatin1String("region")) {
+        RevealRegion command;
+        command.map = in.map();
+        command.cell = int(in.number("cell", 0, kCellCount - 1));
+        const auto kind = regionKind(in.field("kind").toString());
+        in.ok = in.ok && kind.has_value();
+        command.kind = kind.value_or(RegionKind::Picture);
+        command.revealed = in.flag("revealed");
+        command.prepare = in.flag("prepare", false);
+        return command;
+    }
+    if (type == QLatin1String("show-prepared"))
+        return ShowPrepared {in.map()};
+    if (type == QLatin1String("clear-prepared"))
+        return ClearPrepared {in.map()};
+    if (type == QLatin1String("all")) {
+        const int map = in.map();
+        return SetAll {map, in.flag("revealed")};
+    }
+    if (type == QLatin1String("frame")) {
+        const int map = in.map();
+        const auto frame = parseFrame(in.field("frame"));
+        in.ok = in.ok && frame.has_value();
+        return SetFrame {map, frame.value_or(PlayerFrame {})};
+    }
+    if (type == QLatin1String("grid")) {
+        const int map = in.map();
+        return SetGrid {map, in.flag("grid")};
+    }
+    if (type == QLatin1String("show-map"))
+        return ShowMap {in.map()};
+    if (type == QLatin1String("undo"))
+        return Undo {};
+    if (type == QLatin1String("redo"))
+        return Redo {};
+    return std::nullopt;
+}
+
+std::optional<ClientMessage> message(const QString &type, Reader &in)
+{
+    if (type == QLatin1String("hello")) {
+        const QString role = in.field("role").toString();
+        in.ok = in.ok && (role == QLatin1String("gm") || role == QLatin1String("player"));
+        Hello hello {role == QLatin1String("gm"), in.field("secret").toString()};
+        return hello;
+    }
+    if (type == QLatin1String("ack")) {
+        const qint64 view = in.number("view", 0, kMaxCount);
+        return Ack {view, in.number("rev", 0, kMaxCount)};
+    }
+    if (type == QLatin1String("resync"))
+        return Resync {};
+    if (auto command = gmCommand(type, in))
+        return ClientMessage {std::move(*command)};
+    return std::nullopt;
+}
+
+} // namespace
+
+std::variant<ClientMessage, MessageError> parseClientMessage(const QByteArray &bytes)
+{
+    if (bytes.size() > kMaxMessageSize)
+        return MessageError {QStringLiteral("message too large")};
+    QJsonParseError error {};
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return MessageError {QStringLiteral("not a JSON object")};
+    const QJsonObject object = document.object();
+    const QString type = object.value(QStringLiteral("type")).toString();
+    Reader in {object};
+    auto parsed = message(type, in);
+    if (!parsed)
+        return MessageError {QStringLiteral("unknown message type '%1'").arg(type.left(40))};
+    if (!in.ok)
+        return MessageError {QStringLiteral("a field of '%1' is missing or wrong").arg(type)};
+    return std::move(*parsed);
+}
+
+} // namespace vellumor::table

@@ -1,0 +1,94 @@
+// Not Qt HTTP Server 6.4: a technology preview, GPL-3 only, its API changed
+// later, and it cannot check a WebSocket upgrade before accepting it.
+#include "table/HttpFront.h"
+
+#include <QTcpSocket>
+#include <QTimer>
+
+namespace vellumor::table {
+
+HttpFront::HttpFront(HttpSite site, FrontLimits limits, QObject *parent)
+    : QObject(parent)
+    , m_site(std::move(site))
+    , m_limits(limits)
+{
+    connect(&m_server, &QTcpServer::newConnection, this, &HttpFront::accept);
+}
+
+bool HttpFront::listen(const QHostAddress &address, quint16 port)
+{
+    return m_server.listen(address, port);
+}
+
+void HttpFront::close()
+{
+    m_server.close();
+}
+
+int HttpFront::connectionCount()
+{
+    m_sockets.removeIf([](const QPointer<QTcpSocket> &socket) {
+        return socket.isNull() || socket->state() == QAbstractSocket::UnconnectedState;
+    });
+    return int(m_sockets.size());
+}
+
+void HttpFront::accept()
+{
+    while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+        socket->setParent(this);
+        connect(socket, &QTcpSocket::disconnected, this, [socket] { socket->deleteLater(); });
+        if (connectionCount() >= m_limits.maxConnections) {
+            answer(socket, statusResponse(503));
+            continue;
+        }
+        m_sockets.append(socket);
+        // A client that has not sent its whole request in time is closed,
+        // not waited for.
+        auto *timer = new QTimer(socket);
+        timer->setSingleShot(true);
+        connect(timer, &QTimer::timeout, socket,
+            [this, socket] { answer(socket, statusResponse(408)); });
+        timer->start(m_limits.requestTimeout);
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readRequest(socket); });
+        readRequest(socket);
+    }
+}
+
+void HttpFront::readRequest(QTcpSocket *socket)
+{
+    const QByteArray received = socket->peek(kMaxRequestHead + 1);
+    const qsizetype length = requestHeadLength(received);
+    if (length == 0) {
+        if (received.size() > kMaxRequestHead)
+            answer(socket, statusResponse(431));
+        return;
+    }
+    const auto request = parseHttpRequest(received.left(length));
+    if (const int *status = std::get_if<int>(&request)) {
+        answer(socket, statusResponse(*status));
+        return;
+    }
+    const HttpAnswer reply = answerRequest(std::get<HttpRequest>(request), m_site);
+    if (!reply.upgrade) {
+        answer(socket, responseBytes(reply));
+        return;
+    }
+    // The WebSocket server reads the head itself and owns the socket from here.
+    socket->disconnect(this);
+    qDeleteAll(socket->findChildren<QTimer *>(Qt::FindDirectChildrenOnly));
+    socket->setParent(nullptr);
+    emit upgradeRequested(socket);
+}
+
+void HttpFront::answer(QTcpSocket *socket, const QByteArray &response)
+{
+    socket->disconnect(this);
+    qDeleteAll(socket->findChildren<QTimer *>(Qt::FindDirectChildrenOnly));
+    connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    socket->readAll();
+    socket->write(response);
+    socket->disconnectFromHost();
+}
+
+} // namespace vellumor::table

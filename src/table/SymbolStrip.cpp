@@ -1,0 +1,30 @@
+#include "table/SymbolStrip.h"
+
+#include "document/Standard.h"
+#include "symbols/SymbolPictures.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
+
+namespace vellumor::table {
+
+QByteArray symbolStripPng()
+{
+    QImage strip(kSymbolSize * (kHighestSymbolCode + 1), kSymbolSize, QImage::Format_RGB32);
+    strip.fill(Qt::white);
+    {
+        QPainter painter(&strip);
+        for (int code = 1; code <= kHighestSymbolCode; ++code) {
+            if (const auto picture = SymbolPicture(code); picture && !picture->isNull())
+                painter.drawImage(QPoint(code * kSymbolSize, 0), *picture);
+        }
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    strip.save(&buffer, "PNG");
+    return png;
+}
+
+} // namespace vellumor::table

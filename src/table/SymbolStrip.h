@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+
+namespace vellumor::table {
+
+// The 65 symbol pictures side by side as a PNG, 15 x 15 pixels each: code c
+// at x = 15 c, code 0 (blank) white. The same for every map, so anyone may
+// fetch it.
+QByteArray symbolStripPng();
+
+inline constexpr int kSymbolSize = 15;
+
+} // namespace vellumor::table

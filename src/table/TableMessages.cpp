@@ -1,0 +1,100 @@
+#include "table/TableMessages.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace vellumor::table {
+
+namespace {
+
+QJsonArray numbers(const auto &values)
+{
+    QJsonArray array;
+    for (const int value : values)
+        array.append(value);
+    return array;
+}
+
+} // namespace
+
+QByteArray compact(const QJsonObject &object)
+{
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+std::array<int, kCellCount> playerCodes(const MapCodes &codes, const MapState &state)
+{
+    std::array<int, kCellCount> seen {};
+    for (std::size_t index = 0; index < seen.size(); ++index)
+        seen[index] = state.revealed[index] ? int(codes[index]) : -1;
+    return seen;
+}
+
+QByteArray playerState(const TableMap &map, qint64 view)
+{
+    return compact({{QStringLiteral("type"), QStringLiteral("state")},
+        {QStringLiteral("view"), view}, {QStringLiteral("rev"), map.state.rev},
+        {QStringLiteral("cells"), numbers(playerCodes(map.codes, map.state))},
+        {QStringLiteral("frame"), frameJson(map.state.frame)},
+        {QStringLiteral("grid"), map.state.grid}});
+}
+
+QByteArray playerChange(const TableMap &map, qint64 view, const Applied &applied)
+{
+    QJsonObject change {{QStringLiteral("type"), QStringLiteral("change")},
+        {QStringLiteral("view"), view}, {QStringLiteral("rev"), map.state.rev},
+        {QStringLiteral("base"), applied.before.rev}};
+    const auto before = playerCodes(applied.codesBefore, applied.before);
+    const auto after = playerCodes(map.codes, map.state);
+    QJsonArray cells;
+    for (int index = 0; index < kCellCount; ++index) {
+        if (before[std::size_t(index)] != after[std::size_t(index)])
+            cells.append(QJsonArray {index, after[std::size_t(index)]});
+    }
+    if (!cells.isEmpty())
+        change.insert(QStringLiteral("cells"), cells);
+    if (applied.before.frame != map.state.frame)
+        change.insert(QStringLiteral("frame"), frameJson(map.state.frame));
+    if (applied.before.grid != map.state.grid)
+        change.insert(QStringLiteral("grid"), map.state.grid);
+    return compact(change);
+}
+
+QByteArray gmState(const Table &table)
+{
+    QJsonArray maps;
+    for (const TableMap &map : table.maps()) {
+        maps.append(QJsonObject {{QStringLiteral("name"), map.name},
+            {QStringLiteral("rev"), map.state.rev}, {QStringLiteral("cells"), numbers(map.codes)},
+            {QStringLiteral("revealed"), cellSetText(map.state.revealed)},
+            {QStringLiteral("prepared"), cellSetText(map.state.prepared)},
+            {QStringLiteral("frame"), frameJson(map.state.frame)},
+            {QStringLiteral("grid"), map.state.grid}});
+    }
+    return compact(
+        {{QStringLiteral("type"), QStringLiteral("gm-state")}, {QStringLiteral("maps"), maps},
+            {QStringLiteral("shown"), table.shown()}, {QStringLiteral("canUndo"), table.canUndo()},
+            {QStringLiteral("canRedo"), table.canRedo()}});
+}
+
+QByteArray playersMessage(const std::vector<PlayerStatus> &players)
+{
+    QJsonArray list;
+    int upToDate = 0;
+    for (const PlayerStatus &player : players) {
+        upToDate += player.upToDate ? 1 : 0;
+        list.append(QJsonObject {
+            {QStringLiteral("id"), player.id}, {QStringLiteral("upToDate"), player.upToDate}});
+    }
+    return compact({{QStringLiteral("type"), QStringLiteral("players")},
+        {QStringLiteral("count"), int(players.size())}, {QStringLiteral("upToDate"), upToDate},
+        {QStringLiteral("players"), list}});
+}
+
+QByteArray noticeMessage(const QString &level, const QString &text)
+{
+    return compact({{QStringLiteral("type"), QStringLiteral("notice")},
+        {QStringLiteral("level"), level}, {QStringLiteral("text"), text}});
+}
+
+} // namespace vellumor::table

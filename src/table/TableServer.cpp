@@ -1,0 +1,284 @@
+#include "table/TableServer.h"
+
+#include "table/SymbolStrip.h"
+#include "table/TableMessages.h"
+#include "table/TableSecret.h"
+
+#include <QHostInfo>
+#include <QNetworkInterface>
+#include <QWebSocket>
+
+namespace vellumor::table {
+
+namespace {
+
+template<class... Ts> struct Overloaded : Ts...
+{
+    using Ts::operator()...;
+};
+
+// A Host header names this machine: its name, "localhost", or one of its
+// addresses; anything else is a name someone else pointed here.
+bool isOwnHost(const QByteArray &host)
+{
+    QHostAddress address;
+    if (address.setAddress(QString::fromLatin1(host))) {
+        if (address.isLoopback())
+            return true;
+        address.setScopeId({});
+        const auto own = QNetworkInterface::allAddresses();
+        return std::any_of(own.begin(), own.end(), [&](QHostAddress each) {
+            each.setScopeId({});
+            return each.isEqual(address, QHostAddress::TolerantConversion);
+        });
+    }
+    const QByteArray name = QHostInfo::localHostName().toLower().toUtf8();
+    return host == "localhost" || (!name.isEmpty() && (host == name || host == name + ".local"));
+}
+
+} // namespace
+
+TableServer::TableServer(Table &table, QByteArray secret, TableLimits limits, QObject *parent)
+    : QObject(parent)
+    , m_table(table)
+    , m_secret(std::move(secret))
+    , m_limits(limits)
+    , m_front(HttpSite {isOwnHost, symbolStripPng()}, limits.front)
+    , m_sockets(QStringLiteral("vellumor-table"), QWebSocketServer::NonSecureMode)
+    , m_mapFailures(table.maps().size())
+{
+    m_sockets.setHandshakeTimeout(limits.front.requestTimeout);
+    connect(&m_front, &HttpFront::upgradeRequested, &m_sockets,
+        [this](QTcpSocket *socket) { m_sockets.handleConnection(socket); });
+    connect(&m_sockets, &QWebSocketServer::newConnection, this, &TableServer::accept);
+    connect(&m_pinger, &QTimer::timeout, this, &TableServer::ping);
+}
+
+TableServer::~TableServer()
+{
+    stop();
+}
+
+bool TableServer::listen(const QHostAddress &address, quint16 port)
+{
+    if (!m_front.listen(address, port))
+        return false;
+    m_pinger.start(m_limits.pingInterval);
+    return true;
+}
+
+QString TableServer::errorString() const
+{
+    return m_front.errorString();
+}
+
+void TableServer::stop()
+{
+    m_pinger.stop();
+    m_front.close();
+    for (auto &[id, client] : m_clients)
+        client.socket->close(
+            QWebSocketProtocol::CloseCodeNormal, QStringLiteral("the table stops"));
+}
+
+void TableServer::accept()
+{
+    while (QWebSocket *socket = m_sockets.nextPendingConnection()) {
+        const int id = m_nextId++;
+        socket->setParent(this);
+        socket->setMaxAllowedIncomingMessageSize(kMaxMessageSize);
+        socket->setMaxAllowedIncomingFrameSize(kMaxMessageSize);
+        Client &client = m_clients[id];
+        client.socket = socket;
+        client.heard.start();
+        connect(socket, &QWebSocket::textMessageReceived, this,
+            [this, id](const QString &text) { receive(id, text); });
+        connect(socket, &QWebSocket::binaryMessageReceived, this, [this, id] {
+            if (Client *client = clientOf(id))
+                closeClient(*client, kCloseMalformed, QStringLiteral("text frames only"));
+        });
+        connect(socket, &QWebSocket::pong, this, [this, id] {
+            if (Client *client = clientOf(id))
+                client->heard.restart();
+        });
+        connect(socket, &QWebSocket::disconnected, this, [this, id] { drop(id); });
+        QTimer::singleShot(m_limits.helloTimeout, socket, [this, id] {
+            const auto found = m_clients.find(id);
+            if (found != m_clients.end() && found->second.role == Role::Unknown)
+                closeClient(found->second, kCloseIdle, QStringLiteral("no hello"));
+        });
+    }
+}
+
+void TableServer::drop(int id)
+{
+    const auto found = m_clients.find(id);
+    if (found == m_clients.end())
+        return;
+    const bool player = found->second.role == Role::Player;
+    found->second.socket->deleteLater();
+    m_clients.erase(found);
+    if (player)
+        sendPlayers();
+}
+
+void TableServer::closeClient(Client &client, int code, const QString &reason)
+{
+    client.socket->close(QWebSocketProtocol::CloseCode(code), reason);
+}
+
+TableServer::Client *TableServer::clientOf(int id)
+{
+    const auto found = m_clients.find(id);
+    return found == m_clients.end() ? nullptr : &found->second;
+}
+
+void TableServer::receive(int id, const QString &text)
+{
+    Client *known = clientOf(id);
+    if (!known)
+        return;
+    Client &client = *known;
+    client.heard.restart();
+    auto parsed = parseClientMessage(text.toUtf8());
+    if (const auto *error = std::get_if<MessageError>(&parsed)) {
+        closeClient(client, kCloseMalformed, error->text);
+        return;
+    }
+    const auto &message = std::get<ClientMessage>(parsed);
+    if (const auto *greeting = std::get_if<Hello>(&message)) {
+        if (client.role != Role::Unknown)
+            closeClient(client, kCloseMalformed, QStringLiteral("hello twice"));
+        else
+            hello(client, greeting->gm, greeting->secret.toUtf8());
+        return;
+    }
+    if (client.role == Role::Unknown) {
+        closeClient(client, kCloseMalformed, QStringLiteral("hello first"));
+        return;
+    }
+    std::visit(Overloaded {[&](const Ack &ack) {
+                               client.ackView = ack.view;
+                               client.ackRev = ack.rev;
+                               if (client.role == Role::Player)
+                                   sendPlayers();
+                           },
+                   [&](const Resync &) {
+                       client.socket->sendTextMessage(QString::fromUtf8(client.role == Role::Gm
+                               ? gmState(m_table)
+                               : playerState(m_table.shownMap(), m_table.view())));
+                   },
+                   [&](const GmCommand &gmCommand) {
+                       if (client.role != Role::Gm)
+                           closeClient(client, kClosePlayerCommand, QStringLiteral("not the GM"));
+                       else
+                           command(client, gmCommand);
+                   },
+                   [](const Hello &) {}},
+        message);
+}
+
+void TableServer::hello(Client &client, bool gm, const QByteArray &secret)
+{
+    if (gm && !isTableSecret(secret, m_secret)) {
+        closeClient(client, kCloseWrongSecret, QStringLiteral("wrong secret"));
+        return;
+    }
+    client.role = gm ? Role::Gm : Role::Player;
+    if (gm) {
+        client.socket->sendTextMessage(QString::fromUtf8(gmState(m_table)));
+        for (std::size_t map = 0; map < m_mapFailures.size(); ++map) {
+            if (!m_mapFailures[map].isEmpty())
+                client.socket->sendTextMessage(QString::fromUtf8(
+                    noticeMessage(QStringLiteral("warning"), m_mapFailures[map])));
+        }
+    } else {
+        client.socket->sendTextMessage(
+            QString::fromUtf8(playerState(m_table.shownMap(), m_table.view())));
+    }
+    sendPlayers();
+}
+
+void TableServer::command(Client &client, const GmCommand &gmCommand)
+{
+    const auto result = m_table.apply(gmCommand);
+    if (const auto *problem = std::get_if<QString>(&result)) {
+        client.socket->sendTextMessage(
+            QString::fromUtf8(noticeMessage(QStringLiteral("error"), *problem)));
+        return;
+    }
+    publish(std::get<Applied>(result));
+}
+
+// The state is on disk already: tell the players, then the GMs.
+void TableServer::publish(const Applied &applied)
+{
+    if (applied.newView)
+        sendToRole(Role::Player, playerState(m_table.shownMap(), m_table.view()));
+    else if (applied.map == m_table.shown())
+        sendToRole(Role::Player, playerChange(m_table.shownMap(), m_table.view(), applied));
+    sendToRole(Role::Gm, gmState(m_table));
+    if (applied.newView || applied.map == m_table.shown())
+        sendPlayers();
+}
+
+void TableServer::mapFileRead(int map, const std::variant<MapCodes, QString> &read)
+{
+    QString &told = m_mapFailures[std::size_t(map)];
+    const QString &name = m_table.maps()[std::size_t(map)].name;
+    if (const auto *failure = std::get_if<QString>(&read)) {
+        if (*failure != told) {
+            told = *failure;
+            sendToRole(Role::Gm,
+                noticeMessage(QStringLiteral("warning"),
+                    QStringLiteral("%1 was changed on disk but cannot be read: %2; the table "
+                                   "keeps the last good map")
+                        .arg(name, *failure)));
+        }
+        return;
+    }
+    told.clear();
+    const auto result = m_table.replaceCodes(map, std::get<MapCodes>(read));
+    if (const auto *problem = std::get_if<QString>(&result))
+        sendToRole(Role::Gm, noticeMessage(QStringLiteral("error"), *problem));
+    else if (std::get<Applied>(result).map >= 0)
+        publish(std::get<Applied>(result));
+}
+
+void TableServer::sendToRole(Role role, const QByteArray &message)
+{
+    const QString text = QString::fromUtf8(message);
+    for (auto &[id, client] : m_clients) {
+        if (client.role == role)
+            client.socket->sendTextMessage(text);
+    }
+}
+
+bool TableServer::upToDate(const Client &client) const
+{
+    return client.ackView == m_table.view() && client.ackRev == m_table.shownMap().state.rev;
+}
+
+void TableServer::sendPlayers()
+{
+    std::vector<PlayerStatus> players;
+    for (const auto &[id, client] : m_clients) {
+        if (client.role == Role::Player)
+            players.push_back({id, upToDate(client)});
+    }
+    sendToRole(Role::Gm, playersMessage(players));
+}
+
+void TableServer::ping()
+{
+    for (auto &[id, client] : m_clients) {
+        if (client.role == Role::Unknown)
+            continue;
+        if (client.heard.hasExpired(m_limits.idleTimeout.count()))
+            closeClient(client, kCloseIdle, QStringLiteral("silent too long"));
+        else
+            client.socket->ping();
+    }
+}
+
+} // namespace vellumor::table

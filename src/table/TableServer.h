@@ -1,0 +1,90 @@
+#pragma once
+
+#include "table/HttpFront.h"
+#include "table/Table.h"
+
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QObject>
+#include <QTimer>
+#include <QWebSocketServer>
+
+#include <chrono>
+#include <map>
+
+class QWebSocket;
+
+namespace vellumor::table {
+
+struct TableLimits
+{
+    FrontLimits front;
+    std::chrono::milliseconds helloTimeout {10000};
+    std::chrono::milliseconds pingInterval {20000};
+    // Closed when nothing, not even a pong, came for this long.
+    std::chrono::milliseconds idleTimeout {50000};
+};
+
+// Close codes of the table's WebSocket.
+enum TableCloseCode : int {
+    kCloseMalformed = 4400,
+    kCloseWrongSecret = 4401,
+    kClosePlayerCommand = 4403,
+    kCloseIdle = 4408,
+};
+
+// The table on the network: the HTTP front, the WebSocket connections of
+// players and GMs, and what each is told when the table changes.
+class TableServer : public QObject
+{
+    Q_OBJECT
+public:
+    TableServer(
+        Table &table, QByteArray secret, TableLimits limits = {}, QObject *parent = nullptr);
+    ~TableServer() override;
+
+    bool listen(const QHostAddress &address, quint16 port);
+    QString errorString() const;
+    quint16 port() const { return m_front.port(); }
+    // Closes every connection (1000) and stops listening.
+    void stop();
+
+    // The map's file now holds codes; refused: why it cannot be read.
+    void mapFileRead(int map, const std::variant<MapCodes, QString> &read);
+
+private:
+    enum class Role { Unknown, Player, Gm };
+    struct Client
+    {
+        QWebSocket *socket = nullptr;
+        Role role = Role::Unknown;
+        qint64 ackView = -1;
+        qint64 ackRev = -1;
+        QElapsedTimer heard;
+    };
+
+    void accept();
+    Client *clientOf(int id);
+    void receive(int id, const QString &text);
+    void hello(Client &client, bool gm, const QByteArray &secret);
+    void command(Client &client, const GmCommand &command);
+    void publish(const Applied &applied);
+    void ping();
+    void drop(int id);
+    void closeClient(Client &client, int code, const QString &reason);
+    void sendToRole(Role role, const QByteArray &message);
+    void sendPlayers();
+    bool upToDate(const Client &client) const;
+
+    Table &m_table;
+    QByteArray m_secret;
+    TableLimits m_limits;
+    HttpFront m_front;
+    QWebSocketServer m_sockets;
+    QTimer m_pinger;
+    std::map<int, Client> m_clients;
+    std::vector<QString> m_mapFailures; // the last refusal told, per map
+    int m_nextId = 1;
+};
+
+} // namespace vellumor::table
