@@ -7,7 +7,7 @@
 import assert from 'node:assert/strict';
 import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { join } from 'node:path';
+import { join, resolve } from 'node:path';
 import { parseArgs } from 'node:util';
 import {
   cell, cellPoint, freePort, launchChromium, mapCodes, openPage, playersPicture, savedState, startTable, tableFolder,
@@ -25,7 +25,8 @@ const town = mapCodes(townPath);
 const profile = mkdtempSync(join(tmpdir(), 'vellumor-chromium-'));
 const problems = [];
 const port = await freePort();
-let table = await startTable(options.table, folder, ['town.map', 'castle.map'], port);
+const program = resolve(options.table);
+let table = await startTable(program, folder, ['town.map', 'castle.map'], port);
 const browser = await launchChromium(profile);
 
 let gm = null;
@@ -185,7 +186,7 @@ try {
   state = saved();
   await table.stop();
   for (const player of players) await player.waitForSelector('#connection:not([hidden])');
-  table = await startTable(options.table, folder, ['town.map', 'castle.map'], port);
+  table = await startTable(program, folder, ['town.map', 'castle.map'], port);
   await playersShow('the restart', state);
   for (const player of players) await player.waitForSelector('#connection[hidden]');
   await gm.waitForSelector('#refused:not([hidden])'); // the old secret is no longer the table's
@@ -193,6 +194,20 @@ try {
   await gm.goto(table.gm);
   await gm.waitForFunction(() => document.getElementById('board').dataset.layout);
   await until('"2 players, all up to date"', async () => (await statusLine()) === '2 players, all up to date');
+
+  step('the town revealed by a walk, the fields prepared, the players\' screens framed on the town');
+  await choose('walk');
+  await clickCell(cell(16, 12));
+  await playersShowSaved('the walk');
+  await choose('cells');
+  await choose('prepare');
+  await dragCells(cell(0, 22), cell(8, 24));
+  await playersShowSaved('preparing the fields');
+  await gm.click('#draw-frame');
+  await dragCells(cell(2, 1), cell(32, 23));
+  await playersShowSaved('the frame on the town');
+  await until('the players up to date', async () => (await statusLine()) === '2 players, all up to date');
+  await gm.mouse.move(0, 0);
 
   const shots = options.screenshots ?? folder;
   await gm.screenshot({ path: join(shots, 'table-gm.png') });
