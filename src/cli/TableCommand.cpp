@@ -1,7 +1,6 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/MapTool.h"
-#include "table/MapWatcher.h"
 #include "table/TableFile.h"
 #include "table/TableSecret.h"
 #include "table/TableServer.h"
@@ -175,12 +174,6 @@ int tableCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
             << Qt::endl;
         return kFailure;
     }
-    MapWatcher watcher(files);
-    QObject::connect(&watcher, &MapWatcher::mayHaveChanged, &server, [&] {
-        for (std::size_t map = 0; map < table.maps().size(); ++map)
-            server.mapFileRead(int(map), readTableMap(table.maps()[map].path));
-    });
-
     const QList<QHostAddress> addresses = playerAddresses(address);
     for (const QHostAddress &each : addresses)
         out << QStringLiteral("Players: ") << pageAddress(each, server.port(), QStringLiteral("/"))

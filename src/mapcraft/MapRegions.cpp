@@ -2,6 +2,7 @@
 
 #include "mapcraft/MapCells.h"
 #include "symbols/SymbolJoins.h"
+#include "symbols/SymbolNames.h"
 
 #include <algorithm>
 #include <array>
@@ -42,6 +43,12 @@ bool isLakeWater(int code)
     return joins.openWater && !joins.junction;
 }
 
+// A castle's towers stand beside its walls: one picture with the castle.
+bool isCastlePiece(int code)
+{
+    return code >= sym::CastleTopLeft && code <= sym::TowerBottom;
+}
+
 bool pictureJoined(const MapCodes &codes, RegionCell cell, Side side)
 {
     const int here = code(codes, cell);
@@ -49,6 +56,8 @@ bool pictureJoined(const MapCodes &codes, RegionCell cell, Side side)
     if (there < 0)
         return false;
     if (isLakeWater(here) && isLakeWater(there))
+        return true;
+    if (isCastlePiece(here) && isCastlePiece(there) && has(kHorizontalSides, side))
         return true;
     for (const PiecePartner &partner : piecePartners(here)) {
         if (accepts(partner, side, there))

@@ -36,6 +36,14 @@ bool isOwnHost(const QByteArray &host)
     return host == "localhost" || (!name.isEmpty() && (host == name || host == name + ".local"));
 }
 
+QStringList mapPaths(const Table &table)
+{
+    QStringList paths;
+    for (const TableMap &map : table.maps())
+        paths << map.path;
+    return paths;
+}
+
 } // namespace
 
 TableServer::TableServer(Table &table, QByteArray secret, TableLimits limits, QObject *parent)
@@ -45,8 +53,15 @@ TableServer::TableServer(Table &table, QByteArray secret, TableLimits limits, QO
     , m_limits(limits)
     , m_front(HttpSite {isOwnHost, symbolStripPng()}, limits.front)
     , m_sockets(QStringLiteral("vellumor-table"), QWebSocketServer::NonSecureMode)
+    , m_watcher(mapPaths(table))
     , m_mapFailures(table.maps().size())
 {
+    // A GM who saves the map in the editor sees it here at once, and the
+    // players in the cells they can see.
+    connect(&m_watcher, &MapWatcher::mayHaveChanged, this, [this] {
+        for (std::size_t map = 0; map < m_table.maps().size(); ++map)
+            mapFileRead(int(map), readTableMap(m_table.maps()[map].path));
+    });
     m_sockets.setHandshakeTimeout(limits.front.requestTimeout);
     connect(&m_front, &HttpFront::upgradeRequested, &m_sockets,
         [this](QTcpSocket *socket) { m_sockets.handleConnection(socket); });
@@ -57,6 +72,10 @@ TableServer::TableServer(Table &table, QByteArray secret, TableLimits limits, QO
 TableServer::~TableServer()
 {
     stop();
+    for (auto &[id, client] : m_clients) {
+        client.socket->disconnect(this);
+        delete client.socket;
+    }
 }
 
 bool TableServer::listen(const QHostAddress &address, quint16 port)
@@ -101,7 +120,9 @@ void TableServer::accept()
             if (Client *client = clientOf(id))
                 client->heard.restart();
         });
-        connect(socket, &QWebSocket::disconnected, this, [this, id] { drop(id); });
+        connect(
+            socket, &QWebSocket::disconnected, this, [this, id] { drop(id); },
+            Qt::QueuedConnection);
         QTimer::singleShot(m_limits.helloTimeout, socket, [this, id] {
             const auto found = m_clients.find(id);
             if (found != m_clients.end() && found->second.role == Role::Unknown)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "table/HttpFront.h"
+#include "table/MapWatcher.h"
 #include "table/Table.h"
 
 #include <QElapsedTimer>
@@ -49,9 +50,6 @@ public:
     // Closes every connection (1000) and stops listening.
     void stop();
 
-    // The map's file now holds codes; refused: why it cannot be read.
-    void mapFileRead(int map, const std::variant<MapCodes, QString> &read);
-
 private:
     enum class Role { Unknown, Player, Gm };
     struct Client
@@ -64,6 +62,8 @@ private:
     };
 
     void accept();
+    // The map's file now holds codes; refused: why it cannot be read.
+    void mapFileRead(int map, const std::variant<MapCodes, QString> &read);
     Client *clientOf(int id);
     void receive(int id, const QString &text);
     void hello(Client &client, bool gm, const QByteArray &secret);
@@ -82,6 +82,7 @@ private:
     HttpFront m_front;
     QWebSocketServer m_sockets;
     QTimer m_pinger;
+    MapWatcher m_watcher;
     std::map<int, Client> m_clients;
     std::vector<QString> m_mapFailures; // the last refusal told, per map
     int m_nextId = 1;
