@@ -56,7 +56,15 @@ export async function startTable(program, folder, maps, port) {
   ]);
   return {
     gm, players: `http://127.0.0.1:${port}/`, output: () => output,
-    stop: async () => { child.kill('SIGTERM'); return exited; },
+    // SIGTERM, as at the end of a game; a table that does not stop is killed, and said so.
+    stop: async () => {
+      if (child.exitCode !== null || child.signalCode !== null) return exited;
+      child.kill('SIGTERM');
+      const status = await Promise.race([exited, sleep(10000).then(() => 'hung')]);
+      if (status !== 'hung') return status;
+      child.kill('SIGKILL');
+      throw new Error('the table did not stop within 10 s of SIGTERM');
+    },
   };
 }
 
