@@ -17,6 +17,9 @@ HttpFront::HttpFront(HttpSite site, FrontLimits limits, QObject *parent)
 
 bool HttpFront::listen(const QHostAddress &address, quint16 port)
 {
+    // A crowd arriving at once waits in the queue to be answered (or refused
+    // over the limit) rather than waiting on the system's retries.
+    m_server.setListenBacklogSize(std::max(128, 4 * m_limits.maxConnections));
     return m_server.listen(address, port);
 }
 
