@@ -104,6 +104,7 @@ function pick({ from, to, hide }) {
   if (!table || to < 0) return;
   const map = table.maps[chosen];
   if (framing) {
+    if (from === to) return; // a frame is dragged; a click leaves the tool as it is
     setFraming(false);
     command('frame', { frame: rectangleFrame(from, to) });
     return;
@@ -139,7 +140,13 @@ function listen() {
   $('show-map').addEventListener('click', () => command('show-map'));
   $('show-prepared').addEventListener('click', () => command('show-prepared'));
   $('clear-prepared').addEventListener('click', () => command('clear-prepared'));
-  $('reveal-all').addEventListener('click', () => command('all', { revealed: true }));
+  // Shown is seen: revealing everything asks first.
+  $('reveal-all').addEventListener('click', () => $('confirm-reveal').showModal());
+  $('confirm-reveal-cancel').addEventListener('click', () => $('confirm-reveal').close());
+  $('confirm-reveal-ok').addEventListener('click', () => {
+    $('confirm-reveal').close();
+    command('all', { revealed: true });
+  });
   $('hide-all').addEventListener('click', () => command('all', { revealed: false }));
   $('draw-frame').addEventListener('click', () => setFraming(!framing));
   $('whole-map').addEventListener('click', () => command('frame', { frame: null }));

@@ -28,7 +28,7 @@ function onStatus(status) {
   if (status === 'lost') shown.disconnected();
   if (status === 'open') ackedView = null; // a new connection is told afresh
   notice.hidden = status === 'open';
-  notice.textContent = status === 'connecting' || status === 'lost' ? 'Reconnecting…' : '';
+  notice.textContent = shown.view === null ? 'Connecting…' : 'Reconnecting…';
 }
 
 function requestDraw() {

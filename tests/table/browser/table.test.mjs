@@ -155,7 +155,11 @@ try {
   await gm.keyboard.up('Control');
   await playersShowSaved('redo');
 
-  step('prepared cells stay hidden until shown');
+  step('reveal all asks first; hide all; prepared cells stay hidden until shown');
+  await gm.click('#reveal-all');
+  await gm.click('#confirm-reveal-ok');
+  state = await playersShowSaved('reveal all');
+  assert.equal(revealedCells(state).length, 875);
   await gm.click('#hide-all');
   await playersShowSaved('hide all');
   await choose('cells');
