@@ -95,6 +95,17 @@ try {
   await until('"2 players, all up to date"', async () => (await statusLine()) === '2 players, all up to date');
   await playersShow('joining', { revealed: '0'.repeat(875), frame: null });
 
+  step('a change that does not follow the revision shown asks for the whole state, and waits for it');
+  const outcomes = await players[0].evaluate(async () => {
+    const { ShownMap } = await import('/app/client.js');
+    const shown = new ShownMap();
+    const state = { type: 'state', view: 1, rev: 4, cells: new Array(875).fill(-1), frame: null, grid: true };
+    const change = (base, cells) => ({ type: 'change', view: 1, rev: base + 1, base, cells });
+    return [shown.apply(change(3, [])), shown.apply(state), shown.apply(change(4, [[0, 7]])),
+      shown.apply(change(6, [[1, 7]])), shown.apply(change(5, [[1, 7]])), shown.cells[0], shown.cells[1]];
+  });
+  assert.deepEqual(outcomes, ['ignored', 'applied', 'applied', 'resync', 'ignored', 7, -1]);
+
   step('a click reveals a cell; the time from the click to a player\'s canvas:');
   const latencies = [];
   for (const index of [cell(10, 11), cell(11, 11), cell(12, 11), cell(13, 11), cell(14, 11)]) {
