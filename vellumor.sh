@@ -5,9 +5,10 @@
 #                        check the formatting, then build the
 #                        whole tree and run the whole test suite twice: with g++, and
 #                        with clang++ under AddressSanitizer and UBSan; then a minute
-#                        each of fuzzing the map file reader and the CSV, TMX and TMJ
-#                        readers; then build the Debian package and check it as Debian
-#                        does: lintian, autopkgtest and piuparts in a Debian 12 chroot
+#                        each of fuzzing the map file reader, the CSV, TMX and TMJ
+#                        readers, the table's HTTP front and the GM's messages; then
+#                        build the Debian package and check it as Debian does:
+#                        lintian, autopkgtest and piuparts in a Debian 12 chroot
 #   ./vellumor.sh package [--twice] [--check]  build the Debian package from the
 #                        committed tree and its uncommitted changes into dist/; --twice
 #                        builds it again elsewhere and checks that both give the same
@@ -24,6 +25,7 @@ jobs="$(nproc 2>/dev/null || echo 2)"
 packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6test6 libgl-dev
+    qt6-websockets-dev libqrencode-dev
     fonts-dejavu-core
     clang libclang-rt-14-dev clang-format-14 libbenchmark-dev
     desktop-file-utils appstream
@@ -145,6 +147,8 @@ run_fuzzer() { # run_fuzzer TARGET SECONDS MAX_LEN DICT CORPUS: findings land in
 fuzz_readers() { # fuzz_readers SECONDS
     run_fuzzer fuzz_mapfile "$1" 8192 mapfile.dict corpus
     run_fuzzer fuzz_imports "$1" 16384 imports.dict imports
+    run_fuzzer fuzz_table_http "$1" 9000 table.dict table-http
+    run_fuzzer fuzz_table_messages "$1" 17000 table.dict table-messages
 }
 
 # The Debian package. It is built from `git archive` of the tree (with the

@@ -46,7 +46,7 @@ std::variant<MapCodes, QString> readTableMap(const QString &path)
             return path + QStringLiteral(": ") + failure->problem;
         return QStringLiteral("%1:%2: %3").arg(path).arg(failure->line).arg(failure->problem);
     }
-    return inReadingOrder(std::get<MapCodes>(result));
+    return std::get<MapCodes>(result);
 }
 
 std::variant<std::vector<TableMap>, QString> openTableMaps(const QStringList &paths, bool reset)

@@ -14,7 +14,8 @@
 
 namespace vellumor::table {
 
-// One map at the table: its codes in reading order and what the players see.
+// One map at the table: its codes, in the map file's order as everywhere in
+// Vellumor, and what the players see.
 struct TableMap
 {
     QString path;
@@ -28,7 +29,7 @@ struct TableMap
 // reset, saved states are set aside for fresh ones (written on the first
 // change). Refuses a folder the state cannot be written to.
 std::variant<std::vector<TableMap>, QString> openTableMaps(const QStringList &paths, bool reset);
-// The map file's codes in reading order, or why check refuses it.
+// The map file's codes, or why check refuses it.
 std::variant<MapCodes, QString> readTableMap(const QString &path);
 
 // Where a map's new state is saved before anyone is told of it; the reason
@@ -62,7 +63,7 @@ public:
 
     // The reason when the command could not be carried out.
     std::variant<Applied, QString> apply(const GmCommand &command);
-    // The map's file now holds codes (in reading order).
+    // The map's file now holds codes.
     std::variant<Applied, QString> replaceCodes(int map, const MapCodes &codes);
 
     static constexpr std::size_t kUndoSteps = 100;

@@ -24,9 +24,10 @@ QByteArray compact(const QJsonObject &object)
 
 std::array<int, kCellCount> playerCodes(const MapCodes &codes, const MapState &state)
 {
+    const MapCodes inOrder = inReadingOrder(codes);
     std::array<int, kCellCount> seen {};
     for (std::size_t index = 0; index < seen.size(); ++index)
-        seen[index] = state.revealed[index] ? int(codes[index]) : -1;
+        seen[index] = state.revealed[index] ? int(inOrder[index]) : -1;
     return seen;
 }
 
@@ -64,12 +65,13 @@ QByteArray gmState(const Table &table)
 {
     QJsonArray maps;
     for (const TableMap &map : table.maps()) {
-        maps.append(QJsonObject {{QStringLiteral("name"), map.name},
-            {QStringLiteral("rev"), map.state.rev}, {QStringLiteral("cells"), numbers(map.codes)},
-            {QStringLiteral("revealed"), cellSetText(map.state.revealed)},
-            {QStringLiteral("prepared"), cellSetText(map.state.prepared)},
-            {QStringLiteral("frame"), frameJson(map.state.frame)},
-            {QStringLiteral("grid"), map.state.grid}});
+        maps.append(
+            QJsonObject {{QStringLiteral("name"), map.name}, {QStringLiteral("rev"), map.state.rev},
+                {QStringLiteral("cells"), numbers(inReadingOrder(map.codes))},
+                {QStringLiteral("revealed"), cellSetText(map.state.revealed)},
+                {QStringLiteral("prepared"), cellSetText(map.state.prepared)},
+                {QStringLiteral("frame"), frameJson(map.state.frame)},
+                {QStringLiteral("grid"), map.state.grid}});
     }
     return compact(
         {{QStringLiteral("type"), QStringLiteral("gm-state")}, {QStringLiteral("maps"), maps},

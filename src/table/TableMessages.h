@@ -10,7 +10,7 @@ namespace vellumor::table {
 // The messages the server sends, as JSON text. What a player receives is built
 // from playerCodes alone, so a hidden cell's code never reaches a player.
 
-// The map's codes as players see them: -1 in every hidden cell.
+// The map's codes as players see them, in reading order: -1 in every hidden cell.
 std::array<int, kCellCount> playerCodes(const MapCodes &codes, const MapState &state);
 
 QByteArray playerState(const TableMap &map, qint64 view);

@@ -76,7 +76,7 @@ for program in vellumor vellumor-map; do
     echo "$text" | grep -q "^NAME" || fail "$program.1 has no NAME section"
     echo "$text" | grep -q -- "--version" || fail "$program.1 does not list --version"
 done
-for command in check render export import diff generate; do
+for command in check render export import diff generate table; do
     MANWIDTH=80 man -l "$stage/share/man/man1/vellumor-map.1" 2>/dev/null \
         | grep -q "Usage: vellumor-map $command" || fail "vellumor-map.1 does not describe $command"
 done

@@ -1,0 +1,120 @@
+// The table as its users run it: the real vellumor-map, stopped by a signal,
+// killed in the middle of a storm of reveals, and started again.
+#include "TableFixture.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <csignal>
+
+using namespace vellumor;
+using namespace vellumor::table;
+using namespace vellumor::testing;
+
+namespace {
+
+struct Started
+{
+    quint16 port = 0;
+    QString secret;
+};
+
+// Starts the table on the loopback and reads its port and the GM's secret
+// from what it prints.
+Started startTable(QProcess &process, const QStringList &arguments)
+{
+    process.start(QStringLiteral(VELLUMOR_MAP_TOOL),
+        QStringList {QStringLiteral("table")} + arguments
+            + QStringList {QStringLiteral("--bind"), QStringLiteral("127.0.0.1")});
+    static const QRegularExpression gmLine(QStringLiteral(":(\\d+)/gm#k=([A-Za-z0-9_-]+)"));
+    QString printed;
+    while (process.waitForReadyRead(10000)) {
+        printed += QString::fromUtf8(process.readAllStandardOutput());
+        const auto match = gmLine.match(printed);
+        if (match.hasMatch())
+            return {quint16(match.captured(1).toUInt()), match.captured(2)};
+    }
+    return {};
+}
+
+} // namespace
+
+class TestTableProcess : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void stopsCleanlyAndRefusesWhatItCannotServe()
+    {
+        QTemporaryDir folder;
+        const QString map = folder.filePath(QStringLiteral("town.map"));
+        QVERIFY(writeFile(map, mapfile::encode(MapCodes {})));
+        QProcess table;
+        const Started started = startTable(table, {map});
+        QVERIFY(started.port != 0);
+        QCOMPARE(started.secret.size(), 22);
+
+        QProcess second;
+        second.start(QStringLiteral(VELLUMOR_MAP_TOOL),
+            {QStringLiteral("table"), map, QStringLiteral("--bind"), QStringLiteral("127.0.0.1"),
+                QStringLiteral("--port"), QString::number(started.port)});
+        QVERIFY(second.waitForFinished(10000));
+        QCOMPARE(second.exitCode(), 1);
+        QCOMPARE(second.readAllStandardError().count('\n'), 1);
+
+        ::kill(pid_t(table.processId()), SIGTERM);
+        QVERIFY(table.waitForFinished(10000));
+        QCOMPARE(table.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(table.exitCode(), 0);
+    }
+
+    void aKilledTableKeepsAllItShowed()
+    {
+        QTemporaryDir folder;
+        const QString map = folder.filePath(QStringLiteral("town.map"));
+        QVERIFY(writeFile(map, mapfile::encode(MapCodes {})));
+        QProcess table;
+        Started started = startTable(table, {map});
+        QVERIFY(started.port != 0);
+
+        TableClient gm(started.port);
+        QVERIFY(gm.waitOpen());
+        gm.hello(QStringLiteral("gm"), started.secret);
+        TableClient player(started.port);
+        QVERIFY(player.waitOpen());
+        player.hello(QStringLiteral("player"));
+        QVERIFY(!player.waitFor(QStringLiteral("state")).isEmpty());
+        for (int cell = 0; cell < kCellCount; ++cell) {
+            gm.send(message("set", {{"map", 0}, {"cells", QJsonArray {cell}}, {"revealed", true}}));
+        }
+        const auto lastSent = [&] {
+            return player.messages.isEmpty()
+                ? 0
+                : player.messages.back().value(QStringLiteral("rev")).toInteger();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(lastSent() >= 100, 20000);
+        table.kill();
+        QVERIFY(table.waitForFinished(10000));
+        QVERIFY(player.waitClosed());
+        const qint64 shown = lastSent();
+
+        const auto saved = readTableFile(map);
+        QVERIFY(std::holds_alternative<MapState>(saved));
+        const MapState state = std::get<MapState>(saved);
+        QVERIFY2(
+            state.rev >= shown, qPrintable(QStringLiteral("%1 < %2").arg(state.rev).arg(shown)));
+        QCOMPARE(qint64(state.revealed.count()), state.rev);
+
+        started = startTable(table, {map});
+        TableClient again(started.port);
+        QVERIFY(again.waitOpen());
+        again.hello(QStringLiteral("player"));
+        const QJsonObject restored = again.waitFor(QStringLiteral("state"));
+        QCOMPARE(restored.value(QStringLiteral("rev")).toInteger(), state.rev);
+        table.kill();
+        table.waitForFinished(10000);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTableProcess)
+#include "test_table_process.moc"
