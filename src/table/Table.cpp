@@ -1,6 +1,7 @@
 #include "table/Table.h"
 
-#include "document/CellGrid.h"
+#include "table/Overloaded.h"
+
 #include "document/MapFileReader.h"
 #include "table/TableFile.h"
 
@@ -9,11 +10,6 @@
 namespace vellumor::table {
 
 namespace {
-
-template<class... Ts> struct Overloaded : Ts...
-{
-    using Ts::operator()...;
-};
 
 void setCells(MapState &state, const std::vector<int> &cells, bool on, bool prepare)
 {
@@ -25,13 +21,8 @@ void setCells(MapState &state, const std::vector<int> &cells, bool on, bool prep
 std::vector<int> regionCells(const MapCodes &codes, const RevealRegion &command)
 {
     const mapcraft::RegionCell start {command.cell % kMapColumns, command.cell / kMapColumns};
-    // The table holds the codes in reading order; the regions read the map file's order.
-    MapCodes fileOrder {};
-    for (int index = 0; index < kCellCount; ++index)
-        fileOrder[std::size_t(vellumor::cellIndex(index % kMapColumns, index / kMapColumns))]
-            = codes[std::size_t(index)];
     std::vector<int> cells;
-    for (const auto &cell : mapcraft::mapRegion(fileOrder, start, command.kind))
+    for (const auto &cell : mapcraft::mapRegion(codes, start, command.kind))
         cells.push_back(readingIndex(cell.column, cell.row));
     return cells;
 }

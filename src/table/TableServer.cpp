@@ -1,40 +1,16 @@
 #include "table/TableServer.h"
 
+#include "table/Overloaded.h"
+#include "table/OwnHost.h"
 #include "table/SymbolStrip.h"
 #include "table/TableMessages.h"
 #include "table/TableSecret.h"
 
-#include <QHostInfo>
-#include <QNetworkInterface>
 #include <QWebSocket>
 
 namespace vellumor::table {
 
 namespace {
-
-template<class... Ts> struct Overloaded : Ts...
-{
-    using Ts::operator()...;
-};
-
-// A Host header names this machine: its name, "localhost", or one of its
-// addresses; anything else is a name someone else pointed here.
-bool isOwnHost(const QByteArray &host)
-{
-    QHostAddress address;
-    if (address.setAddress(QString::fromLatin1(host))) {
-        if (address.isLoopback())
-            return true;
-        address.setScopeId({});
-        const auto own = QNetworkInterface::allAddresses();
-        return std::any_of(own.begin(), own.end(), [&](QHostAddress each) {
-            each.setScopeId({});
-            return each.isEqual(address, QHostAddress::TolerantConversion);
-        });
-    }
-    const QByteArray name = QHostInfo::localHostName().toLower().toUtf8();
-    return host == "localhost" || (!name.isEmpty() && (host == name || host == name + ".local"));
-}
 
 QStringList mapPaths(const Table &table)
 {
@@ -63,8 +39,12 @@ TableServer::TableServer(Table &table, QByteArray secret, TableLimits limits, QO
             mapFileRead(int(map), readTableMap(m_table.maps()[map].path));
     });
     m_sockets.setHandshakeTimeout(limits.front.requestTimeout);
-    connect(&m_front, &HttpFront::upgradeRequested, &m_sockets,
-        [this](QTcpSocket *socket) { m_sockets.handleConnection(socket); });
+    connect(&m_front, &HttpFront::upgradeRequested, &m_sockets, [this](QTcpSocket *socket) {
+        // Owned here until a WebSocket takes it, and freed with the server
+        // if its handshake fails.
+        socket->setParent(&m_sockets);
+        m_sockets.handleConnection(socket);
+    });
     connect(&m_sockets, &QWebSocketServer::newConnection, this, &TableServer::accept);
     connect(&m_pinger, &QTimer::timeout, this, &TableServer::ping);
 }
@@ -280,7 +260,20 @@ bool TableServer::upToDate(const Client &client) const
     return client.ackView == m_table.view() && client.ackRev == m_table.shownMap().state.rev;
 }
 
+// Once for all the acknowledgements that arrived together: after a reveal,
+// every player acknowledges it at about the same moment.
 void TableServer::sendPlayers()
+{
+    if (m_playersDue)
+        return;
+    m_playersDue = true;
+    QTimer::singleShot(0, this, [this] {
+        m_playersDue = false;
+        sendPlayersNow();
+    });
+}
+
+void TableServer::sendPlayersNow()
 {
     std::vector<PlayerStatus> players;
     for (const auto &[id, client] : m_clients) {

@@ -74,6 +74,7 @@ private:
     void closeClient(Client &client, int code, const QString &reason);
     void sendToRole(Role role, const QByteArray &message);
     void sendPlayers();
+    void sendPlayersNow();
     bool upToDate(const Client &client) const;
 
     Table &m_table;
@@ -86,6 +87,7 @@ private:
     std::map<int, Client> m_clients;
     std::vector<QString> m_mapFailures; // the last refusal told, per map
     int m_nextId = 1;
+    bool m_playersDue = false;
 };
 
 } // namespace vellumor::table

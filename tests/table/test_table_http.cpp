@@ -1,6 +1,7 @@
 #include "TableFixture.h"
 
 #include "symbols/SymbolPictures.h"
+#include "table/OwnHost.h"
 #include "table/SymbolStrip.h"
 
 #include <QImage>
@@ -81,6 +82,9 @@ private slots:
                      "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nOrigin: "
                      "http://attacker.example\r\n")),
             403);
+
+        QVERIFY(isOwnHost("localhost") && isOwnHost("::1") && isOwnHost("127.0.0.1"));
+        QVERIFY(!isOwnHost("203.0.113.7") && !isOwnHost("localhost.attacker.example"));
 
         // A page of this table may open the socket; another site's may not.
         TableClient same(port, QStringLiteral("http://127.0.0.1:%1").arg(port));
