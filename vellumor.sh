@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs Vellumor on Debian 12.
 #   ./vellumor.sh run    install what is missing, build, start the editor
-#   ./vellumor.sh test   install what is missing, check the formatting, then build the
+#   ./vellumor.sh test   install what is missing (the browser test's npm packages too),
+#                        check the formatting, then build the
 #                        whole tree and run the whole test suite twice: with g++, and
 #                        with clang++ under AddressSanitizer and UBSan; then a minute
 #                        each of fuzzing the map file reader, the CSV, TMX and TMJ
@@ -38,6 +39,17 @@ packaging_packages=(
     autopkgtest piuparts debootstrap uidmap bubblewrap
     git # exports the tree the package is built from
 )
+
+# The table's browser test: Debian's chromium, and node with npm for its driver,
+# puppeteer-core, pinned by tests/table/browser/package-lock.json. A node that
+# brings its own npm (as NodeSource's does) is kept: Debian's npm conflicts with it.
+install_browser_test() {
+    local wanted=(chromium)
+    command -v node >/dev/null || wanted+=(nodejs)
+    command -v npm >/dev/null || wanted+=(npm)
+    install_missing "${wanted[@]}"
+    (cd "$here/tests/table/browser" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --prefer-offline --no-audit --no-fund)
+}
 
 install_missing() { # install_missing [PACKAGE...]: the build's packages when none named
     (($#)) || set -- "${packages[@]}"
@@ -380,6 +392,7 @@ run)
     ;;
 test)
     install_missing
+    install_browser_test
     check_format
     test_with_gcc
     test_with_clang

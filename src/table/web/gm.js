@@ -1,0 +1,183 @@
+// The GM's page: follows the whole table and turns the GM's clicks and buttons
+// into the table's commands. What it shows comes only from the server's
+// gm-state, so every GM's screen agrees with what was saved and sent.
+
+import { Board, rectangleCells, rectangleFrame } from './board.js';
+import { TableClient } from './client.js';
+import { SymbolSheet } from './mapdraw.js';
+
+const $ = (id) => document.getElementById(id);
+const NOTICE_MS = 8000;
+
+let table = null; // the last gm-state
+let chosen = -1; // the map on the GM's screen; the players may be shown another
+let board = null;
+let framing = false; // the next drag draws the players' frame
+
+const secret = new URLSearchParams(location.hash.slice(1)).get('k');
+const client = new TableClient({ type: 'hello', role: 'gm', secret }, { onMessage, onStatus });
+
+function onMessage(message) {
+  if (message.type === 'gm-state') showTable(message);
+  else if (message.type === 'players') showPlayers(message);
+  else if (message.type === 'notice') addNotice(message.level, message.text);
+}
+
+function onStatus(status) {
+  if (status === 'lost' || status === 'connecting') {
+    $('players').textContent = status === 'lost' ? 'Connection lost: reconnecting…' : 'Connecting…';
+    $('players').className = 'players behind';
+  } else if (status === 'refused') {
+    refuse('The table did not accept this address’s secret. Open the GM’s address that ' +
+      'vellumor-map table printed when it last started: it changes at each start.');
+  }
+}
+
+function refuse(text) {
+  $('refused').textContent = text;
+  $('refused').hidden = false;
+  $('players').textContent = 'Not connected';
+}
+
+function showTable(state) {
+  if (!Array.isArray(state.maps) || state.maps.length === 0) return;
+  table = state;
+  if (chosen < 0 || chosen >= state.maps.length) chosen = state.shown;
+  const many = state.maps.length > 1;
+  $('maps').hidden = !many;
+  const choice = $('map-choice');
+  if (choice.options.length !== state.maps.length) {
+    choice.replaceChildren(...state.maps.map((map, index) => new Option(map.name, String(index))));
+  }
+  state.maps.forEach((map, index) => {
+    choice.options[index].textContent = index === state.shown ? `${map.name} (players see it)` : map.name;
+  });
+  choice.value = String(chosen);
+  const showing = chosen === state.shown;
+  $('show-map').hidden = showing;
+  $('shown-badge').hidden = !showing;
+
+  const map = state.maps[chosen];
+  const prepared = count(map.prepared);
+  $('show-prepared').disabled = prepared === 0;
+  $('show-prepared').textContent = prepared ? `Show prepared (${prepared})` : 'Show prepared';
+  $('clear-prepared').disabled = prepared === 0;
+  $('whole-map').disabled = map.frame === null;
+  $('grid').checked = map.grid;
+  $('undo').disabled = !state.canUndo;
+  $('redo').disabled = !state.canRedo;
+  document.title = `${map.name}: Vellumor table`;
+  board.show(map);
+}
+
+const count = (cells) => [...cells].filter((cell) => cell === '1').length;
+
+function showPlayers({ count: players, upToDate }) {
+  const behind = players - upToDate;
+  const status = $('players');
+  if (players === 0) status.textContent = 'No players yet';
+  else if (behind === 0) status.textContent = `${plural(players, 'player')}, all up to date`;
+  else status.textContent = `${plural(players, 'player')}, ${behind} behind`;
+  status.className = behind > 0 ? 'players behind' : 'players';
+}
+
+const plural = (n, word) => `${n} ${word}${n === 1 ? '' : 's'}`;
+
+function addNotice(level, text) {
+  const item = document.createElement('li');
+  item.className = `notice ${level === 'error' || level === 'warning' ? level : 'info'}`;
+  item.append(String(text ?? ''));
+  const dismiss = document.createElement('button');
+  dismiss.type = 'button';
+  dismiss.textContent = '×';
+  dismiss.setAttribute('aria-label', 'Dismiss');
+  dismiss.addEventListener('click', () => item.remove());
+  item.append(dismiss);
+  const list = $('notices');
+  list.append(item);
+  while (list.children.length > 4) list.firstElementChild.remove();
+  if (level === 'info') setTimeout(() => item.remove(), NOTICE_MS);
+}
+
+// What a click or drag on the map does, by the tool and mode chosen.
+function pick({ from, to, hide }) {
+  if (!table || to < 0) return;
+  const map = table.maps[chosen];
+  if (framing) {
+    if (from === to) return; // a frame is dragged; a click leaves the tool as it is
+    setFraming(false);
+    command('frame', { frame: rectangleFrame(from, to) });
+    return;
+  }
+  const prepare = $('mode').querySelector(':checked').value === 'prepare';
+  const marked = prepare ? map.prepared : map.revealed;
+  const fields = { revealed: !hide && marked[from] !== '1', ...(prepare && { prepare: true }) };
+  const tool = $('tool').querySelector(':checked').value;
+  if (tool === 'cells') command('set', { cells: rectangleCells(from, to), ...fields });
+  else if (from === to) command('region', { cell: from, kind: tool, ...fields });
+}
+
+function command(type, fields = {}) {
+  if (!client.send({ type, map: chosen, ...fields })) addNotice('warning', 'Not connected: nothing was changed.');
+}
+
+function setFraming(on) {
+  framing = on;
+  $('draw-frame').setAttribute('aria-pressed', String(on));
+  $('board').classList.toggle('framing', on);
+}
+
+function chooseTool(value) {
+  const input = $('tool').querySelector(`input[value="${value}"]`);
+  if (input) input.checked = true;
+}
+
+function listen() {
+  $('map-choice').addEventListener('change', (event) => {
+    chosen = Number(event.target.value);
+    showTable(table);
+  });
+  $('show-map').addEventListener('click', () => command('show-map'));
+  $('show-prepared').addEventListener('click', () => command('show-prepared'));
+  $('clear-prepared').addEventListener('click', () => command('clear-prepared'));
+  // Shown is seen: revealing everything asks first.
+  $('reveal-all').addEventListener('click', () => $('confirm-reveal').showModal());
+  $('confirm-reveal-cancel').addEventListener('click', () => $('confirm-reveal').close());
+  $('confirm-reveal-ok').addEventListener('click', () => {
+    $('confirm-reveal').close();
+    command('all', { revealed: true });
+  });
+  $('hide-all').addEventListener('click', () => command('all', { revealed: false }));
+  $('draw-frame').addEventListener('click', () => setFraming(!framing));
+  $('whole-map').addEventListener('click', () => command('frame', { frame: null }));
+  $('grid').addEventListener('change', (event) => command('grid', { grid: event.target.checked }));
+  $('undo').addEventListener('click', () => client.send({ type: 'undo' }));
+  $('redo').addEventListener('click', () => client.send({ type: 'redo' }));
+  document.addEventListener('keydown', onShortcut);
+}
+
+function onShortcut(event) {
+  const key = event.key.toLowerCase();
+  if (event.ctrlKey || event.metaKey) {
+    if (key === 'z') client.send({ type: event.shiftKey ? 'redo' : 'undo' });
+    else if (key === 'y') client.send({ type: 'redo' });
+    else return;
+    event.preventDefault();
+    return;
+  }
+  if (event.altKey || event.target.matches('select, input[type="text"]')) return;
+  const tools = { c: 'cells', p: 'picture', w: 'walk', r: 'run' };
+  if (key in tools) chooseTool(tools[key]);
+  else if (key === 'f') setFraming(!framing);
+  else if (key === 'escape') setFraming(false);
+}
+
+// A new secret pasted into the address: start again with it.
+window.addEventListener('hashchange', () => location.reload());
+$('players-address').textContent = $('players-address').href = new URL('/', location.href).href;
+listen();
+SymbolSheet.load().then((sheet) => {
+  board = new Board($('board'), sheet, pick);
+  if (!secret) refuse('This page needs the GM’s address that vellumor-map table printed: it ends in #k=…');
+  else client.start();
+});

@@ -1,0 +1,151 @@
+// Drawing the map's cells on a canvas, shared by the players' and the GM's pages.
+// All lengths here are device pixels, so that every cell edge lands on a whole pixel.
+
+export const COLUMNS = 35;
+export const ROWS = 25;
+export const CELL_COUNT = COLUMNS * ROWS;
+export const HIDDEN = -1;
+export const WHOLE_MAP = Object.freeze({ column: 0, row: 0, columns: COLUMNS, rows: ROWS });
+
+const SYMBOL_SIZE = 15; // each picture in /symbols.png, side by side in code order
+const SYMBOL_COUNT = 65; // codes 0 (blank, white) to 64
+export const GRID_COLOUR = 'rgb(64, 64, 64)'; // the editor's cell borders
+// What the players see of a hidden cell: one flat colour, the same for every cell.
+export const FOG = 'rgb(30, 35, 42)';
+
+export const columnOf = (index) => index % COLUMNS;
+export const rowOf = (index) => Math.floor(index / COLUMNS);
+export const indexOf = (column, row) => row * COLUMNS + column;
+
+// The symbol pictures, each scaled once per cell size with nearest-neighbour,
+// so that drawing a cell is one copy of ready pixels.
+export class SymbolSheet {
+  constructor(image) {
+    this.image = image;
+    this.size = 0;
+    this.scaled = [];
+  }
+
+  static load(url = '/symbols.png') {
+    return new Promise((resolve, reject) => {
+      const image = new Image();
+      image.onload = () => resolve(new SymbolSheet(image));
+      image.onerror = () => reject(new Error(`cannot load ${url}`));
+      image.src = url;
+    });
+  }
+
+  picture(code, size) {
+    if (size !== this.size) {
+      this.size = size;
+      this.scaled = [];
+    }
+    if (!this.scaled[code]) {
+      const canvas = document.createElement('canvas');
+      canvas.width = canvas.height = size;
+      const context = canvas.getContext('2d');
+      context.imageSmoothingEnabled = false;
+      context.drawImage(this.image, code * SYMBOL_SIZE, 0, SYMBOL_SIZE, SYMBOL_SIZE, 0, 0, size, size);
+      this.scaled[code] = canvas;
+    }
+    return this.scaled[code];
+  }
+
+  static isSymbol(code) {
+    return Number.isInteger(code) && code >= 0 && code < SYMBOL_COUNT;
+  }
+}
+
+// Where `frame` lies when it fills a width x height area: the largest whole
+// number of pixels a cell, centred. With `crisp`, a whole multiple of the
+// pictures' own 15 pixels is preferred when it loses little of the area, so
+// that every picture pixel becomes the same square of screen pixels.
+export function fitLayout(width, height, frame = WHOLE_MAP, { crisp = false } = {}) {
+  const largest = Math.max(1, Math.floor(Math.min(width / frame.columns, height / frame.rows)));
+  const whole = Math.floor(largest / SYMBOL_SIZE) * SYMBOL_SIZE;
+  const cell = crisp && whole > 0 && whole >= 0.85 * largest ? whole : largest;
+  return {
+    cell,
+    frame,
+    left: Math.floor((width - cell * frame.columns) / 2),
+    top: Math.floor((height - cell * frame.rows) / 2),
+    line: Math.max(1, Math.round(cell / 40)),
+  };
+}
+
+// The cell's rectangle, or null when it lies outside the layout's frame.
+export function cellBox(layout, index) {
+  const column = columnOf(index) - layout.frame.column;
+  const row = rowOf(index) - layout.frame.row;
+  if (column < 0 || row < 0 || column >= layout.frame.columns || row >= layout.frame.rows) return null;
+  return { x: layout.left + column * layout.cell, y: layout.top + row * layout.cell, size: layout.cell };
+}
+
+// The cell under a point, or -1 outside the frame.
+export function cellAt(layout, x, y) {
+  const column = Math.floor((x - layout.left) / layout.cell);
+  const row = Math.floor((y - layout.top) / layout.cell);
+  if (column < 0 || row < 0 || column >= layout.frame.columns || row >= layout.frame.rows) return -1;
+  return indexOf(column + layout.frame.column, row + layout.frame.row);
+}
+
+// Each cell's picture; a hidden cell (or a code that names no symbol) gets `fog`.
+export function drawCells(context, layout, cells, sheet, fog) {
+  context.imageSmoothingEnabled = false;
+  for (let index = 0; index < CELL_COUNT; ++index) {
+    const box = cellBox(layout, index);
+    if (!box) continue;
+    const code = cells[index];
+    if (SymbolSheet.isSymbol(code)) {
+      context.drawImage(sheet.picture(code, box.size), box.x, box.y);
+    } else {
+      context.fillStyle = fog;
+      context.fillRect(box.x, box.y, box.size, box.size);
+    }
+  }
+}
+
+// Lines on every edge of the cells for which `wanted(index)` holds, each shared
+// edge drawn once: the left and top edge of each such cell, and the right or
+// bottom edge where the neighbour there is not wanted.
+export function drawCellEdges(context, layout, wanted, colour, width = layout.line) {
+  context.fillStyle = colour;
+  for (let index = 0; index < CELL_COUNT; ++index) {
+    const box = cellBox(layout, index);
+    if (!box || !wanted(index)) continue;
+    const column = columnOf(index);
+    const row = rowOf(index);
+    context.fillRect(box.x, box.y, box.size + width, width);
+    context.fillRect(box.x, box.y, width, box.size + width);
+    if (column + 1 >= COLUMNS || !wanted(index + 1) || !cellBox(layout, index + 1))
+      context.fillRect(box.x + box.size, box.y, width, box.size + width);
+    if (row + 1 >= ROWS || !wanted(index + COLUMNS) || !cellBox(layout, index + COLUMNS))
+      context.fillRect(box.x, box.y + box.size, box.size + width, width);
+  }
+}
+
+// The outline of a set of cells: only the edges between a cell in the set and one outside it.
+export function drawOutline(context, layout, inSet, colour, width) {
+  context.fillStyle = colour;
+  for (let index = 0; index < CELL_COUNT; ++index) {
+    const box = cellBox(layout, index);
+    if (!box || !inSet(index)) continue;
+    const column = columnOf(index);
+    const row = rowOf(index);
+    if (column === 0 || !inSet(index - 1)) context.fillRect(box.x, box.y, width, box.size);
+    if (column === COLUMNS - 1 || !inSet(index + 1)) context.fillRect(box.x + box.size - width, box.y, width, box.size);
+    if (row === 0 || !inSet(index - COLUMNS)) context.fillRect(box.x, box.y, box.size, width);
+    if (row === ROWS - 1 || !inSet(index + COLUMNS)) context.fillRect(box.x, box.y + box.size - width, box.size, width);
+  }
+}
+
+// A canvas sized to its element in device pixels; true when its size changed.
+export function fitCanvasToElement(canvas) {
+  const ratio = window.devicePixelRatio || 1;
+  const width = Math.max(1, Math.round(canvas.clientWidth * ratio));
+  const height = Math.max(1, Math.round(canvas.clientHeight * ratio));
+  if (canvas.width === width && canvas.height === height) return false;
+  canvas.width = width;
+  canvas.height = height;
+  return true;
+}

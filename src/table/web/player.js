@@ -1,0 +1,79 @@
+// The players' screen: the revealed cells filling the screen, hidden ones as
+// fog, following the table as the GM changes it. Nothing here to press.
+
+import { ShownMap, TableClient } from './client.js';
+import { FOG, GRID_COLOUR, HIDDEN, SymbolSheet, WHOLE_MAP, drawCellEdges, drawCells, fitCanvasToElement, fitLayout }
+  from './mapdraw.js';
+
+const BACKGROUND = 'rgb(11, 13, 16)';
+
+const canvas = document.getElementById('map');
+const notice = document.getElementById('connection');
+const shown = new ShownMap();
+let sheet = null;
+let drawPending = false;
+let ackedView = null;
+let ackedRev = -1;
+
+const client = new TableClient({ type: 'hello', role: 'player' }, { onMessage, onStatus });
+
+function onMessage(message) {
+  const outcome = shown.apply(message);
+  if (outcome === 'resync') client.send({ type: 'resync' });
+  if (outcome === 'applied') requestDraw();
+}
+
+// A drop is said quietly in a corner; the picture stays as it was.
+function onStatus(status) {
+  if (status === 'lost') shown.disconnected();
+  if (status === 'open') ackedView = null; // a new connection is told afresh
+  notice.hidden = status === 'open';
+  notice.textContent = shown.view === null ? 'Connecting…' : 'Reconnecting…';
+}
+
+function requestDraw() {
+  if (drawPending || !sheet) return;
+  drawPending = true;
+  requestAnimationFrame(draw);
+}
+
+function draw() {
+  drawPending = false;
+  fitCanvasToElement(canvas);
+  const context = canvas.getContext('2d');
+  const layout = fitLayout(canvas.width, canvas.height, shown.frame ?? WHOLE_MAP, { crisp: true });
+  context.fillStyle = BACKGROUND;
+  context.fillRect(0, 0, canvas.width, canvas.height);
+  drawCells(context, layout, shown.cells, sheet, FOG);
+  if (shown.grid) drawCellEdges(context, layout, (index) => shown.cells[index] !== HIDDEN, GRID_COLOUR);
+  canvas.dataset.layout = JSON.stringify(layout); // where the cells lie, for tests and tools
+  canvas.dataset.rev = `${shown.view}:${shown.rev}`;
+  acknowledge();
+}
+
+// Told once the revision is on the screen, which is what the GM's count of
+// players up to date rests on.
+function acknowledge() {
+  if (shown.awaitingState || (shown.view === ackedView && shown.rev === ackedRev)) return;
+  if (client.send({ type: 'ack', view: shown.view, rev: shown.rev })) {
+    ackedView = shown.view;
+    ackedRev = shown.rev;
+  }
+}
+
+window.addEventListener('resize', requestDraw);
+// A table screen has no buttons: a double tap fills the whole screen, or leaves it.
+canvas.addEventListener('dblclick', () => {
+  if (document.fullscreenElement) document.exitFullscreen();
+  else document.documentElement.requestFullscreen?.().catch(() => {});
+});
+
+function loadSymbols() {
+  SymbolSheet.load().then((loaded) => {
+    sheet = loaded;
+    requestDraw();
+  }, () => setTimeout(loadSymbols, 2000));
+}
+
+loadSymbols();
+client.start();

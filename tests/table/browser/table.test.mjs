@@ -1,0 +1,240 @@
+// The table as its users see it: `vellumor-map table` serving two maps, the
+// GM's page and two players' pages in Debian's chromium. Every change the GM
+// makes is held against what was saved and what each player's canvas shows.
+//
+//   node table.test.mjs --table PATH/vellumor-map --examples PATH/examples [--screenshots DIR]
+
+import assert from 'node:assert/strict';
+import { mkdtempSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join, resolve } from 'node:path';
+import { parseArgs } from 'node:util';
+import {
+  cell, cellPoint, freePort, launchChromium, mapCodes, openPage, playersPicture, savedState, startTable, tableFolder,
+  until, wrongCells,
+} from './tablekit.mjs';
+
+const { values: options } = parseArgs({
+  options: { table: { type: 'string' }, examples: { type: 'string' }, screenshots: { type: 'string' } },
+});
+assert(options.table && options.examples, 'usage: --table PROGRAM --examples FOLDER [--screenshots DIR]');
+
+const folder = tableFolder(['town.map', 'castle.map'].map((name) => join(options.examples, name)));
+const townPath = join(folder, 'town.map');
+const town = mapCodes(townPath);
+const profile = mkdtempSync(join(tmpdir(), 'vellumor-chromium-'));
+const problems = [];
+const port = await freePort();
+const program = resolve(options.table);
+let table = await startTable(program, folder, ['town.map', 'castle.map'], port);
+const browser = await launchChromium(profile);
+
+let gm = null;
+let players = [];
+
+const step = (text) => console.log(`- ${text}`);
+// The saved state, or null while there is none.
+const saved = () => {
+  try {
+    return savedState(townPath);
+  } catch {
+    return null;
+  }
+};
+let lastRev = -1;
+
+// Waits for the GM's change to be saved, then for both players to show it.
+async function playersShowSaved(what) {
+  const state = await until(`${what} saved`, () => (saved()?.rev > lastRev ? saved() : null));
+  lastRev = state.rev;
+  await playersShow(what, state);
+  return state;
+}
+
+async function playersShow(what, state) {
+  const expected = playersPicture(town, state);
+  for (const player of players) {
+    let wrong = [];
+    await until(`the players' pictures after ${what}`, async () => {
+      wrong = await wrongCells(player, expected);
+      return wrong.length === 0;
+    }).catch((error) => {
+      throw new Error(`${error.message}: cells ${wrong.join(', ')} do not match`);
+    });
+  }
+}
+
+const revealedCells = (state) => [...state.revealed].flatMap((bit, index) => (bit === '1' ? [index] : []));
+
+async function clickCell(index, modifiers = {}) {
+  const { x, y } = await cellPoint(gm, index);
+  await gm.mouse.click(x, y, modifiers);
+}
+
+async function dragCells(from, to) {
+  const start = await cellPoint(gm, from);
+  const end = await cellPoint(gm, to);
+  await gm.mouse.move(start.x, start.y);
+  await gm.mouse.down();
+  await gm.mouse.move(end.x, end.y, { steps: 4 });
+  await gm.mouse.up();
+}
+
+const choose = (value) => gm.click(`label:has(input[value="${value}"])`);
+const statusLine = () => gm.$eval('#players', (status) => status.textContent);
+
+try {
+  gm = await openPage(browser, table.gm, { width: 1440, height: 900 }, problems);
+  players = [
+    await openPage(browser, table.players, { width: 1000, height: 700 }, problems),
+    await openPage(browser, table.players, { width: 820, height: 620, deviceScaleFactor: 2 }, problems),
+  ];
+  await gm.waitForFunction(() => document.getElementById('board').dataset.layout);
+
+  step('two players join and see only fog');
+  await until('"2 players, all up to date"', async () => (await statusLine()) === '2 players, all up to date');
+  await playersShow('joining', { revealed: '0'.repeat(875), frame: null });
+
+  step('a change that does not follow the revision shown asks for the whole state, and waits for it');
+  const outcomes = await players[0].evaluate(async () => {
+    const { ShownMap } = await import('/app/client.js');
+    const shown = new ShownMap();
+    const state = { type: 'state', view: 1, rev: 4, cells: new Array(875).fill(-1), frame: null, grid: true };
+    const change = (base, cells) => ({ type: 'change', view: 1, rev: base + 1, base, cells });
+    return [shown.apply(change(3, [])), shown.apply(state), shown.apply(change(4, [[0, 7]])),
+      shown.apply(change(6, [[1, 7]])), shown.apply(change(5, [[1, 7]])), shown.cells[0], shown.cells[1]];
+  });
+  assert.deepEqual(outcomes, ['ignored', 'applied', 'applied', 'resync', 'ignored', 7, -1]);
+
+  step('a click reveals a cell; the time from the click to a player\'s canvas:');
+  const latencies = [];
+  for (const index of [cell(10, 11), cell(11, 11), cell(12, 11), cell(13, 11), cell(14, 11)]) {
+    const seen = players[0].evaluate(async (index) => {
+      const { FOG, cellBox } = await import('/app/mapdraw.js');
+      const fog = FOG.match(/\d+/g).map(Number);
+      const canvas = document.getElementById('map');
+      return new Promise((resolve) => {
+        const look = () => {
+          const box = cellBox(JSON.parse(canvas.dataset.layout), index);
+          const [r, g, b] = canvas.getContext('2d').getImageData(box.x + box.size / 2, box.y + box.size / 2, 1, 1).data;
+          if (r !== fog[0] || g !== fog[1] || b !== fog[2]) resolve(Date.now());
+          else requestAnimationFrame(look);
+        };
+        look();
+      });
+    }, index);
+    const clicked = Date.now();
+    await clickCell(index);
+    latencies.push((await seen) - clicked);
+  }
+  latencies.sort((a, b) => a - b);
+  console.log(`  click to canvas: median ${latencies[2].toFixed(1)} ms, slowest ${latencies[4].toFixed(1)} ms`);
+  let state = await playersShowSaved('the clicks');
+  assert.deepEqual(revealedCells(state), [cell(10, 11), cell(11, 11), cell(12, 11), cell(13, 11), cell(14, 11)]);
+
+  step('a click on a revealed cell hides it again; a drag reveals a rectangle');
+  await clickCell(cell(14, 11));
+  await dragCells(cell(6, 4), cell(12, 8));
+  state = await until('the rectangle saved', () => (saved()?.revealed[cell(12, 8)] === '1' ? saved() : null));
+  await playersShowSaved('the drag');
+  assert.equal(state.revealed[cell(14, 11)], '0');
+  assert.equal(revealedCells(state).length, 4 + 7 * 5);
+
+  step('by meaning: the inn is one picture, the river one run');
+  await choose('picture');
+  await clickCell(cell(19, 9));
+  state = await playersShowSaved('the inn');
+  for (const index of [cell(19, 9), cell(20, 9), cell(19, 10), cell(20, 10)]) assert.equal(state.revealed[index], '1');
+  await choose('run');
+  await clickCell(cell(33, 5));
+  state = await playersShowSaved('the river');
+  for (let row = 0; row < 25; ++row) assert.equal(state.revealed[cell(33, row)], '1', `river at row ${row}`);
+
+  step('by meaning: where one can walk inside the walls; undone and redone from the keyboard');
+  const before = state;
+  await choose('walk');
+  await clickCell(cell(16, 12));
+  state = await playersShowSaved('the walk');
+  assert(revealedCells(state).length > revealedCells(before).length + 100, 'the walk reveals the town');
+  await gm.keyboard.down('Control');
+  await gm.keyboard.press('z');
+  state = await playersShowSaved('undo');
+  assert.equal(state.revealed, before.revealed);
+  await gm.keyboard.down('Shift');
+  await gm.keyboard.press('Z');
+  await gm.keyboard.up('Shift');
+  await gm.keyboard.up('Control');
+  await playersShowSaved('redo');
+
+  step('reveal all asks first; hide all; prepared cells stay hidden until shown');
+  await gm.click('#reveal-all');
+  await gm.click('#confirm-reveal-ok');
+  state = await playersShowSaved('reveal all');
+  assert.equal(revealedCells(state).length, 875);
+  await gm.click('#hide-all');
+  await playersShowSaved('hide all');
+  await choose('cells');
+  await choose('prepare');
+  await dragCells(cell(22, 4), cell(28, 8));
+  state = await playersShowSaved('preparing');
+  assert.equal(revealedCells(state).length, 0);
+  assert.equal([...state.prepared].filter((bit) => bit === '1').length, 35);
+  await gm.click('#show-prepared');
+  state = await playersShowSaved('showing the prepared cells');
+  assert.equal(revealedCells(state).length, 35);
+  await choose('live');
+
+  step('the players\' screens follow a frame, and go back to the whole map');
+  await gm.click('#draw-frame');
+  await dragCells(cell(18, 3), cell(29, 12));
+  state = await playersShowSaved('the frame');
+  assert.deepEqual(state.frame, { column: 18, row: 3, columns: 12, rows: 10 });
+  await gm.click('#whole-map');
+  state = await playersShowSaved('the whole map');
+  assert.equal(state.frame, null);
+  await gm.click('#draw-frame');
+  await dragCells(cell(17, 2), cell(30, 12));
+  await playersShowSaved('the frame again');
+  await until('the GM seeing the players up to date', async () => (await statusLine()).endsWith('all up to date'));
+
+  step('the table restarts: the players say so, reconnect and show the same picture');
+  state = saved();
+  await table.stop();
+  for (const player of players) await player.waitForSelector('#connection:not([hidden])');
+  table = await startTable(program, folder, ['town.map', 'castle.map'], port);
+  await playersShow('the restart', state);
+  for (const player of players) await player.waitForSelector('#connection[hidden]');
+  await gm.waitForSelector('#refused:not([hidden])'); // the old secret is no longer the table's
+  await gm.goto('about:blank');
+  await gm.goto(table.gm);
+  await gm.waitForFunction(() => document.getElementById('board').dataset.layout);
+  await until('"2 players, all up to date"', async () => (await statusLine()) === '2 players, all up to date');
+
+  step('the town revealed by a walk, the fields prepared, the players\' screens framed on the town');
+  await choose('walk');
+  await clickCell(cell(16, 12));
+  await playersShowSaved('the walk');
+  await choose('cells');
+  await choose('prepare');
+  await dragCells(cell(0, 22), cell(8, 24));
+  await playersShowSaved('preparing the fields');
+  await gm.click('#draw-frame');
+  await dragCells(cell(2, 1), cell(32, 23));
+  await playersShowSaved('the frame on the town');
+  await until('the players up to date', async () => (await statusLine()) === '2 players, all up to date');
+  await gm.mouse.move(0, 0);
+
+  const shots = options.screenshots ?? folder;
+  await gm.screenshot({ path: join(shots, 'table-gm.png') });
+  await players[0].screenshot({ path: join(shots, 'table-player.png') });
+  step(`screenshots in ${shots}`);
+
+  const unexpected = problems.filter((text) => !text.includes('WebSocket connection to'));
+  assert.deepEqual(unexpected, [], 'the pages reported errors');
+  console.log('All checks passed');
+} finally {
+  await browser.close();
+  await table.stop().catch(() => {}); // a table that hung on stopping was reported above
+  rmSync(profile, { recursive: true, force: true });
+  rmSync(folder, { recursive: true, force: true });
+}
