@@ -3,6 +3,7 @@
 #include "cli/ExportTarget.h"
 #include "cli/MapTool.h"
 #include "cli/OutputFile.h"
+#include "formats/ExportFormats.h"
 #include "mapcraft/MapGenerator.h"
 #include "mapcraft/MapLint.h"
 
@@ -151,7 +152,7 @@ int generateCommand(const QStringList &arguments, QTextStream &out, QTextStream 
     }
     mapcraft::MapChoices choices;
     if (parser.isSet(gatesOption)) {
-        const auto gates = parseWholeNumber(parser.value(gatesOption), 1, 4);
+        const auto gates = mapexport::wholeNumber(parser.value(gatesOption), 1, 4);
         if (!gates)
             return line.usageError(err,
                 QStringLiteral("--gates takes 1 to 4, not '%1'").arg(parser.value(gatesOption)));

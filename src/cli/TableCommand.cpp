@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/MapTool.h"
+#include "formats/ExportFormats.h"
 #include "table/TableFile.h"
 #include "table/TableSecret.h"
 #include "table/TableServer.h"
@@ -145,7 +146,7 @@ int tableCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
     const QStringList files = line.parser().positionalArguments();
     if (files.isEmpty())
         return line.usageError(err, QStringLiteral("no map file given"));
-    const auto portNumber = parseWholeNumber(line.parser().value(port), 0, 65535);
+    const auto portNumber = mapexport::wholeNumber(line.parser().value(port), 0, 65535);
     if (!portNumber) {
         return line.usageError(err,
             QStringLiteral("the port must be a whole number from 0 to 65535, not '%1'")
