@@ -144,6 +144,8 @@ std::vector<Row> tableRows(const CollectingReporter &results)
         rows.push_back(timeLimit(results, what, name, "BM_SaveImagePng", limit, goal));
     rows.push_back(
         timeRatio(results, "lint of 2,000 map files", "BM_LintMaps", "BM_CheckMaps", 1.5));
+    rows.push_back(timeRatio(
+        results, "one reveal reaching 50 players", "BM_TableReveal50", "BM_BareBroadcast50", 1.5));
 
     for (const auto &[what, name, counter, limit, goal] : std::initializer_list<
              std::tuple<const char *, const char *, const char *, double, const char *>> {

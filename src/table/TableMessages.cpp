@@ -61,22 +61,34 @@ QByteArray playerChange(const TableMap &map, qint64 view, const Applied &applied
     return compact(change);
 }
 
-QByteArray gmState(const Table &table)
+QByteArray GmStateMessages::message(const Table &table)
 {
-    QJsonArray maps;
-    for (const TableMap &map : table.maps()) {
-        maps.append(
-            QJsonObject {{QStringLiteral("name"), map.name}, {QStringLiteral("rev"), map.state.rev},
-                {QStringLiteral("cells"), numbers(inReadingOrder(map.codes))},
+    m_cells.resize(table.maps().size());
+    QByteArray maps = "[";
+    for (std::size_t index = 0; index < m_cells.size(); ++index) {
+        const TableMap &map = table.maps()[index];
+        Cells &cells = m_cells[index];
+        if (cells.json.isEmpty() || cells.codes != map.codes) {
+            cells = {map.codes,
+                "\"cells\":"
+                    + QJsonDocument(numbers(inReadingOrder(map.codes)))
+                          .toJson(QJsonDocument::Compact)
+                    + ','};
+        }
+        QByteArray object
+            = compact({{QStringLiteral("name"), map.name}, {QStringLiteral("rev"), map.state.rev},
                 {QStringLiteral("revealed"), cellSetText(map.state.revealed)},
                 {QStringLiteral("prepared"), cellSetText(map.state.prepared)},
                 {QStringLiteral("frame"), frameJson(map.state.frame)},
                 {QStringLiteral("grid"), map.state.grid}});
+        maps += (index ? "," : "") + object.insert(1, cells.json);
     }
+    maps += "],";
     return compact(
-        {{QStringLiteral("type"), QStringLiteral("gm-state")}, {QStringLiteral("maps"), maps},
+        {{QStringLiteral("type"), QStringLiteral("gm-state")},
             {QStringLiteral("shown"), table.shown()}, {QStringLiteral("canUndo"), table.canUndo()},
-            {QStringLiteral("canRedo"), table.canRedo()}});
+            {QStringLiteral("canRedo"), table.canRedo()}})
+        .insert(1, "\"maps\":" + maps);
 }
 
 QByteArray playersMessage(const std::vector<PlayerStatus> &players)

@@ -3,7 +3,10 @@
 #include "table/Table.h"
 
 #include <QByteArray>
+#include <QJsonArray>
 #include <QJsonObject>
+
+#include <vector>
 
 namespace vellumor::table {
 
@@ -18,12 +21,29 @@ QByteArray playerState(const TableMap &map, qint64 view);
 // it is now.
 QByteArray playerChange(const TableMap &map, qint64 view, const Applied &applied);
 
-QByteArray gmState(const Table &table);
+// The GM's whole state, sent after every change. Qt's JSON writer would turn
+// each map's 875 codes into text again every time, most of a reveal's cost;
+// the codes change only with the map file, so their text is kept per version
+// of them and set into the objects Qt writes for everything else.
+class GmStateMessages
+{
+public:
+    QByteArray message(const Table &table);
+
+private:
+    struct Cells
+    {
+        MapCodes codes;
+        QByteArray json; // "cells":[...],
+    };
+    std::vector<Cells> m_cells;
+};
 
 struct PlayerStatus
 {
     int id;
     bool upToDate;
+    bool operator==(const PlayerStatus &) const = default;
 };
 QByteArray playersMessage(const std::vector<PlayerStatus> &players);
 

@@ -166,7 +166,7 @@ void TableServer::receive(int id, const QString &text)
                            },
                    [&](const Resync &) {
                        client.socket->sendTextMessage(QString::fromUtf8(client.role == Role::Gm
-                               ? gmState(m_table)
+                               ? m_gmState.message(m_table)
                                : playerState(m_table.shownMap(), m_table.view())));
                    },
                    [&](const GmCommand &gmCommand) {
@@ -187,7 +187,8 @@ void TableServer::hello(Client &client, bool gm, const QByteArray &secret)
     }
     client.role = gm ? Role::Gm : Role::Player;
     if (gm) {
-        client.socket->sendTextMessage(QString::fromUtf8(gmState(m_table)));
+        m_playersTold.reset();
+        client.socket->sendTextMessage(QString::fromUtf8(m_gmState.message(m_table)));
         for (std::size_t map = 0; map < m_mapFailures.size(); ++map) {
             if (!m_mapFailures[map].isEmpty())
                 client.socket->sendTextMessage(QString::fromUtf8(
@@ -218,7 +219,7 @@ void TableServer::publish(const Applied &applied)
         sendToRole(Role::Player, playerState(m_table.shownMap(), m_table.view()));
     else if (applied.map == m_table.shown())
         sendToRole(Role::Player, playerChange(m_table.shownMap(), m_table.view(), applied));
-    sendToRole(Role::Gm, gmState(m_table));
+    sendToRole(Role::Gm, m_gmState.message(m_table));
     if (applied.newView || applied.map == m_table.shown())
         sendPlayers();
 }
@@ -280,7 +281,10 @@ void TableServer::sendPlayersNow()
         if (client.role == Role::Player)
             players.push_back({id, upToDate(client)});
     }
+    if (m_playersTold == players)
+        return;
     sendToRole(Role::Gm, playersMessage(players));
+    m_playersTold = std::move(players);
 }
 
 void TableServer::ping()

@@ -3,6 +3,7 @@
 #include "table/HttpFront.h"
 #include "table/MapWatcher.h"
 #include "table/Table.h"
+#include "table/TableMessages.h"
 
 #include <QElapsedTimer>
 #include <QHostAddress>
@@ -12,6 +13,8 @@
 
 #include <chrono>
 #include <map>
+#include <optional>
+#include <vector>
 
 class QWebSocket;
 
@@ -80,6 +83,7 @@ private:
     Table &m_table;
     QByteArray m_secret;
     TableLimits m_limits;
+    GmStateMessages m_gmState;
     HttpFront m_front;
     QWebSocketServer m_sockets;
     QTimer m_pinger;
@@ -88,6 +92,9 @@ private:
     std::vector<QString> m_mapFailures; // the last refusal told, per map
     int m_nextId = 1;
     bool m_playersDue = false;
+    // What the GMs were last told of the players: an unchanged list is not
+    // sent again. Empty until a GM has been told, and again when one joins.
+    std::optional<std::vector<PlayerStatus>> m_playersTold;
 };
 
 } // namespace vellumor::table
