@@ -32,7 +32,7 @@ QString wrapped(const QString &head, const QString &text, int indent, int width)
 {
     QStringList lines;
     QString line = head;
-    if (line.size() >= indent) {
+    if (!line.isEmpty() && line.size() >= indent) {
         lines << line;
         line.clear();
     }

@@ -48,7 +48,8 @@ private:
 int usageError(QTextStream &err, const QString &problem);
 
 // head, padded to indent columns, then text wrapped at word breaks so that no
-// line is longer than width, every later line indented as far.
+// line is longer than width, every later line indented as far. A head as
+// long as the indent has a line of its own.
 QString wrapped(const QString &head, const QString &text, int indent, int width = 79);
 
 } // namespace vellumor::maptool

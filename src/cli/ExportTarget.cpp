@@ -12,6 +12,8 @@
 namespace vellumor::maptool {
 
 using namespace mapexport;
+using formats::MapFormat;
+using formats::Use;
 
 namespace {
 
@@ -31,12 +33,13 @@ ExportTarget::ExportTarget(bool mapFiles)
     : m_mapFiles(mapFiles)
     , m_output({QStringLiteral("o"), QStringLiteral("output")},
           QStringLiteral("Where to write the map; its suffix chooses the format: %1 (required).")
-              .arg(exportSuffixes(mapSuffix(mapFiles))),
+              .arg(formats::listed(formats::suffixesFor(Use::Write, mapSuffix(mapFiles)))),
           QStringLiteral("OUT"))
 {
     for (const ExportOption &option : exportOptions()) {
         m_formatOptions.append(QCommandLineOption(option.name,
-            suffixesTaking(option.name) + QStringLiteral(": ") + option.help, option.valueName));
+            formats::suffixesTaking(option.name) + QStringLiteral(": ") + option.help,
+            option.valueName));
     }
 }
 
@@ -46,12 +49,12 @@ QString ExportTarget::formatList(bool mapFiles)
     QStringList lines;
     if (mapFiles)
         lines << QStringLiteral("  .map").leftJustified(kIndent) + QStringLiteral("a map file");
-    for (const ExportFormat &format : exportFormats()) {
-        QStringList suffixes = format.suffixes;
+    for (const MapFormat *format : formats::formatsFor(Use::Write)) {
+        QStringList suffixes = format->suffixes;
         for (QString &suffix : suffixes)
             suffix.prepend(QLatin1Char('.'));
         lines << wrapped(
-            QStringLiteral("  ") + suffixes.join(QStringLiteral(", ")), format.summary, kIndent);
+            QStringLiteral("  ") + suffixes.join(QStringLiteral(", ")), format->summary, kIndent);
     }
     return lines.join(QStringLiteral(";\n")) + QLatin1Char('.');
 }
@@ -67,11 +70,11 @@ QString ExportTarget::formatPurposes()
             purposes << QStringLiteral("%1 (%2)").arg(purpose, suffixes.join(QStringLiteral(", ")));
         suffixes.clear();
     };
-    for (const ExportFormat &format : exportFormats()) {
-        if (format.purpose != purpose)
+    for (const MapFormat *format : formats::formatsFor(Use::Write)) {
+        if (format->purpose != purpose)
             finish();
-        purpose = format.purpose;
-        for (const QString &suffix : format.suffixes)
+        purpose = format->purpose;
+        for (const QString &suffix : format->suffixes)
             suffixes << QLatin1Char('.') + suffix;
     }
     finish();
@@ -82,7 +85,7 @@ QString ExportTarget::formatPurposes()
 bool ExportTarget::setsText(const QStringList &arguments)
 {
     for (const QString &argument : arguments) {
-        const ExportFormat *format = exportFormatOf(argument);
+        const MapFormat *format = formats::formatOf(argument, Use::Write);
         if (format && format->setsText)
             return true;
     }
@@ -104,11 +107,11 @@ std::optional<int> ExportTarget::read(CommandLine &line, const QString &title, Q
     m_settings.outFile = parser.value(m_output);
     m_settings.title = title;
     const bool mapFile = m_mapFiles && isMapFile(m_settings.outFile);
-    m_format = mapFile ? nullptr : exportFormatOf(m_settings.outFile);
-    if (!mapFile && !m_format) {
-        return line.usageError(err,
-            QStringLiteral("cannot tell the format of '%1': use %2")
-                .arg(m_settings.outFile, exportSuffixes(mapSuffix(m_mapFiles))));
+    m_format = mapFile ? nullptr : formats::formatOf(m_settings.outFile, Use::Write);
+    m_writer = m_format ? writerOf(*m_format) : nullptr;
+    if (!mapFile && !m_writer) {
+        return line.usageError(
+            err, formats::unknownFormat(m_settings.outFile, Use::Write, mapSuffix(m_mapFiles)));
     }
 
     const QList<ExportOption> &options = exportOptions();
@@ -124,8 +127,8 @@ std::optional<int> ExportTarget::read(CommandLine &line, const QString &title, Q
             = options[i].read(parser.value(m_formatOptions[i]), m_settings))
             return line.usageError(err, *complaint);
     }
-    if (m_format && m_format->settle) {
-        if (const Complaint complaint = m_format->settle(m_settings))
+    if (m_writer && m_writer->settle) {
+        if (const Complaint complaint = m_writer->settle(m_settings))
             return line.usageError(err, *complaint);
     }
     return std::nullopt;
@@ -133,7 +136,7 @@ std::optional<int> ExportTarget::read(CommandLine &line, const QString &title, Q
 
 int ExportTarget::write(const MapCodes &codes, QTextStream &err) const
 {
-    if (!m_format) {
+    if (!m_writer) {
         // As the editor saves a map.
         if (const auto failure = writeFileReplacing(m_settings.outFile, mapfile::encode(codes))) {
             err << QStringLiteral("vellumor-map: cannot write %1: %2")
@@ -143,7 +146,7 @@ int ExportTarget::write(const MapCodes &codes, QTextStream &err) const
         }
         return kSuccess;
     }
-    for (const ExportFile &file : m_format->write(codes, m_settings)) {
+    for (const ExportFile &file : m_writer->write(codes, m_settings)) {
         if (!writeOutput(file.path, file.bytes, err))
             return kFailure;
     }

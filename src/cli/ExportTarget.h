@@ -2,6 +2,7 @@
 
 #include "document/Standard.h"
 #include "formats/ExportFormats.h"
+#include "formats/MapFormats.h"
 
 #include <QCommandLineOption>
 #include <QList>
@@ -49,7 +50,8 @@ private:
     QCommandLineOption m_output;
     QList<QCommandLineOption> m_formatOptions; // as mapexport::exportOptions() lists them
 
-    const mapexport::ExportFormat *m_format = nullptr; // null for a map file
+    const formats::MapFormat *m_format = nullptr; // null for a map file
+    const mapexport::FormatWriter *m_writer = nullptr; // m_format's
     mapexport::ExportSettings m_settings;
 };
 

@@ -4,43 +4,53 @@
 #include "document/FileReplacing.h"
 #include "document/MapCodec.h"
 #include "formats/CappedInput.h"
-#include "formats/CsvFormat.h"
-#include "formats/TiledMap.h"
-#include "formats/TmjFormat.h"
-#include "formats/TmxFormat.h"
+#include "formats/MapFormats.h"
 
-#include <QFileInfo>
 #include <QTextStream>
 
 namespace vellumor::maptool {
 
+using formats::MapFormat;
+using formats::Use;
+
 namespace {
 
-using Decode = std::variant<MapCodes, formats::FormatError> (*)(QByteArrayView);
-
-struct Reader
+// "a .csv grid of ..., or a .tmx or .tmj Tiled map drawn with ...": the files
+// import reads, for its help.
+QString importSources()
 {
-    const char *suffix;
-    qsizetype maxFileSize;
-    Decode decode;
-};
-
-constexpr Reader kReaders[] = {
-    {"csv", csvformat::kMaxFileSize, csvformat::decode},
-    {"tmx", tiledmap::kMaxFileSize, tmxformat::decode},
-    {"tmj", tiledmap::kMaxFileSize, tmjformat::decode},
-};
+    // Readers that import describes alike, one after the other, share their words.
+    QStringList sources;
+    QStringList suffixes;
+    QString summary;
+    const auto finish = [&] {
+        if (!suffixes.isEmpty())
+            sources << QStringLiteral("a %1 %2").arg(formats::listed(suffixes), summary);
+        suffixes.clear();
+    };
+    for (const MapFormat *format : formats::formatsFor(Use::Read)) {
+        if (format->reader->summary != summary)
+            finish();
+        summary = format->reader->summary;
+        suffixes += format->suffixes;
+    }
+    finish();
+    const QString last = sources.takeLast();
+    return sources.isEmpty() ? last
+                             : sources.join(QStringLiteral(", ")) + QStringLiteral(", or ") + last;
+}
 
 } // namespace
 
 int importCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     CommandLine line(QStringLiteral("import"), QStringLiteral("import IN -o MAP"),
-        QStringLiteral("Makes a map file from IN: a .csv grid of 25 lines of 35 symbol codes, the "
-                       "top\nrow first, or a .tmx or .tmj Tiled map drawn with the Vellumor "
-                       "tileset (as\nexport writes them, also after Tiled has saved them again). "
-                       "Anything else is\nrefused with what is wrong, and then nothing is "
-                       "written."),
+        wrapped(QString(),
+            QStringLiteral("Makes a map file from IN: %1 (as export writes them, also after Tiled "
+                           "has saved them again). Anything else is refused with what is wrong, "
+                           "and then nothing is written.")
+                .arg(importSources()),
+            0),
         QStringLiteral("Exit status: 0 when the map was written, 1 when IN is refused or a file "
                        "could\nnot be read or written, 2 when the command line is wrong.\n"));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
@@ -48,8 +58,8 @@ int importCommand(const QStringList &arguments, QTextStream &out, QTextStream &e
                        "once the new one is complete."),
         QStringLiteral("MAP"));
     line.addOption(output);
-    line.parser().addPositionalArgument(
-        QStringLiteral("IN"), QStringLiteral("A .csv, .tmx or .tmj file."));
+    line.parser().addPositionalArgument(QStringLiteral("IN"),
+        QStringLiteral("A %1 file.").arg(formats::listed(formats::suffixesFor(Use::Read))));
     if (const auto done = line.parse(arguments, out, err))
         return *done;
 
@@ -61,23 +71,17 @@ int importCommand(const QStringList &arguments, QTextStream &out, QTextStream &e
     if (!line.parser().isSet(output) || line.parser().value(output).isEmpty())
         return line.usageError(err, QStringLiteral("no output file given (-o MAP)"));
     const QString &inFile = files.front();
-    const QString suffix = QFileInfo(inFile).suffix().toLower();
-    const Reader *reader = nullptr;
-    for (const Reader &each : kReaders) {
-        if (suffix == QLatin1String(each.suffix))
-            reader = &each;
-    }
-    if (!reader) {
-        return line.usageError(err,
-            QStringLiteral("cannot tell the format of '%1': use .csv, .tmx or .tmj").arg(inFile));
-    }
+    const MapFormat *format = formats::formatOf(inFile, Use::Read);
+    if (!format)
+        return line.usageError(err, formats::unknownFormat(inFile, Use::Read));
+    const formats::MapReader &reader = *format->reader;
 
-    const auto bytes = formats::readCapped(inFile, reader->maxFileSize);
+    const auto bytes = formats::readCapped(inFile, reader.maxFileSize);
     if (const auto *error = std::get_if<formats::FormatError>(&bytes)) {
         err << QStringLiteral("vellumor-map: ") << error->located(inFile) << Qt::endl;
         return kFailure;
     }
-    const auto codes = reader->decode(std::get<QByteArray>(bytes));
+    const auto codes = reader.decode(std::get<QByteArray>(bytes));
     if (const auto *error = std::get_if<formats::FormatError>(&codes)) {
         err << QStringLiteral("vellumor-map: ") << error->located(inFile) << Qt::endl;
         return kFailure;

@@ -5,12 +5,12 @@
 #include "cli/OutputFile.h"
 #include "document/MapFileReader.h"
 #include "formats/ExportPng.h"
+#include "formats/MapDiff.h"
 #include "mapcraft/MapLint.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QPainter>
 #include <QPoint>
 #include <QTextStream>
 
@@ -21,11 +21,6 @@ namespace vellumor::maptool {
 namespace {
 
 using mapcraft::Finding;
-
-// Warnings are framed in amber, errors in the red diff marks changes with:
-// apart in lightness as well as in hue, for readers who tell red from yellow
-// poorly.
-constexpr QRgb kWarningAmber = qRgb(255, 200, 0);
 
 struct LintedFile
 {
@@ -55,23 +50,15 @@ QList<QPoint> findingCells(const Finding &finding)
     return cells;
 }
 
-// The map as export draws it, each cell a finding names framed; where a cell
-// has both, the error's frame is the one seen.
+// The map as export draws it, each cell a finding names framed.
 QImage findingsImage(const LintedFile &linted)
 {
-    QImage image = mapexport::exportImage(linted.codes, 1, false);
-    QPainter painter(&image);
-    for (const auto severity : {mapcraft::Severity::Warning, mapcraft::Severity::Error}) {
-        const QColor colour(
-            severity == mapcraft::Severity::Error ? mapexport::kMarkRed : kWarningAmber);
-        for (const Finding &finding : linted.findings) {
-            if (finding.severity != severity)
-                continue;
-            for (const QPoint cell : findingCells(finding))
-                mapexport::outlineCell(painter, cell.x(), cell.y(), colour);
-        }
-    }
-    return image;
+    QList<QPoint> warnings;
+    QList<QPoint> errors;
+    for (const Finding &finding : linted.findings)
+        (finding.severity == mapcraft::Severity::Error ? errors : warnings)
+            += findingCells(finding);
+    return mapexport::findingsImage(linted.codes, warnings, errors);
 }
 
 void printText(const QList<LintedFile> &linted, QTextStream &out)

@@ -5,6 +5,7 @@
 #include "cli/ExportTarget.h"
 #include "cli/MapCommands.h"
 #include "formats/ExportFormats.h"
+#include "formats/MapFormats.h"
 
 #include <QTextStream>
 
@@ -40,9 +41,13 @@ QString overview()
             QStringLiteral("Write the map %1, by the output's suffix.")
                 .arg(ExportTarget::formatPurposes()),
             kIndent)
+        + QLatin1Char('\n')
+        + wrapped(QStringLiteral("  import IN"),
+            QStringLiteral("Make a map file from a %1 file.")
+                .arg(formats::listed(formats::suffixesFor(formats::Use::Read))),
+            kIndent)
         + QStringLiteral(
             "\n"
-            "  import IN          Make a map file from a .csv, .tmx or .tmj file.\n"
             "  diff A.map B.map   List the cells that differ between two maps.\n"
             "  generate KIND      Make a whole map: a town, fort, castle or valley.\n"
             "  lint MAP...        Say which cells of each map are wrong, one line per problem.\n"

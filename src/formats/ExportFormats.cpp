@@ -160,76 +160,23 @@ const QList<ExportOption> &exportOptions()
     return options;
 }
 
-const QList<ExportFormat> &exportFormats()
+const FormatWriter *writerOf(const formats::MapFormat &format)
 {
-    const auto tiledSummary = [](const char *notation) {
-        return QStringLiteral("a Tiled map in %1 with the tileset embedded, its picture beside OUT")
-            .arg(QLatin1String(notation));
+    static const QList<FormatWriter> writers {
+        {QStringLiteral("png"), nullptr, writePng},
+        {QStringLiteral("uvtt"), nullptr, writeUvtt},
+        {QStringLiteral("pdf"), settlePages, writePdf},
+        {QStringLiteral("tmx"), nullptr, writeTiled<tmxformat::encode>},
+        {QStringLiteral("tmj"), nullptr, writeTiled<tmjformat::encode>},
+        {QStringLiteral("csv"), nullptr, writeCsv},
     };
-    static const QList<ExportFormat> formats {
-        {{QStringLiteral("png")}, QStringLiteral("as a picture"),
-            QStringLiteral("the map, 15 x 15 pixels a cell, 525 x 375 in all"),
-            {QStringLiteral("scale"), QStringLiteral("grid")}, false, nullptr, writePng},
-        {{QStringLiteral("uvtt"), QStringLiteral("dd2vtt")},
-            QStringLiteral("for a virtual tabletop"),
-            QStringLiteral("Universal VTT for virtual tabletops: the picture, the walls as lines "
-                           "of sight and the gates as doors"),
-            {QStringLiteral("grid-size")}, false, nullptr, writeUvtt},
-        {{QStringLiteral("pdf")}, QStringLiteral("for print"),
-            QStringLiteral("printed at scale over as many pages as it needs"),
-            {QStringLiteral("cell"), QStringLiteral("paper"), QStringLiteral("fit")}, true,
-            settlePages, writePdf},
-        {{QStringLiteral("tmx")}, QStringLiteral("for Tiled"), tiledSummary("XML"),
-            {QStringLiteral("tileset")}, false, nullptr, writeTiled<tmxformat::encode>},
-        {{QStringLiteral("tmj")}, QStringLiteral("for Tiled"), tiledSummary("JSON"),
-            {QStringLiteral("tileset")}, false, nullptr, writeTiled<tmjformat::encode>},
-        {{QStringLiteral("csv")}, QStringLiteral("as a grid of codes"),
-            QStringLiteral("25 lines of 35 symbol codes, the top row first"), {}, false, nullptr,
-            writeCsv},
-    };
-    return formats;
-}
-
-const ExportFormat *exportFormatOf(const QString &file)
-{
-    const QString suffix = QFileInfo(file).suffix().toLower();
-    for (const ExportFormat &format : exportFormats()) {
-        if (format.suffixes.contains(suffix))
-            return &format;
+    if (!format.can(formats::Use::Write))
+        return nullptr;
+    for (const FormatWriter &writer : writers) {
+        if (writer.name == format.name)
+            return &writer;
     }
     return nullptr;
-}
-
-namespace {
-
-QString listed(QStringList suffixes, const char *lastJoin)
-{
-    for (QString &suffix : suffixes)
-        suffix.prepend(QLatin1Char('.'));
-    if (suffixes.size() < 2)
-        return suffixes.join(QString());
-    const QString last = suffixes.takeLast();
-    return suffixes.join(QStringLiteral(", ")) + QLatin1String(lastJoin) + last;
-}
-
-} // namespace
-
-QString exportSuffixes(const QStringList &first)
-{
-    QStringList suffixes = first;
-    for (const ExportFormat &format : exportFormats())
-        suffixes += format.suffixes;
-    return listed(suffixes, " or ");
-}
-
-QString suffixesTaking(const QString &option)
-{
-    QStringList suffixes;
-    for (const ExportFormat &format : exportFormats()) {
-        if (format.options.contains(option))
-            suffixes += format.suffixes;
-    }
-    return listed(suffixes, ", ");
 }
 
 } // namespace vellumor::mapexport

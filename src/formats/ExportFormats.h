@@ -3,6 +3,7 @@
 #include "document/Standard.h"
 #include "formats/ExportPdf.h"
 #include "formats/ExportUvtt.h"
+#include "formats/MapFormats.h"
 
 #include <QByteArray>
 #include <QList>
@@ -46,14 +47,12 @@ struct ExportOption
     Complaint (*read)(const QString &value, ExportSettings &settings);
 };
 
-struct ExportFormat
+// How a format is written, found by its name in the one table of formats
+// (formats::mapFormats()); the table itself stays in the readers' library,
+// which needs no Qt Gui, and the writers that draw are attached here.
+struct FormatWriter
 {
-    QStringList suffixes; // lower case, without the dot
-    QString purpose; // "for print": how the tool's overview names it
-    QString summary; // what the file holds, for export's help
-    QStringList options; // the names of the options it takes beyond -o
-    // Writing it sets text, which needs the fonts of a GUI application.
-    bool setsText = false;
+    QString name; // the formats::MapFormat's name
     // Checks the options together once each is read; may be null.
     Complaint (*settle)(ExportSettings &settings) = nullptr;
     QList<ExportFile> (*write)(const MapCodes &codes, const ExportSettings &settings) = nullptr;
@@ -65,16 +64,7 @@ std::optional<int> wholeNumber(const QString &text, int low, int high);
 
 // Every option of every format, each once, in the order help lists them.
 const QList<ExportOption> &exportOptions();
-// Every format export writes, in the order help lists them.
-const QList<ExportFormat> &exportFormats();
-
-// The format file's suffix names, whatever its case; null when none does.
-const ExportFormat *exportFormatOf(const QString &file);
-
-// ".png, .uvtt, .dd2vtt, .pdf, .tmx, .tmj or .csv", each suffix of each format.
-QString exportSuffixes(const QStringList &first = {});
-
-// ".tmx, .tmj": the suffixes of the formats that take the option.
-QString suffixesTaking(const QString &option);
+// The writer of a format that the table says is written; null for any other.
+const FormatWriter *writerOf(const formats::MapFormat &format);
 
 } // namespace vellumor::mapexport

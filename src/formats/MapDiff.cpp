@@ -6,6 +6,8 @@
 
 #include <QPainter>
 
+#include <initializer_list>
+
 namespace vellumor::mapexport {
 
 namespace {
@@ -17,6 +19,25 @@ QString shownName(int code)
         return QStringLiteral("Blank");
     const QString name = symbolName(code);
     return name.isEmpty() ? QStringLiteral("code %1").arg(code) : name;
+}
+
+struct Frames
+{
+    QList<QPoint> cells;
+    QRgb colour;
+};
+
+// The picture export draws at scale 1, each group's cells framed in its
+// colour, a later group's frame over an earlier one's.
+QImage framedImage(const MapCodes &codes, std::initializer_list<Frames> groups)
+{
+    QImage image = exportImage(codes, 1, false);
+    QPainter painter(&image);
+    for (const Frames &group : groups) {
+        for (const QPoint cell : group.cells)
+            outlineCell(painter, cell.x(), cell.y(), QColor(group.colour));
+    }
+    return image;
 }
 
 } // namespace
@@ -40,15 +61,20 @@ QStringList diffLines(const MapCodes &before, const MapCodes &after)
 
 QImage diffImage(const MapCodes &before, const MapCodes &after)
 {
-    QImage image = exportImage(after, 1, false);
-    QPainter painter(&image);
+    QList<QPoint> changed;
     for (int index = 0; index < kCellCount; ++index) {
         if (before[std::size_t(index)] == after[std::size_t(index)])
             continue;
         const CellPlace place = cellPlace(index);
-        outlineCell(painter, place.column, place.row, QColor(kMarkRed));
+        changed.append(QPoint(place.column, place.row));
     }
-    return image;
+    return framedImage(after, {{changed, kMarkRed}});
+}
+
+QImage findingsImage(
+    const MapCodes &codes, const QList<QPoint> &warnings, const QList<QPoint> &errors)
+{
+    return framedImage(codes, {{warnings, kWarningAmber}, {errors, kMarkRed}});
 }
 
 } // namespace vellumor::mapexport

@@ -4,7 +4,7 @@
 #include "cli/ToolRunner.h"
 #include "document/CellGrid.h"
 #include "document/MapCodec.h"
-#include "formats/ExportFormats.h"
+#include "formats/MapFormats.h"
 #include "support/TestFiles.h"
 #include "symbols/SymbolPictures.h"
 
@@ -119,10 +119,9 @@ private slots:
         QTest::addColumn<QString>("suffix");
         const QDir examples(QStringLiteral(VELLUMOR_EXAMPLES_DIR));
         for (const QString &map : examples.entryList({QStringLiteral("*.map")})) {
-            for (const mapexport::ExportFormat &format : mapexport::exportFormats()) {
-                for (const QString &suffix : format.suffixes)
-                    QTest::addRow("%s, %s", qPrintable(map), qPrintable(suffix))
-                        << examples.filePath(map) << suffix;
+            for (const QString &suffix : formats::suffixesFor(formats::Use::Write)) {
+                QTest::addRow("%s, %s", qPrintable(map), qPrintable(suffix))
+                    << examples.filePath(map) << suffix;
             }
         }
     }
@@ -443,18 +442,46 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 0);
     }
 
-    // bash completes export's and generate's OUT with every suffix there is.
+    // bash completes import's IN and export's and generate's OUT with exactly
+    // the suffixes of the formats each takes.
     void completionOffersEverySuffix()
     {
-        QStringList suffixes;
-        for (const mapexport::ExportFormat &format : mapexport::exportFormats())
-            suffixes += format.suffixes;
+        const auto offered = [](formats::Use use, const QStringList &first = {}) {
+            return QStringLiteral("_filedir '@(%1)'")
+                .arg(formats::suffixesFor(use, first).join(QLatin1Char('|')))
+                .toUtf8();
+        };
         const QByteArray completion = readFile(QStringLiteral(VELLUMOR_COMPLETION));
-        const QString offered = QStringLiteral("@(%1)").arg(suffixes.join(QLatin1Char('|')));
-        QVERIFY2(completion.contains("export) _filedir '" + offered.toUtf8() + "'"),
-            qPrintable(offered));
-        QVERIFY(completion.contains(
-            "generate) _filedir '" + offered.toUtf8().replace("@(", "@(map|") + "'"));
+        QVERIFY2(completion.contains("export) " + offered(formats::Use::Write)),
+            offered(formats::Use::Write).constData());
+        QVERIFY(completion.contains("generate) " + offered(formats::Use::Write, {"map"})));
+        QVERIFY2(completion.contains("import) " + offered(formats::Use::Read)),
+            offered(formats::Use::Read).constData());
+    }
+
+    // A file whose suffix no format takes is refused alike on the way in and on
+    // the way out, naming every suffix that would do; nothing is written.
+    void unknownSuffixesAreRefusedAlike()
+    {
+        QTemporaryDir dir;
+        const QString map = example("town.map");
+        const QList<std::pair<QStringList, formats::Use>> lines {
+            {{"import", "plan.jpg", "-o", "a.map"}, formats::Use::Read},
+            {{"import", map, "-o", "a.map"}, formats::Use::Read},
+            {{"export", map, "-o", "plan.jpg"}, formats::Use::Write},
+            {{"export", map, "-o", "plan.PNG.bak"}, formats::Use::Write},
+        };
+        for (const auto &[arguments, use] : lines) {
+            const QString file = arguments[arguments[0] == QLatin1String("import") ? 1 : 3];
+            const Run run = runTool(arguments, dir.path());
+            QCOMPARE(run.status, 2);
+            QCOMPARE(run.err,
+                QStringLiteral("vellumor-map: %1: %2\nTry 'vellumor-map %1 --help'.\n")
+                    .arg(arguments[0], formats::unknownFormat(file, use)));
+        }
+        QCOMPARE(formats::unknownFormat(QStringLiteral("a.jpg"), formats::Use::Read),
+            QStringLiteral("cannot tell the format of 'a.jpg': use .csv, .tmx or .tmj"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 0);
     }
 
     void everyCommandHasHelp()
