@@ -18,7 +18,8 @@ inline constexpr int kSharedConnections = 64;
 inline constexpr int kGmRoom = 8;
 inline constexpr std::chrono::milliseconds kGmRoomDeadline {2000};
 // Players (and WebSockets that have not said hello) from one address, so
-// that one device cannot take every player's place.
+// that one device cannot take every player's place; but for 127.0.0.1 and
+// ::1, this machine itself, whose user runs the table.
 inline constexpr int kPlayersPerAddress = 8;
 
 } // namespace vellumor::table

@@ -111,7 +111,12 @@ bool TableServer::playersFull(const QHostAddress &address) const
         if (client.socket->peerAddress().isEqual(address))
             ++fromAddress;
     }
-    return players >= m_limits.maxPlayers || fromAddress >= m_limits.playersPerAddress;
+    // This machine's own pages (the GM's tabs, a screen it drives) are not a
+    // crowd from one device.
+    const bool ownMachine
+        = address.isEqual(QHostAddress::LocalHost) || address.isEqual(QHostAddress::LocalHostIPv6);
+    return players >= m_limits.maxPlayers
+        || (!ownMachine && fromAddress >= m_limits.playersPerAddress);
 }
 
 void TableServer::accept()
