@@ -124,10 +124,11 @@ int tableCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
             "cell\nby the game master (GM). Prints the players' address for each address of "
             "this\nmachine, with a QR code, and the GM's address with its secret, made anew at "
             "each\nstart. Each map's reveal is kept beside it in MAP.table. Runs until Ctrl+C "
-            "or\nSIGTERM. For a room's own network only."),
+            "or\nSIGTERM. For a room's own network only.\nPlayers take at most 64 connections, 8 "
+            "from one device; the GM always has room.\nOne table at a time serves a map."),
         QStringLiteral("Exit status: 0 when stopped, 1 when a map or its saved state cannot be "
-                       "used or\nthe address cannot be listened on, 2 when the command line is "
-                       "wrong.\n"));
+                       "used, another\ntable serves a map, or the address cannot be listened "
+                       "on, 2 when the command line\nis wrong.\n"));
     const QCommandLineOption port(QStringLiteral("port"),
         QStringLiteral("Listen on port N (default %1; 0 chooses a free one).").arg(kDefaultPort),
         QStringLiteral("N"), QString::number(kDefaultPort));
