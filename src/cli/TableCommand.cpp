@@ -1,8 +1,10 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/MapTool.h"
+#include "document/FileReplacing.h"
 #include "formats/ExportFormats.h"
 #include "table/TableFile.h"
+#include "table/TableLock.h"
 #include "table/TableSecret.h"
 #include "table/TableServer.h"
 
@@ -10,7 +12,6 @@
 #include <QNetworkInterface>
 #include <QSocketNotifier>
 #include <QTextStream>
-#include <QTimer>
 
 #include <qrencode.h>
 
@@ -123,10 +124,11 @@ int tableCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
             "cell\nby the game master (GM). Prints the players' address for each address of "
             "this\nmachine, with a QR code, and the GM's address with its secret, made anew at "
             "each\nstart. Each map's reveal is kept beside it in MAP.table. Runs until Ctrl+C "
-            "or\nSIGTERM. For a room's own network only."),
+            "or\nSIGTERM. For a room's own network only.\nPlayers take at most 64 connections, 8 "
+            "from one device; the GM always has room.\nOne table at a time serves a map."),
         QStringLiteral("Exit status: 0 when stopped, 1 when a map or its saved state cannot be "
-                       "used or\nthe address cannot be listened on, 2 when the command line is "
-                       "wrong.\n"));
+                       "used, another\ntable serves a map, or the address cannot be listened "
+                       "on, 2 when the command line\nis wrong.\n"));
     const QCommandLineOption port(QStringLiteral("port"),
         QStringLiteral("Listen on port N (default %1; 0 chooses a free one).").arg(kDefaultPort),
         QStringLiteral("N"), QString::number(kDefaultPort));
@@ -163,6 +165,16 @@ int tableCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
         err << *problem << Qt::endl;
         return kFailure;
     }
+    auto locked = MapLocks::take(files);
+    if (const auto *problem = std::get_if<QString>(&locked)) {
+        err << *problem << Qt::endl;
+        return kFailure;
+    }
+    MapLocks &locks = std::get<MapLocks>(locked);
+    // What a save killed halfway left beside these maps goes; a save still
+    // in progress, by another program, is too young to be touched.
+    for (const QString &file : files)
+        removeReplacementLeftovers(replacementFolder(tableFilePath(file)));
     Table table(std::move(std::get<std::vector<TableMap>>(opened)),
         [](const TableMap &map, const MapState &state) { return writeTableFile(map.path, state); });
     const QByteArray secret = newTableSecret();
@@ -175,6 +187,7 @@ int tableCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
             << Qt::endl;
         return kFailure;
     }
+    locks.announce(server.port());
     const QList<QHostAddress> addresses = playerAddresses(address);
     for (const QHostAddress &each : addresses)
         out << QStringLiteral("Players: ") << pageAddress(each, server.port(), QStringLiteral("/"))
@@ -195,9 +208,10 @@ int tableCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
     QObject::connect(&stopNotifier, &QSocketNotifier::activated, &server, [&] {
         stopNotifier.setEnabled(false);
         server.stop();
-        // Let the closing frames go out before the loop ends.
-        QTimer::singleShot(200, QCoreApplication::instance(), &QCoreApplication::quit);
     });
+    // Once every client has its closing frame, or has had time enough for it.
+    QObject::connect(&server, &TableServer::stopped, QCoreApplication::instance(),
+        &QCoreApplication::quit, Qt::QueuedConnection);
     QCoreApplication::exec();
     out << QStringLiteral("The table has stopped.") << Qt::endl;
     return kSuccess;

@@ -4,8 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cerrno>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -70,6 +73,7 @@ int createHiddenFile(PendingFile &file, const QByteArray &directory, mode_t mode
     for (int attempt = 0; attempt < 64; ++attempt) {
         const QByteArray name = directory + '/' + kReplacementPrefix
             + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+        Q_ASSERT(isReplacementName(QFile::decodeName(name.mid(directory.size() + 1))));
         file.fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (file.fd >= 0) {
             file.name = name;
@@ -118,6 +122,47 @@ QString resolvedTarget(const QString &path)
 }
 
 } // namespace
+
+bool isReplacementName(const QString &fileName)
+{
+    // 2^64 - 1 in base 36 has 13 digits.
+    static const QRegularExpression pattern(
+        QStringLiteral("\\A%1[0-9a-z]{1,13}\\z")
+            .arg(QRegularExpression::escape(QLatin1String(kReplacementPrefix))));
+    return pattern.match(fileName).hasMatch();
+}
+
+QString replacementFolder(const QString &path)
+{
+    return QFileInfo(resolvedTarget(path)).absolutePath();
+}
+
+int removeReplacementLeftovers(const QString &folder, std::chrono::seconds staleAfter)
+{
+    const QByteArray directory = QFile::encodeName(folder);
+    DIR *listing = ::opendir(directory.constData());
+    if (!listing)
+        return 0;
+    const int folderFd = ::dirfd(listing);
+    const std::time_t now = std::time(nullptr);
+    int removed = 0;
+    while (const dirent *entry = ::readdir(listing)) {
+        if (!isReplacementName(QFile::decodeName(entry->d_name)))
+            continue;
+        // Looked at without following a link, and removed by its name in this
+        // very folder, so that a link of that name is never followed.
+        struct stat found
+        {
+        };
+        if (::fstatat(folderFd, entry->d_name, &found, AT_SYMLINK_NOFOLLOW) != 0
+            || !S_ISREG(found.st_mode) || now - found.st_mtime < staleAfter.count())
+            continue;
+        if (::unlinkat(folderFd, entry->d_name, 0) == 0)
+            ++removed;
+    }
+    ::closedir(listing);
+    return removed;
+}
 
 std::optional<QString> writeFileReplacing(const QString &path, const QByteArray &bytes)
 {

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <chrono>
 #include <optional>
 
 namespace vellumor {
@@ -20,7 +21,21 @@ namespace vellumor {
 // it refuses devices and pipes and also syncs the folder after the rename.
 std::optional<QString> writeFileReplacing(const QString &path, const QByteArray &bytes);
 
-// Prefix of that hidden file's name.
+// Prefix of that hidden file's name, which ends in 1 to 13 of [0-9a-z].
 inline constexpr char kReplacementPrefix[] = ".vellumor-save-";
+
+// Whether a file's name (without its folder) is exactly such a hidden file's.
+bool isReplacementName(const QString &fileName);
+
+// The folder where writeFileReplacing(path, ...) writes its hidden file.
+QString replacementFolder(const QString &path);
+
+// A save killed or cut off by a power failure leaves its hidden file behind.
+// Removes from folder the regular files named exactly as those hidden files
+// that nothing has written to for staleAfter (a save in progress, of another
+// map or by another program, is far younger), and nothing else: no link, no
+// folder, no other name. Gives the number removed.
+int removeReplacementLeftovers(
+    const QString &folder, std::chrono::seconds staleAfter = std::chrono::seconds(60));
 
 } // namespace vellumor

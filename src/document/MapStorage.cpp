@@ -39,6 +39,8 @@ StorageOutcome SaveMap(Standard &document, TitleDisplay &title, const FileWriter
     const QString path = mapFilePath(document);
     if (const auto reason = write(path, mapfile::encode(document.MapCells)))
         return saveFailure(path, *reason);
+    // Saves that a crash cut short left their hidden files in this folder.
+    removeReplacementLeftovers(replacementFolder(path));
     title.showTitle(titles::forFile(document.MapFileName));
     return std::nullopt;
 }

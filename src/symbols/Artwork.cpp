@@ -45,11 +45,16 @@ void addBitmap(QIcon &icon, const QString &path, qreal devicePixelRatio)
 
 } // namespace
 
+QString programIconFile(int size)
+{
+    return QStringLiteral(":/icons/vellumor-%1.png").arg(size);
+}
+
 QIcon programIcon()
 {
     QIcon icon;
     for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/vellumor-%1.png").arg(size), QSize(size, size));
+        icon.addFile(programIconFile(size), QSize(size, size));
     return icon;
 }
 

@@ -10,6 +10,9 @@ namespace vellumor {
 
 // The quill across a squared sheet, at every size it is drawn in.
 QIcon programIcon();
+// The resource holding the program's icon as a PNG of size x size pixels
+// (16, 32, 48, 64, 128 or 256), for what cannot take a QIcon.
+QString programIconFile(int size);
 
 enum class ToolbarPicture { New, Open, Save };
 // A toolbar button's picture at 16 x 16 pixels, with its 32 x 32 version for

@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <optional>
 
 namespace vellumor::table {
@@ -37,7 +38,16 @@ struct Reader
         ok = ok && value.has_value();
         return value.value_or(0);
     }
-    int map() { return int(number("map", 0, kMaxMaps - 1)); }
+    // A map or a cell named by a whole number: one out of range is read as -1
+    // or count, for the table to refuse with a notice rather than close the
+    // GM's connection.
+    int index(const QJsonValue &value, int count)
+    {
+        const auto number = jsonWholeNumber(value, -kMaxCount, kMaxCount);
+        ok = ok && number.has_value();
+        return int(std::clamp<qint64>(number.value_or(0), -1, count));
+    }
+    int map() { return index(field("map"), kMaxMaps); }
 };
 
 std::optional<RegionKind> regionKind(const QString &name)
@@ -58,11 +68,8 @@ std::optional<GmCommand> gmCommand(const QString &type, Reader &in)
         command.map = in.map();
         const QJsonValue cells = in.field("cells");
         in.ok = in.ok && cells.isArray();
-        for (const QJsonValue &cell : cells.toArray()) {
-            const auto index = jsonWholeNumber(cell, 0, kCellCount - 1);
-            in.ok = in.ok && index.has_value();
-            command.cells.push_back(int(index.value_or(0)));
-        }
+        for (const QJsonValue &cell : cells.toArray())
+            command.cells.push_back(in.index(cell, kCellCount));
         command.revealed = in.flag("revealed");
         command.prepare = in.flag("prepare", false);
         return command;
@@ -70,7 +77,7 @@ std::optional<GmCommand> gmCommand(const QString &type, Reader &in)
     if (type == QLatin1String("region")) {
         RevealRegion command;
         command.map = in.map();
-        command.cell = int(in.number("cell", 0, kCellCount - 1));
+        command.cell = in.index(in.field("cell"), kCellCount);
         const auto kind = regionKind(in.field("kind").toString());
         in.ok = in.ok && kind.has_value();
         command.kind = kind.value_or(RegionKind::Picture);

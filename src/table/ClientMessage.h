@@ -88,7 +88,8 @@ struct MessageError
 };
 
 // A message of at most kMaxMessageSize bytes; anything that is not one of the
-// messages above, with each field of its type and within the map, is an error.
+// messages above, with each field of its type, is an error. A map or cell
+// index out of range is read as -1 or the count (the table refuses it).
 std::variant<ClientMessage, MessageError> parseClientMessage(const QByteArray &bytes);
 
 inline constexpr int kMaxMessageSize = 16 * 1024;

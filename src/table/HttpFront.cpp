@@ -41,18 +41,20 @@ void HttpFront::accept()
     while (QTcpSocket *socket = m_server.nextPendingConnection()) {
         socket->setParent(this);
         connect(socket, &QTcpSocket::disconnected, this, [socket] { socket->deleteLater(); });
-        if (connectionCount() >= m_limits.maxConnections) {
+        const int open = connectionCount();
+        if (open >= m_limits.maxConnections + m_limits.gmRoom) {
             answer(socket, statusResponse(503));
             continue;
         }
         m_sockets.append(socket);
         // A client that has not sent its whole request in time is closed,
-        // not waited for.
+        // not waited for; in the GM's room, sooner.
         auto *timer = new QTimer(socket);
         timer->setSingleShot(true);
         connect(timer, &QTimer::timeout, socket,
             [this, socket] { answer(socket, statusResponse(408)); });
-        timer->start(m_limits.requestTimeout);
+        timer->start(open >= m_limits.maxConnections ? m_limits.roomRequestTimeout
+                                                     : m_limits.requestTimeout);
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readRequest(socket); });
         readRequest(socket);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "table/ConnectionLimits.h"
 #include "table/HttpRequest.h"
 
 #include <QHostAddress>
@@ -16,8 +17,12 @@ namespace vellumor::table {
 
 struct FrontLimits
 {
-    int maxConnections = 64;
+    int maxConnections = kSharedConnections;
+    // Connections beyond maxConnections, kept for the GM: each must send its
+    // request within roomRequestTimeout.
+    int gmRoom = kGmRoom;
     std::chrono::milliseconds requestTimeout {10000};
+    std::chrono::milliseconds roomRequestTimeout {kGmRoomDeadline};
 };
 
 // The table's HTTP front: answers GET for the compiled-in pages and hands

@@ -46,6 +46,8 @@ struct HttpSite
     std::function<bool(const QByteArray &host)> isOwnHost;
     // The contents served at /symbols.png.
     QByteArray symbolsPng;
+    // The program's icon, a PNG served at /favicon.ico.
+    QByteArray iconPng;
 };
 
 HttpAnswer answerRequest(const HttpRequest &request, const HttpSite &site);

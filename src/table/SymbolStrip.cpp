@@ -1,9 +1,11 @@
 #include "table/SymbolStrip.h"
 
 #include "document/Standard.h"
+#include "symbols/Artwork.h"
 #include "symbols/SymbolPictures.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 
@@ -25,6 +27,12 @@ QByteArray symbolStripPng()
     buffer.open(QIODevice::WriteOnly);
     strip.save(&buffer, "PNG");
     return png;
+}
+
+QByteArray programIconPng()
+{
+    QFile file(programIconFile(32));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace vellumor::table

@@ -9,6 +9,9 @@ namespace vellumor::table {
 // fetch it.
 QByteArray symbolStripPng();
 
+// The program's icon as a 32 x 32 PNG, served as the pages' favicon.
+QByteArray programIconPng();
+
 inline constexpr int kSymbolSize = 15;
 
 } // namespace vellumor::table

@@ -84,6 +84,20 @@ std::optional<QString> Table::checkMap(int map) const
     return std::nullopt;
 }
 
+std::optional<QString> Table::checkCells(const GmCommand &command)
+{
+    std::vector<int> named;
+    if (const auto *set = std::get_if<SetCells>(&command))
+        named = set->cells;
+    else if (const auto *region = std::get_if<RevealRegion>(&command))
+        named = {region->cell};
+    for (const int cell : named) {
+        if (cell < 0 || cell >= kCellCount)
+            return QStringLiteral("there is no cell %1").arg(cell);
+    }
+    return std::nullopt;
+}
+
 MapState Table::changed(const GmCommand &command, const MapState &state) const
 {
     MapState next = state;
@@ -123,6 +137,8 @@ std::variant<Applied, QString> Table::apply(const GmCommand &command)
                          [](const auto &c) { return c.map; }},
             command);
     if (const auto problem = checkMap(map))
+        return *problem;
+    if (const auto problem = checkCells(command))
         return *problem;
     if (const auto *show = std::get_if<ShowMap>(&command)) {
         Applied applied;

@@ -77,6 +77,7 @@ private:
     };
 
     std::optional<QString> checkMap(int map) const;
+    static std::optional<QString> checkCells(const GmCommand &command);
     std::variant<Applied, QString> change(int map, MapState next, bool undoable);
     std::variant<Applied, QString> step(std::deque<Step> &from, std::deque<Step> &to, bool undo);
     MapState changed(const GmCommand &command, const MapState &state) const;

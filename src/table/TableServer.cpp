@@ -27,7 +27,7 @@ TableServer::TableServer(Table &table, QByteArray secret, TableLimits limits, QO
     , m_table(table)
     , m_secret(std::move(secret))
     , m_limits(limits)
-    , m_front(HttpSite {isOwnHost, symbolStripPng()}, limits.front)
+    , m_front(HttpSite {isOwnHost, symbolStripPng(), programIconPng()}, limits.front)
     , m_sockets(QStringLiteral("vellumor-table"), QWebSocketServer::NonSecureMode)
     , m_watcher(mapPaths(table))
     , m_mapFailures(table.maps().size())
@@ -47,6 +47,8 @@ TableServer::TableServer(Table &table, QByteArray secret, TableLimits limits, QO
     });
     connect(&m_sockets, &QWebSocketServer::newConnection, this, &TableServer::accept);
     connect(&m_pinger, &QTimer::timeout, this, &TableServer::ping);
+    m_stopBound.setSingleShot(true);
+    connect(&m_stopBound, &QTimer::timeout, this, &TableServer::finishStopping);
 }
 
 TableServer::~TableServer()
@@ -73,22 +75,61 @@ QString TableServer::errorString() const
 
 void TableServer::stop()
 {
+    if (m_stopping)
+        return;
+    m_stopping = true;
     m_pinger.stop();
     m_front.close();
     for (auto &[id, client] : m_clients)
         client.socket->close(
             QWebSocketProtocol::CloseCodeNormal, QStringLiteral("the table stops"));
+    // A player far behind still has everything before the closing frame to
+    // read; each client that answers it is dropped.
+    if (m_clients.empty())
+        QTimer::singleShot(0, this, &TableServer::finishStopping);
+    else
+        m_stopBound.start(m_limits.stopTimeout);
+}
+
+void TableServer::finishStopping()
+{
+    if (!m_stopping || m_stopped)
+        return;
+    m_stopped = true;
+    m_stopBound.stop();
+    emit stopped();
+}
+
+bool TableServer::playersFull(const QHostAddress &address) const
+{
+    int players = 0;
+    int fromAddress = 0;
+    for (const auto &[id, client] : m_clients) {
+        if (client.role == Role::Gm)
+            continue;
+        ++players;
+        if (client.socket->peerAddress().isEqual(address))
+            ++fromAddress;
+    }
+    // This machine's own pages (the GM's tabs, a screen it drives) are not a
+    // crowd from one device.
+    const bool ownMachine
+        = address.isEqual(QHostAddress::LocalHost) || address.isEqual(QHostAddress::LocalHostIPv6);
+    return players >= m_limits.maxPlayers
+        || (!ownMachine && fromAddress >= m_limits.playersPerAddress);
 }
 
 void TableServer::accept()
 {
     while (QWebSocket *socket = m_sockets.nextPendingConnection()) {
         const int id = m_nextId++;
+        const bool gmOnly = playersFull(socket->peerAddress());
         socket->setParent(this);
         socket->setMaxAllowedIncomingMessageSize(kMaxMessageSize);
         socket->setMaxAllowedIncomingFrameSize(kMaxMessageSize);
         Client &client = m_clients[id];
         client.socket = socket;
+        client.gmOnly = gmOnly;
         client.heard.start();
         connect(socket, &QWebSocket::textMessageReceived, this,
             [this, id](const QString &text) { receive(id, text); });
@@ -103,7 +144,10 @@ void TableServer::accept()
         connect(
             socket, &QWebSocket::disconnected, this, [this, id] { drop(id); },
             Qt::QueuedConnection);
-        QTimer::singleShot(m_limits.helloTimeout, socket, [this, id] {
+        const auto helloTimeout = gmOnly
+            ? std::min(m_limits.gmRoomHelloTimeout, m_limits.helloTimeout)
+            : m_limits.helloTimeout;
+        QTimer::singleShot(helloTimeout, socket, [this, id] {
             const auto found = m_clients.find(id);
             if (found != m_clients.end() && found->second.role == Role::Unknown)
                 closeClient(found->second, kCloseIdle, QStringLiteral("no hello"));
@@ -119,6 +163,11 @@ void TableServer::drop(int id)
     const bool player = found->second.role == Role::Player;
     found->second.socket->deleteLater();
     m_clients.erase(found);
+    if (m_stopping) {
+        if (m_clients.empty())
+            finishStopping();
+        return;
+    }
     if (player)
         sendPlayers();
 }
@@ -137,7 +186,7 @@ TableServer::Client *TableServer::clientOf(int id)
 void TableServer::receive(int id, const QString &text)
 {
     Client *known = clientOf(id);
-    if (!known)
+    if (!known || m_stopping)
         return;
     Client &client = *known;
     client.heard.restart();
@@ -183,6 +232,10 @@ void TableServer::hello(Client &client, bool gm, const QByteArray &secret)
 {
     if (gm && !isTableSecret(secret, m_secret)) {
         closeClient(client, kCloseWrongSecret, QStringLiteral("wrong secret"));
+        return;
+    }
+    if (!gm && client.gmOnly) {
+        closeClient(client, kCloseFull, QStringLiteral("no room for another player"));
         return;
     }
     client.role = gm ? Role::Gm : Role::Player;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "table/ConnectionLimits.h"
 #include "table/HttpFront.h"
 #include "table/MapWatcher.h"
 #include "table/Table.h"
@@ -27,10 +28,18 @@ struct TableLimits
     std::chrono::milliseconds pingInterval {20000};
     // Closed when nothing, not even a pong, came for this long.
     std::chrono::milliseconds idleTimeout {50000};
+    // WebSockets that are not a GM's; beyond them, or beyond the players of
+    // one address, a connection is the GM's only (see ConnectionLimits.h).
+    int maxPlayers = kSharedConnections;
+    int playersPerAddress = kPlayersPerAddress;
+    std::chrono::milliseconds gmRoomHelloTimeout {kGmRoomDeadline};
+    // How long stopping waits for the clients to answer the closing frame.
+    std::chrono::milliseconds stopTimeout {3000};
 };
 
 // Close codes of the table's WebSocket.
 enum TableCloseCode : int {
+    kCloseFull = 4503, // a player's hello where only a GM's may come
     kCloseMalformed = 4400,
     kCloseWrongSecret = 4401,
     kClosePlayerCommand = 4403,
@@ -50,8 +59,12 @@ public:
     bool listen(const QHostAddress &address, quint16 port);
     QString errorString() const;
     quint16 port() const { return m_front.port(); }
-    // Closes every connection (1000) and stops listening.
+    // Closes every connection (1000) and stops listening; stopped follows
+    // once every client has answered, or after limits.stopTimeout.
     void stop();
+
+signals:
+    void stopped();
 
 private:
     enum class Role { Unknown, Player, Gm };
@@ -59,6 +72,7 @@ private:
     {
         QWebSocket *socket = nullptr;
         Role role = Role::Unknown;
+        bool gmOnly = false; // in the GM's room: only a GM's hello is taken
         qint64 ackView = -1;
         qint64 ackRev = -1;
         QElapsedTimer heard;
@@ -79,6 +93,9 @@ private:
     void sendPlayers();
     void sendPlayersNow();
     bool upToDate(const Client &client) const;
+    // Whether a new connection from this address finds no player's place.
+    bool playersFull(const QHostAddress &address) const;
+    void finishStopping();
 
     Table &m_table;
     QByteArray m_secret;
@@ -92,6 +109,9 @@ private:
     std::vector<QString> m_mapFailures; // the last refusal told, per map
     int m_nextId = 1;
     bool m_playersDue = false;
+    bool m_stopping = false;
+    bool m_stopped = false;
+    QTimer m_stopBound;
     // What the GMs were last told of the players: an unchanged list is not
     // sent again. Empty until a GM has been told, and again when one joins.
     std::optional<std::vector<PlayerStatus>> m_playersTold;

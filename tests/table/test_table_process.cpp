@@ -2,6 +2,10 @@
 // killed in the middle of a storm of reveals, and started again.
 #include "TableFixture.h"
 
+#include "document/FileReplacing.h"
+
+#include <QDateTime>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -19,13 +23,14 @@ struct Started
     QString secret;
 };
 
-// Starts the table on the loopback and reads its port and the GM's secret
-// from what it prints.
+// Starts the table on the loopback, on a port the system chooses, and reads its port and the GM's
+// secret from what it prints.
 Started startTable(QProcess &process, const QStringList &arguments)
 {
     process.start(QStringLiteral(VELLUMOR_MAP_TOOL),
         QStringList {QStringLiteral("table")} + arguments
-            + QStringList {QStringLiteral("--bind"), QStringLiteral("127.0.0.1")});
+            + QStringList {QStringLiteral("--bind"), QStringLiteral("127.0.0.1"),
+                QStringLiteral("--port"), QStringLiteral("0")});
     static const QRegularExpression gmLine(QStringLiteral(":(\\d+)/gm#k=([A-Za-z0-9_-]+)"));
     QString printed;
     while (process.waitForReadyRead(10000)) {
@@ -54,13 +59,19 @@ private slots:
         QVERIFY(started.port != 0);
         QCOMPARE(started.secret.size(), 22);
 
-        QProcess second;
-        second.start(QStringLiteral(VELLUMOR_MAP_TOOL),
-            {QStringLiteral("table"), map, QStringLiteral("--bind"), QStringLiteral("127.0.0.1"),
-                QStringLiteral("--port"), QString::number(started.port)});
-        QVERIFY(second.waitForFinished(10000));
-        QCOMPARE(second.exitCode(), 1);
-        QCOMPARE(second.readAllStandardError().count('\n'), 1);
+        // A second table on the same map is refused, naming the first's port;
+        // on another port too, where it would overwrite the first's reveals.
+        for (const QString &port : {QString::number(started.port), QStringLiteral("0")}) {
+            QProcess second;
+            second.start(QStringLiteral(VELLUMOR_MAP_TOOL),
+                {QStringLiteral("table"), map, QStringLiteral("--bind"),
+                    QStringLiteral("127.0.0.1"), QStringLiteral("--port"), port});
+            QVERIFY(second.waitForFinished(10000));
+            QCOMPARE(second.exitCode(), 1);
+            const QByteArray refusal = second.readAllStandardError();
+            QCOMPARE(refusal.count('\n'), 1);
+            QVERIFY2(refusal.contains("port " + QByteArray::number(started.port)), refusal);
+        }
 
         ::kill(pid_t(table.processId()), SIGTERM);
         QVERIFY(table.waitForFinished(10000));
@@ -73,9 +84,19 @@ private slots:
         QTemporaryDir folder;
         const QString map = folder.filePath(QStringLiteral("town.map"));
         QVERIFY(writeFile(map, mapfile::encode(MapCodes {})));
+        // What an earlier table killed in the middle of a save left behind.
+        const QString leftover
+            = folder.filePath(QLatin1String(kReplacementPrefix) + QStringLiteral("a1"));
+        QVERIFY(writeFile(leftover, "half a state"));
+        QFile old(leftover);
+        QVERIFY(old.open(QIODevice::ReadWrite));
+        QVERIFY(old.setFileTime(
+            QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+        old.close();
         QProcess table;
         Started started = startTable(table, {map});
         QVERIFY(started.port != 0);
+        QVERIFY(!QFileInfo::exists(leftover));
 
         TableClient gm(started.port);
         QVERIFY(gm.waitOpen());
@@ -105,7 +126,9 @@ private slots:
             state.rev >= shown, qPrintable(QStringLiteral("%1 < %2").arg(state.rev).arg(shown)));
         QCOMPARE(qint64(state.revealed.count()), state.rev);
 
+        // The killed table's lock went with it.
         started = startTable(table, {map});
+        QVERIFY(started.port != 0);
         TableClient again(started.port);
         QVERIFY(again.waitOpen());
         again.hello(QStringLiteral("player"));

@@ -229,6 +229,33 @@ try {
   await players[0].screenshot({ path: join(shots, 'table-player.png') });
   step(`screenshots in ${shots}`);
 
+  step('a crowd of 64 players before the GM: the GM still gets in');
+  await gm.goto('about:blank');
+  const crowdJoined = players[0].evaluate(async (url) => {
+    const joined = [];
+    window.crowd = [];
+    for (let i = 0; i < 64; ++i) {
+      const socket = new WebSocket(url);
+      window.crowd.push(socket);
+      joined.push(new Promise((resolve) => {
+        socket.onopen = () => socket.send(JSON.stringify({ type: 'hello', role: 'player' }));
+        socket.onmessage = () => resolve('in');
+        socket.onclose = (event) => resolve(event.code);
+      }));
+    }
+    return Promise.all(joined);
+  }, table.players.replace('http:', 'ws:') + 'ws');
+  const crowdOutcomes = await crowdJoined;
+  // The two players' pages were there first: the crowd fills the rest of the 64.
+  assert.equal(crowdOutcomes.filter((outcome) => outcome === 'in').length, 62);
+  assert.deepEqual(crowdOutcomes.filter((outcome) => outcome !== 'in'), [4503, 4503]);
+  await gm.goto(table.gm);
+  await gm.waitForFunction(() => document.getElementById('board').dataset.layout);
+  await until('the GM counting 64 players', async () => (await statusLine()).startsWith('64 players'));
+  assert(await gm.$eval('#refused', (refused) => refused.hidden), 'the GM was refused');
+  await players[0].evaluate(() => window.crowd.forEach((socket) => socket.close()));
+  await until('the crowd gone', async () => (await statusLine()) === '2 players, all up to date');
+
   const unexpected = problems.filter((text) => !text.includes('WebSocket connection to'));
   assert.deepEqual(unexpected, [], 'the pages reported errors');
   console.log('All checks passed');
