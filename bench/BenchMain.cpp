@@ -144,6 +144,11 @@ std::vector<Row> tableRows(const CollectingReporter &results)
         rows.push_back(timeLimit(results, what, name, "BM_SaveImagePng", limit, goal));
     rows.push_back(
         timeRatio(results, "lint of 2,000 map files", "BM_LintMaps", "BM_CheckMaps", 1.5));
+    Row sight {"sight from one cell, median of the samples' cells",
+        results.counter("BM_SightFromEveryCell", "median_ns"),
+        results.nanoseconds("BM_PassOverCells"), Row::Unit::Nanoseconds, "under 20 us"};
+    sight.met = sight.figure && *sight.figure < 20e3;
+    rows.push_back(sight);
     rows.push_back(timeRatio(
         results, "one reveal reaching 50 players", "BM_TableReveal50", "BM_BareBroadcast50", 1.5));
 

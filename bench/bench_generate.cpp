@@ -2,6 +2,7 @@
 // thousand timed on its own for the median and the slowest, and the same
 // around a drawing kept; writing the map file of one map is the floor beside
 // them.
+#include "BenchSupport.h"
 #include "document/CellGrid.h"
 #include "document/MapCodec.h"
 #include "mapcraft/MapGenerator.h"
@@ -18,13 +19,6 @@ namespace {
 
 using mapcraft::generateMap;
 using mapcraft::MapKind;
-
-double threadNanoseconds()
-{
-    timespec now {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e9 + double(now.tv_nsec);
-}
 
 void BM_EncodeGeneratedMap(benchmark::State &state)
 {

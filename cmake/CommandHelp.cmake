@@ -2,7 +2,7 @@
 # that the manual page describes every command, not only the overview.
 #   cmake -DTOOL=vellumor-map -DOUTPUT=file.h2m -P CommandHelp.cmake
 set(text "[COMMANDS]\n")
-foreach(command check render export import diff generate lint fix table)
+foreach(command check render export import diff generate lint fix sight table)
     execute_process(COMMAND ${TOOL} ${command} --help OUTPUT_VARIABLE help RESULT_VARIABLE status)
     if(NOT status EQUAL 0)
         message(FATAL_ERROR "${TOOL} ${command} --help failed")

@@ -15,6 +15,7 @@ int diffCommand(const QStringList &arguments, QTextStream &out, QTextStream &err
 int generateCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
 int lintCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
 int fixCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
+int sightCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
 int tableCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
 
 } // namespace vellumor::maptool

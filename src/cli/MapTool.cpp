@@ -22,6 +22,7 @@ const QString kUsage
                      "  or:  vellumor-map generate KIND -o OUT [--seed N] [options]\n"
                      "  or:  vellumor-map lint MAP... [--format json] [--png OUT]\n"
                      "  or:  vellumor-map fix MAP -o OUT\n"
+                     "  or:  vellumor-map sight MAP COLUMN ROW [--range N] [--png OUT]\n"
                      "  or:  vellumor-map table MAP... [--port N] [--bind ADDRESS] [--reset]\n"
                      "  or:  vellumor-map --help | --version\n");
 
@@ -52,6 +53,7 @@ QString overview()
             "  generate KIND      Make a whole map: a town, fort, castle or valley.\n"
             "  lint MAP...        Say which cells of each map are wrong, one line per problem.\n"
             "  fix MAP            Mend what lint reports that has one right answer.\n"
+            "  sight MAP C R      Show what can be seen from one cell of the map.\n"
             "  table MAP...       Serve the maps to the players' browsers, revealed by the GM.\n"
             "\n"
             "Options:\n"
@@ -169,7 +171,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     const std::pair<const char *, Command> commands[]
         = {{"check", checkCommand}, {"render", renderCommand}, {"export", exportCommand},
             {"import", importCommand}, {"diff", diffCommand}, {"generate", generateCommand},
-            {"lint", lintCommand}, {"fix", fixCommand}, {"table", tableCommand}};
+            {"lint", lintCommand}, {"fix", fixCommand}, {"sight", sightCommand}, {"table", tableCommand}};
     for (const auto &[name, function] : commands) {
         if (command == QLatin1String(name))
             return function(rest, out, err);

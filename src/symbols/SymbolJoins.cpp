@@ -165,6 +165,21 @@ bool isLake(int code)
     return code == sym::Water || (place.shape && place.shape->kind == ShapeKind::Frame);
 }
 
+bool blocksSight(int code)
+{
+    switch (code) {
+    case sym::TreesEvergreen:
+    case sym::TreesDeciduous:
+    case sym::TreesOldEvergreen:
+    case sym::Mountain:
+    case sym::MountainCave:
+    case sym::Volcano:
+        return true;
+    default:
+        return (isBuilding(code) && code != sym::Well) || symbolJoins(code).wall != 0;
+    }
+}
+
 SymbolCode riverPiece(SideSet sides)
 {
     for (int code = 0; code <= kHighestSymbolCode; ++code) {

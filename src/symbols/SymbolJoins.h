@@ -95,6 +95,9 @@ std::span<const PiecePartner> piecePartners(int code);
 // corners; the pond is a river's joint, not a lake.
 bool isBuilding(int code);
 bool isLake(int code);
+// Whether the symbol hides what lies behind it: buildings, walls, gates (drawn
+// closed) and guard posts, mountains, caves and volcanoes, and living trees.
+bool blocksSight(int code);
 
 // The river or wall piece (gates and junctions excluded) that leaves by exactly
 // these sides, or 0.

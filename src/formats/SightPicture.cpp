@@ -1,0 +1,33 @@
+#include "formats/SightPicture.h"
+
+#include "formats/ExportPng.h"
+
+#include <QPainter>
+
+namespace vellumor::mapexport {
+
+namespace {
+
+// Unseen cells stay readable under the shade, as a GM's fog does.
+constexpr QRgb kShade = qRgba(20, 24, 40, 170);
+constexpr QRgb kOriginRing = qRgb(255, 200, 0);
+
+} // namespace
+
+QImage sightImage(const MapCodes &codes, CellPlace origin, const std::bitset<kCellCount> &seen)
+{
+    QImage image = exportImage(codes, 1, false);
+    QPainter painter(&image);
+    for (int row = 0; row < kMapRows; ++row) {
+        for (int column = 0; column < kMapColumns; ++column) {
+            if (!seen[std::size_t(row * kMapColumns + column)]) {
+                painter.fillRect(column * kPictureSize, row * kPictureSize, kPictureSize,
+                    kPictureSize, QColor::fromRgba(kShade));
+            }
+        }
+    }
+    outlineCell(painter, origin.column, origin.row, QColor(kOriginRing));
+    return image;
+}
+
+} // namespace vellumor::mapexport
