@@ -5,6 +5,7 @@
 #include "document/MapCodec.h"
 #include "table/Table.h"
 #include "table/TableFile.h"
+#include "table/TableFileWriter.h"
 #include "table/TableServer.h"
 
 #include <QDeadlineTimer>
@@ -95,8 +96,8 @@ struct LiveTable
         file.close();
         auto maps = std::get<std::vector<TableMap>>(openTableMaps({path}, true));
         state = std::make_unique<Table>(
-            std::move(maps), [](const TableMap &map, const MapState &next) {
-                return writeTableFile(map.path, next);
+            std::move(maps), [this](const TableMap &map, const MapState &next) {
+                return writer.write(map.path, next);
             });
         server = std::make_unique<TableServer>(*state, "secret");
         server->listen(QHostAddress::LocalHost, 0);
@@ -104,6 +105,7 @@ struct LiveTable
     QUrl url() const { return QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(server->port())); }
 
     QTemporaryDir folder;
+    TableFileWriter writer;
     std::unique_ptr<Table> state;
     std::unique_ptr<TableServer> server;
 };

@@ -4,6 +4,7 @@
 #include "document/FileReplacing.h"
 #include "formats/ExportFormats.h"
 #include "table/TableFile.h"
+#include "table/TableFileWriter.h"
 #include "table/TableLock.h"
 #include "table/TableSecret.h"
 #include "table/TableServer.h"
@@ -175,8 +176,10 @@ int tableCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
     // in progress, by another program, is too young to be touched.
     for (const QString &file : files)
         removeReplacementLeftovers(replacementFolder(tableFilePath(file)));
+    TableFileWriter writer;
     Table table(std::move(std::get<std::vector<TableMap>>(opened)),
-        [](const TableMap &map, const MapState &state) { return writeTableFile(map.path, state); });
+        [&writer](
+            const TableMap &map, const MapState &state) { return writer.write(map.path, state); });
     const QByteArray secret = newTableSecret();
     TableServer server(table, secret);
     if (!server.listen(address, quint16(*portNumber))) {

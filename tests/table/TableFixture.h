@@ -4,6 +4,7 @@
 #include "support/TestFiles.h"
 #include "table/Table.h"
 #include "table/TableFile.h"
+#include "table/TableFileWriter.h"
 #include "table/TableServer.h"
 
 #include <QJsonArray>
@@ -111,8 +112,8 @@ struct TableFixture
             qPrintable(std::get_if<QString>(&opened) ? *std::get_if<QString>(&opened) : QString()));
         state = std::make_unique<table::Table>(
             std::move(std::get<std::vector<table::TableMap>>(opened)),
-            [](const table::TableMap &map, const table::MapState &next) {
-                return table::writeTableFile(map.path, next);
+            [this](const table::TableMap &map, const table::MapState &next) {
+                return writer.write(map.path, next);
             });
         server = std::make_unique<table::TableServer>(*state, secret, limits);
         QVERIFY(server->listen(QHostAddress::LocalHost, 0));
@@ -130,6 +131,7 @@ struct TableFixture
 
     QTemporaryDir folder;
     QByteArray secret = "0123456789abcdefghijkl";
+    table::TableFileWriter writer;
     std::unique_ptr<table::Table> state;
     std::unique_ptr<table::TableServer> server;
 };
