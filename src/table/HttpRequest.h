@@ -46,6 +46,8 @@ struct HttpSite
     std::function<bool(const QByteArray &host)> isOwnHost;
     // The contents served at /symbols.png.
     QByteArray symbolsPng;
+    // The QR code of the players' address, served at /join.png.
+    QByteArray joinPng;
 };
 
 HttpAnswer answerRequest(const HttpRequest &request, const HttpSite &site);

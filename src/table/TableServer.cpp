@@ -2,6 +2,7 @@
 
 #include "table/Overloaded.h"
 #include "table/OwnHost.h"
+#include "table/QrCode.h"
 #include "table/SymbolStrip.h"
 #include "table/TableMessages.h"
 #include "table/TableSecret.h"
@@ -27,11 +28,12 @@ TableServer::TableServer(Table &table, QByteArray secret, TableLimits limits, QO
     , m_table(table)
     , m_secret(std::move(secret))
     , m_limits(limits)
-    , m_front(HttpSite {isOwnHost, symbolStripPng()}, limits.front)
+    , m_front(HttpSite {isOwnHost, symbolStripPng(), {}}, limits.front)
     , m_sockets(QStringLiteral("vellumor-table"), QWebSocketServer::NonSecureMode)
     , m_watcher(mapPaths(table))
     , m_mapFailures(table.maps().size())
 {
+    setJoinAddress({});
     // A GM who saves the map in the editor sees it here at once, and the
     // players in the cells they can see.
     connect(&m_watcher, &MapWatcher::mayHaveChanged, this, [this] {
@@ -56,6 +58,12 @@ TableServer::~TableServer()
         client.socket->disconnect(this);
         delete client.socket;
     }
+}
+
+void TableServer::setJoinAddress(const QString &address)
+{
+    m_facts = tableFacts(address);
+    m_front.setJoinPng(address.isEmpty() ? QByteArray() : qrPng(address));
 }
 
 bool TableServer::listen(const QHostAddress &address, quint16 port)
@@ -166,8 +174,8 @@ void TableServer::receive(int id, const QString &text)
                            },
                    [&](const Resync &) {
                        client.socket->sendTextMessage(QString::fromUtf8(client.role == Role::Gm
-                               ? m_gmState.message(m_table)
-                               : playerState(m_table.shownMap(), m_table.view())));
+                               ? m_gmState.message(m_table, m_facts)
+                               : playerState(m_table.shownMap(), m_table.view(), m_facts)));
                    },
                    [&](const GmCommand &gmCommand) {
                        if (client.role != Role::Gm)
@@ -182,13 +190,16 @@ void TableServer::receive(int id, const QString &text)
 void TableServer::hello(Client &client, bool gm, const QByteArray &secret)
 {
     if (gm && !isTableSecret(secret, m_secret)) {
+        client.socket->sendTextMessage(QString::fromUtf8(
+            refusedMessage(QStringLiteral("The table does not know this GM address. Open the "
+                                          "one vellumor-map table printed when it started."))));
         closeClient(client, kCloseWrongSecret, QStringLiteral("wrong secret"));
         return;
     }
     client.role = gm ? Role::Gm : Role::Player;
     if (gm) {
         m_playersTold.reset();
-        client.socket->sendTextMessage(QString::fromUtf8(m_gmState.message(m_table)));
+        client.socket->sendTextMessage(QString::fromUtf8(m_gmState.message(m_table, m_facts)));
         for (std::size_t map = 0; map < m_mapFailures.size(); ++map) {
             if (!m_mapFailures[map].isEmpty())
                 client.socket->sendTextMessage(QString::fromUtf8(
@@ -196,7 +207,7 @@ void TableServer::hello(Client &client, bool gm, const QByteArray &secret)
         }
     } else {
         client.socket->sendTextMessage(
-            QString::fromUtf8(playerState(m_table.shownMap(), m_table.view())));
+            QString::fromUtf8(playerState(m_table.shownMap(), m_table.view(), m_facts)));
     }
     sendPlayers();
 }
@@ -216,10 +227,10 @@ void TableServer::command(Client &client, const GmCommand &gmCommand)
 void TableServer::publish(const Applied &applied)
 {
     if (applied.newView)
-        sendToRole(Role::Player, playerState(m_table.shownMap(), m_table.view()));
+        sendToRole(Role::Player, playerState(m_table.shownMap(), m_table.view(), m_facts));
     else if (applied.map == m_table.shown())
         sendToRole(Role::Player, playerChange(m_table.shownMap(), m_table.view(), applied));
-    sendToRole(Role::Gm, m_gmState.message(m_table));
+    sendToRole(Role::Gm, m_gmState.message(m_table, m_facts));
     if (applied.newView || applied.map == m_table.shown())
         sendPlayers();
 }

@@ -50,6 +50,8 @@ public:
     bool listen(const QHostAddress &address, quint16 port);
     QString errorString() const;
     quint16 port() const { return m_front.port(); }
+    // The address players open, told to every page and served as a QR code.
+    void setJoinAddress(const QString &address);
     // Closes every connection (1000) and stops listening.
     void stop();
 
@@ -84,6 +86,7 @@ private:
     QByteArray m_secret;
     TableLimits m_limits;
     GmStateMessages m_gmState;
+    QJsonObject m_facts;
     HttpFront m_front;
     QWebSocketServer m_sockets;
     QTimer m_pinger;
