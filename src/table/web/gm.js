@@ -4,7 +4,7 @@
 
 import { Board, rectangleCells, rectangleFrame } from './board.js';
 import { TableClient } from './client.js';
-import { SymbolSheet } from './mapdraw.js';
+import { SymbolSheet, adoptTable } from './mapdraw.js';
 
 const $ = (id) => document.getElementById(id);
 const NOTICE_MS = 8000;
@@ -23,24 +23,26 @@ function onMessage(message) {
   else if (message.type === 'notice') addNotice(message.level, message.text);
 }
 
-function onStatus(status) {
+function onStatus(status, code, refusal) {
   if (status === 'lost' || status === 'connecting') {
     $('players').textContent = status === 'lost' ? 'Connection lost: reconnecting…' : 'Connecting…';
     $('players').className = 'players behind';
   } else if (status === 'refused') {
-    refuse('The table did not accept this address’s secret. Open the GM’s address that ' +
-      'vellumor-map table printed when it last started: it changes at each start.');
+    refuse(refusal || 'The table did not accept this address’s secret.');
   }
 }
 
+// A refused page shows only why: no controls that look live.
 function refuse(text) {
   $('refused').textContent = text;
   $('refused').hidden = false;
   $('players').textContent = 'Not connected';
+  document.body.classList.add('refused-page');
 }
 
 function showTable(state) {
-  if (!Array.isArray(state.maps) || state.maps.length === 0) return;
+  if (!Array.isArray(state.maps) || state.maps.length === 0 || !adoptTable(state.table)) return;
+  showJoin(state.table.join);
   table = state;
   if (chosen < 0 || chosen >= state.maps.length) chosen = state.shown;
   const many = state.maps.length > 1;
@@ -68,6 +70,13 @@ function showTable(state) {
   $('redo').disabled = !state.canRedo;
   document.title = `${map.name}: Vellumor table`;
   board.show(map);
+}
+
+// Where players join: the address the server printed first, and its QR code.
+function showJoin(join) {
+  if (typeof join !== 'string' || !/^https?:\/\//.test(join) || $('players-address').textContent === join) return;
+  $('players-address').textContent = $('players-address').href = join;
+  $('join-code').hidden = false;
 }
 
 const count = (cells) => [...cells].filter((cell) => cell === '1').length;
@@ -175,6 +184,7 @@ function onShortcut(event) {
 // A new secret pasted into the address: start again with it.
 window.addEventListener('hashchange', () => location.reload());
 $('players-address').textContent = $('players-address').href = new URL('/', location.href).href;
+$('join-code').addEventListener('click', () => $('join-code').classList.toggle('large'));
 listen();
 SymbolSheet.load().then((sheet) => {
   board = new Board($('board'), sheet, pick);

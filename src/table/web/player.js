@@ -8,6 +8,7 @@ import { FOG, GRID_COLOUR, HIDDEN, SymbolSheet, WHOLE_MAP, drawCellEdges, drawCe
 const BACKGROUND = 'rgb(11, 13, 16)';
 
 const canvas = document.getElementById('map');
+const waiting = document.getElementById('waiting');
 const notice = document.getElementById('connection');
 const shown = new ShownMap();
 let sheet = null;
@@ -39,16 +40,27 @@ function requestDraw() {
 
 function draw() {
   drawPending = false;
+  if (shown.view === null) return; // nothing to draw before the table's first state
   fitCanvasToElement(canvas);
   const context = canvas.getContext('2d');
   const layout = fitLayout(canvas.width, canvas.height, shown.frame ?? WHOLE_MAP, { crisp: true });
   context.fillStyle = BACKGROUND;
   context.fillRect(0, 0, canvas.width, canvas.height);
   drawCells(context, layout, shown.cells, sheet, FOG);
+  showWaiting();
   if (shown.grid) drawCellEdges(context, layout, (index) => shown.cells[index] !== HIDDEN, GRID_COLOUR);
   canvas.dataset.layout = JSON.stringify(layout); // where the cells lie, for tests and tools
   canvas.dataset.rev = `${shown.view}:${shown.rev}`;
   acknowledge();
+}
+
+// While nothing is revealed the screen is the invitation: the address and
+// its QR code, so a screen on the table shows players how to join.
+function showWaiting() {
+  const nothingShown = shown.cells.every((code) => code === HIDDEN);
+  waiting.hidden = !nothingShown;
+  const join = shown.table?.join;
+  if (nothingShown && typeof join === 'string') document.getElementById('join-address').textContent = join;
 }
 
 // Told once the revision is on the screen, which is what the GM's count of

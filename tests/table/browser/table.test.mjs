@@ -5,6 +5,7 @@
 //   node table.test.mjs --table PATH/vellumor-map --examples PATH/examples [--screenshots DIR]
 
 import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
 import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
@@ -95,11 +96,22 @@ try {
   await until('"2 players, all up to date"', async () => (await statusLine()) === '2 players, all up to date');
   await playersShow('joining', { revealed: '0'.repeat(875), frame: null });
 
+  step('while nothing is revealed the players\' screen is the invitation, its QR code the address');
+  for (const player of players) {
+    await player.waitForSelector('#waiting:not([hidden])');
+    assert.equal(await player.$eval('#join-address', (element) => element.textContent), table.players);
+  }
+  const codePicture = join(folder, 'join-code.png');
+  await (await players[0].$('#join-code')).screenshot({ path: codePicture });
+  assert.equal(execFileSync('zbarimg', ['--raw', '-q', codePicture], { encoding: 'utf8' }).trim(), table.players);
+  assert.equal(await gm.$eval('#players-address', (element) => element.textContent), table.players);
+
   step('a change that does not follow the revision shown asks for the whole state, and waits for it');
   const outcomes = await players[0].evaluate(async () => {
     const { ShownMap } = await import('/app/client.js');
     const shown = new ShownMap();
-    const state = { type: 'state', view: 1, rev: 4, cells: new Array(875).fill(-1), frame: null, grid: true };
+    const table = { columns: 35, rows: 25, symbols: 65, join: 'http://127.0.0.1/' };
+    const state = { type: 'state', view: 1, rev: 4, cells: new Array(875).fill(-1), frame: null, grid: true, table };
     const change = (base, cells) => ({ type: 'change', view: 1, rev: base + 1, base, cells });
     return [shown.apply(change(3, [])), shown.apply(state), shown.apply(change(4, [[0, 7]])),
       shown.apply(change(6, [[1, 7]])), shown.apply(change(5, [[1, 7]])), shown.cells[0], shown.cells[1]];
@@ -131,6 +143,7 @@ try {
   console.log(`  click to canvas: median ${latencies[2].toFixed(1)} ms, slowest ${latencies[4].toFixed(1)} ms`);
   let state = await playersShowSaved('the clicks');
   assert.deepEqual(revealedCells(state), [cell(10, 11), cell(11, 11), cell(12, 11), cell(13, 11), cell(14, 11)]);
+  for (const player of players) await player.waitForSelector('#waiting[hidden]');
 
   step('a click on a revealed cell hides it again; a drag reveals a rectangle');
   await clickCell(cell(14, 11));
@@ -197,14 +210,25 @@ try {
   await playersShowSaved('the frame again');
   await until('the GM seeing the players up to date', async () => (await statusLine()).endsWith('all up to date'));
 
-  step('the table restarts: the players say so, reconnect and show the same picture');
+  step('the table restarts: the players and the open GM page reconnect by themselves');
   state = saved();
+  const gmAddress = table.gm;
   await table.stop();
   for (const player of players) await player.waitForSelector('#connection:not([hidden])');
   table = await startTable(program, folder, ['town.map', 'castle.map'], port);
+  assert.equal(table.gm, gmAddress);
   await playersShow('the restart', state);
   for (const player of players) await player.waitForSelector('#connection[hidden]');
-  await gm.waitForSelector('#refused:not([hidden])'); // the old secret is no longer the table's
+  await until('the GM page back, "2 players, all up to date"',
+    async () => (await statusLine()) === '2 players, all up to date');
+  assert.equal(await gm.$eval('#refused', (element) => element.hidden), true);
+
+  step('a new secret locks the old GM address out at once, showing only why');
+  await table.stop();
+  table = await startTable(program, folder, ['town.map', 'castle.map'], port, ['--new-secret']);
+  assert.notEqual(table.gm, gmAddress);
+  await gm.waitForSelector('#refused:not([hidden])');
+  assert.equal(await gm.$eval('.tools', (element) => getComputedStyle(element).visibility), 'hidden');
   await gm.goto('about:blank');
   await gm.goto(table.gm);
   await gm.waitForFunction(() => document.getElementById('board').dataset.layout);
