@@ -4,6 +4,7 @@
 #include "formats/ExportFormats.h"
 #include "table/PlayerAddresses.h"
 #include "table/QrCode.h"
+#include "table/ScreenNames.h"
 #include "table/SecretFile.h"
 #include "table/TableFile.h"
 #include "table/TableServer.h"
@@ -174,6 +175,9 @@ int tableCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
     }
     const QByteArray secret = std::get<QByteArray>(kept);
     TableServer server(table, secret);
+    const QString namesPath = screenNamesPath(files);
+    server.setScreenNames(readScreenNames(namesPath),
+        [namesPath](const ScreenNameMap &names) { return writeScreenNames(namesPath, names); });
     if (!server.listen(address, quint16(*portNumber))) {
         err << QStringLiteral("vellumor-map: table: cannot listen on %1 port %2: %3")
                    .arg(address.toString())

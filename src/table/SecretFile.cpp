@@ -39,6 +39,11 @@ constexpr auto kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
 QString secretFilePath(const QStringList &mapPaths)
 {
+    return keptTableFilePath(mapPaths, QStringLiteral(".secret"));
+}
+
+QString keptTableFilePath(const QStringList &mapPaths, const QString &suffix)
+{
     QStringList canonical;
     for (const QString &path : mapPaths) {
         const QFileInfo info(path);
@@ -49,8 +54,8 @@ QString secretFilePath(const QStringList &mapPaths)
     canonical.removeDuplicates();
     const QByteArray hash
         = QCryptographicHash::hash(canonical.join(QChar(0)).toUtf8(), QCryptographicHash::Sha256);
-    return stateFolder()
-        + QStringLiteral("/table-%1.secret").arg(QString::fromLatin1(hash.toHex().left(32)));
+    return stateFolder() + QStringLiteral("/table-")
+        + QString::fromLatin1(hash.toHex().left(32)) + suffix;
 }
 
 std::variant<QByteArray, QString> keptTableSecret(const QStringList &mapPaths, bool renew)

@@ -13,6 +13,8 @@ namespace vellumor::table {
 // by a hash of the maps' canonical paths in any order. Never beside the
 // maps, which may sit in a folder others read.
 QString secretFilePath(const QStringList &mapPaths);
+// A file kept the same way for this set of maps, ending in suffix.
+QString keptTableFilePath(const QStringList &mapPaths, const QString &suffix);
 
 // The secret kept for these maps, or a new one (always with renew) written
 // there first, readable by the user alone. A file that is not a secret, or

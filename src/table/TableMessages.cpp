@@ -105,8 +105,19 @@ QByteArray playersMessage(const std::vector<PlayerStatus> &players)
     int upToDate = 0;
     for (const PlayerStatus &player : players) {
         upToDate += player.upToDate ? 1 : 0;
-        list.append(QJsonObject {
-            {QStringLiteral("id"), player.id}, {QStringLiteral("upToDate"), player.upToDate}});
+        QJsonObject each {
+            {QStringLiteral("id"), player.id}, {QStringLiteral("upToDate"), player.upToDate}};
+        if (player.screen) {
+            // The screen's id stays with the server: it names the screen to
+            // whoever holds it, and the GM names screens by connection.
+            each.insert(QStringLiteral("screen"),
+                QJsonObject {{QStringLiteral("kind"), player.screen->kind},
+                    {QStringLiteral("width"), player.screen->width},
+                    {QStringLiteral("height"), player.screen->height}});
+        }
+        if (!player.name.isEmpty())
+            each.insert(QStringLiteral("name"), player.name);
+        list.append(each);
     }
     return compact({{QStringLiteral("type"), QStringLiteral("players")},
         {QStringLiteral("count"), int(players.size())}, {QStringLiteral("upToDate"), upToDate},

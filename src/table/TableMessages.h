@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
+#include <optional>
 #include <vector>
 
 namespace vellumor::table {
@@ -49,6 +50,8 @@ struct PlayerStatus
 {
     int id;
     bool upToDate;
+    std::optional<Screen> screen; // as the page said it
+    QString name; // the GM's name for the screen
     bool operator==(const PlayerStatus &) const = default;
 };
 QByteArray playersMessage(const std::vector<PlayerStatus> &players);

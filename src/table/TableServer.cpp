@@ -159,7 +159,7 @@ void TableServer::receive(int id, const QString &text)
         if (client.role != Role::Unknown)
             closeClient(client, kCloseMalformed, QStringLiteral("hello twice"));
         else
-            hello(client, greeting->gm, greeting->secret.toUtf8());
+            hello(client, *greeting);
         return;
     }
     if (client.role == Role::Unknown) {
@@ -177,6 +177,12 @@ void TableServer::receive(int id, const QString &text)
                                ? m_gmState.message(m_table, m_facts)
                                : playerState(m_table.shownMap(), m_table.view(), m_facts)));
                    },
+                   [&](const NameScreen &naming) {
+                       if (client.role != Role::Gm)
+                           closeClient(client, kClosePlayerCommand, QStringLiteral("not the GM"));
+                       else
+                           nameScreen(client, naming);
+                   },
                    [&](const GmCommand &gmCommand) {
                        if (client.role != Role::Gm)
                            closeClient(client, kClosePlayerCommand, QStringLiteral("not the GM"));
@@ -187,9 +193,10 @@ void TableServer::receive(int id, const QString &text)
         message);
 }
 
-void TableServer::hello(Client &client, bool gm, const QByteArray &secret)
+void TableServer::hello(Client &client, const Hello &greeting)
 {
-    if (gm && !isTableSecret(secret, m_secret)) {
+    const bool gm = greeting.gm;
+    if (gm && !isTableSecret(greeting.secret.toUtf8(), m_secret)) {
         client.socket->sendTextMessage(QString::fromUtf8(
             refusedMessage(QStringLiteral("The table does not know this GM address. Open the "
                                           "one vellumor-map table printed when it started."))));
@@ -197,6 +204,7 @@ void TableServer::hello(Client &client, bool gm, const QByteArray &secret)
         return;
     }
     client.role = gm ? Role::Gm : Role::Player;
+    client.screen = greeting.screen;
     if (gm) {
         m_playersTold.reset();
         client.socket->sendTextMessage(QString::fromUtf8(m_gmState.message(m_table, m_facts)));
@@ -209,6 +217,35 @@ void TableServer::hello(Client &client, bool gm, const QByteArray &secret)
         client.socket->sendTextMessage(
             QString::fromUtf8(playerState(m_table.shownMap(), m_table.view(), m_facts)));
     }
+    sendPlayers();
+}
+
+void TableServer::setScreenNames(ScreenNames names, ScreenNamesSaver save)
+{
+    m_screenNames = std::move(names);
+    m_saveScreenNames = std::move(save);
+}
+
+void TableServer::nameScreen(Client &gm, const NameScreen &naming)
+{
+    const auto refuse = [&](const QString &text) {
+        gm.socket->sendTextMessage(QString::fromUtf8(noticeMessage(QStringLiteral("error"), text)));
+    };
+    const Client *player = clientOf(naming.player);
+    if (!player || player->role != Role::Player || !player->screen)
+        return refuse(QStringLiteral("there is no such screen to name"));
+    ScreenNames next = m_screenNames;
+    if (naming.name.isEmpty())
+        next.erase(player->screen->id);
+    else if (next.size() >= kMaxScreenNames && !next.contains(player->screen->id))
+        return refuse(QStringLiteral("the table keeps at most %1 names").arg(kMaxScreenNames));
+    else
+        next[player->screen->id] = naming.name;
+    if (m_saveScreenNames) {
+        if (const auto problem = m_saveScreenNames(next))
+            return refuse(QStringLiteral("the name could not be saved: ") + *problem);
+    }
+    m_screenNames = std::move(next);
     sendPlayers();
 }
 
@@ -289,8 +326,12 @@ void TableServer::sendPlayersNow()
 {
     std::vector<PlayerStatus> players;
     for (const auto &[id, client] : m_clients) {
-        if (client.role == Role::Player)
-            players.push_back({id, upToDate(client)});
+        if (client.role == Role::Player) {
+            const auto named
+                = client.screen ? m_screenNames.find(client.screen->id) : m_screenNames.end();
+            players.push_back({id, upToDate(client), client.screen,
+                named == m_screenNames.end() ? QString() : named->second});
+        }
     }
     if (m_playersTold == players)
         return;

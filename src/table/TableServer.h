@@ -12,6 +12,7 @@
 #include <QWebSocketServer>
 
 #include <chrono>
+#include <functional>
 #include <map>
 #include <optional>
 #include <vector>
@@ -28,6 +29,9 @@ struct TableLimits
     // Closed when nothing, not even a pong, came for this long.
     std::chrono::milliseconds idleTimeout {50000};
 };
+
+// The most screens the GM can name: a table, not a stadium.
+inline constexpr std::size_t kMaxScreenNames = 200;
 
 // Close codes of the table's WebSocket.
 enum TableCloseCode : int {
@@ -52,6 +56,11 @@ public:
     quint16 port() const { return m_front.port(); }
     // The address players open, told to every page and served as a QR code.
     void setJoinAddress(const QString &address);
+    // The GM's names for the players' screens, by the id each page keeps, and
+    // where a change of them is saved; the reason when it could not be.
+    using ScreenNames = std::map<QString, QString>;
+    using ScreenNamesSaver = std::function<std::optional<QString>(const ScreenNames &)>;
+    void setScreenNames(ScreenNames names, ScreenNamesSaver save);
     // Closes every connection (1000) and stops listening.
     void stop();
 
@@ -63,6 +72,7 @@ private:
         Role role = Role::Unknown;
         qint64 ackView = -1;
         qint64 ackRev = -1;
+        std::optional<Screen> screen;
         QElapsedTimer heard;
     };
 
@@ -71,7 +81,8 @@ private:
     void mapFileRead(int map, const std::variant<MapCodes, QString> &read);
     Client *clientOf(int id);
     void receive(int id, const QString &text);
-    void hello(Client &client, bool gm, const QByteArray &secret);
+    void hello(Client &client, const Hello &greeting);
+    void nameScreen(Client &gm, const NameScreen &naming);
     void command(Client &client, const GmCommand &command);
     void publish(const Applied &applied);
     void ping();
@@ -87,6 +98,8 @@ private:
     TableLimits m_limits;
     GmStateMessages m_gmState;
     QJsonObject m_facts;
+    ScreenNames m_screenNames;
+    ScreenNamesSaver m_saveScreenNames;
     HttpFront m_front;
     QWebSocketServer m_sockets;
     QTimer m_pinger;

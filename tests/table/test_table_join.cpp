@@ -4,6 +4,7 @@
 
 #include "table/PlayerAddresses.h"
 #include "table/QrCode.h"
+#include "table/ScreenNames.h"
 #include "table/SecretFile.h"
 
 #include <QFile>
@@ -151,6 +152,85 @@ private slots:
         auto gm = table.join(QStringLiteral("gm"));
         QCOMPARE(gm->waitFor(QStringLiteral("gm-state")).value(QStringLiteral("table")).toObject(),
             facts);
+    }
+
+    void theGmSeesEachScreenAndNamesIt()
+    {
+        TableFixture table({MapCodes {}});
+        std::vector<TableServer::ScreenNames> saved;
+        table.server->setScreenNames({}, [&](const TableServer::ScreenNames &names) {
+            saved.push_back(names);
+            return std::optional<QString>();
+        });
+        auto gm = table.join(QStringLiteral("gm"));
+        const QJsonObject phone {
+            {"id", "phone-0123456789"}, {"kind", "phone"}, {"width", 390}, {"height", 844}};
+        const auto joinWith = [&](const QJsonObject &screen) {
+            auto player = std::make_unique<TableClient>(table.server->port());
+            player->waitOpen();
+            player->send(message("hello", {{"role", "player"}, {"screen", screen}}));
+            return player;
+        };
+        auto player = joinWith(phone);
+        QVERIFY(!player->waitFor(QStringLiteral("state")).isEmpty());
+        const auto lastPlayer = [&] {
+            const QJsonArray list
+                = gm->waitFor(QStringLiteral("players")).value(QStringLiteral("players")).toArray();
+            return list.isEmpty() ? QJsonObject() : list.last().toObject();
+        };
+        QTRY_COMPARE(lastPlayer().value(QStringLiteral("screen")).toObject(),
+            QJsonObject({{"kind", "phone"}, {"width", 390}, {"height", 844}}));
+        const int id = lastPlayer().value(QStringLiteral("id")).toInt();
+
+        // Line breaks and a bidirectional override are taken out; the name is
+        // kept by the screen's own id and shown on its next connection too.
+        gm->send(message(
+            "name-screen", {{"player", id}, {"name", QStringLiteral("  Anna's\n phone\u202e  ")}}));
+        QTRY_COMPARE(
+            lastPlayer().value(QStringLiteral("name")).toString(), QStringLiteral("Anna's phone"));
+        QCOMPARE(saved.back(), TableServer::ScreenNames({{"phone-0123456789", "Anna's phone"}}));
+        player.reset();
+        auto again = joinWith(phone);
+        QVERIFY(!again->waitFor(QStringLiteral("state")).isEmpty());
+        QTRY_VERIFY(lastPlayer().value(QStringLiteral("id")).toInt() != id);
+        QCOMPARE(
+            lastPlayer().value(QStringLiteral("name")).toString(), QStringLiteral("Anna's phone"));
+        // A player's message never carries a name.
+        for (const QByteArray &raw : again->raw)
+            QVERIFY(!raw.contains("Anna"));
+
+        // Only the GM names screens; a screen that is not one is refused.
+        again->send(message("name-screen", {{"player", id}, {"name", "mine"}}));
+        QVERIFY(again->waitClosed());
+        QCOMPARE(again->closeCode, int(kClosePlayerCommand));
+        QJsonObject lying = phone;
+        lying.insert(QStringLiteral("id"), QStringLiteral("<script>"));
+        auto liar = joinWith(lying);
+        QVERIFY(liar->waitClosed());
+        QCOMPARE(liar->closeCode, int(kCloseMalformed));
+        gm->send(message("name-screen", {{"player", 999}, {"name", "nobody"}}));
+        QCOMPARE(gm->waitFor(QStringLiteral("notice")).value(QStringLiteral("level")).toString(),
+            QStringLiteral("error"));
+        QCOMPARE(saved.size(), std::size_t(1));
+    }
+
+    void screenNamesAreKeptPrivately()
+    {
+        QTemporaryDir state;
+        const QString path = state.filePath(QStringLiteral("vellumor/table-x.screens"));
+        QCOMPARE(readScreenNames(path), ScreenNameMap());
+        const ScreenNameMap names {
+            {"tv-0123456789", "The TV"}, {"phone-0123456789", "Anna's phone"}};
+        QVERIFY(!writeScreenNames(path, names));
+        QCOMPARE(readScreenNames(path), names);
+        QCOMPARE(QFile::permissions(path) & (QFile::ReadGroup | QFile::ReadOther),
+            QFileDevice::Permissions());
+        // Edited by hand: what is not a screen's id or name is left out.
+        QVERIFY(writeFile(
+            path, R"({"tv-0123456789":"The\u0007 TV","bad id":"x","phone-0123456789":7})"));
+        QCOMPARE(readScreenNames(path), ScreenNameMap({{"tv-0123456789", "The TV"}}));
+        QVERIFY(writeFile(path, "not json"));
+        QCOMPARE(readScreenNames(path), ScreenNameMap());
     }
 };
 
