@@ -81,13 +81,56 @@ function showJoin(join) {
 
 const count = (cells) => [...cells].filter((cell) => cell === '1').length;
 
-function showPlayers({ count: players, upToDate }) {
+function showPlayers({ count: players, upToDate, players: list }) {
+  showScreens(Array.isArray(list) ? list : []);
   const behind = players - upToDate;
   const status = $('players');
   if (players === 0) status.textContent = 'No players yet';
   else if (behind === 0) status.textContent = `${plural(players, 'player')}, all up to date`;
   else status.textContent = `${plural(players, 'player')}, ${behind} behind`;
   status.className = behind > 0 ? 'players behind' : 'players';
+}
+
+// One line a player: its name or kind, its size, whether it is behind; and a
+// box to name it. Names are shown as text, whatever they hold.
+function showScreens(list) {
+  const rows = $('screens-list');
+  const kept = new Map([...rows.children].map((row) => [row.dataset.id, row]));
+  const wanted = list.filter((player) => Number.isInteger(player.id));
+  rows.replaceChildren(...wanted.map((player) => {
+    const row = kept.get(String(player.id)) ?? newScreenRow(player.id);
+    const screen = player.screen;
+    const kind = screen ? `${screen.kind === 'tv' ? 'TV' : screen.kind} ${screen.width}x${screen.height}` : 'screen';
+    row.querySelector('.screen-what').textContent = `${kind} · ${player.upToDate ? 'up to date' : 'behind'}`;
+    row.classList.toggle('behind', !player.upToDate);
+    const name = row.querySelector('input');
+    name.disabled = !screen;
+    if (document.activeElement !== name) name.value = typeof player.name === 'string' ? player.name : '';
+    return row;
+  }));
+  $('screens').hidden = wanted.length === 0;
+}
+
+function newScreenRow(id) {
+  const row = document.createElement('li');
+  row.dataset.id = String(id);
+  const name = document.createElement('input');
+  name.type = 'text';
+  name.maxLength = 40;
+  name.placeholder = 'Name this screen';
+  name.setAttribute('aria-label', 'The screen\'s name');
+  name.addEventListener('change', () => {
+    if (!client.send({ type: 'name-screen', player: id, name: name.value })) {
+      addNotice('warning', 'Not connected: the name was not kept.');
+    }
+  });
+  name.addEventListener('keydown', (event) => {
+    if (event.key === 'Enter') name.blur();
+  });
+  const what = document.createElement('span');
+  what.className = 'screen-what';
+  row.append(name, what);
+  return row;
 }
 
 const plural = (n, word) => `${n} ${word}${n === 1 ? '' : 's'}`;

@@ -16,7 +16,27 @@ let drawPending = false;
 let ackedView = null;
 let ackedRev = -1;
 
-const client = new TableClient({ type: 'hello', role: 'player' }, { onMessage, onStatus });
+// The screen as the GM sees it in the list of players: an id this browser
+// keeps, so that the GM's name for it holds, and its kind and size.
+function thisScreen() {
+  let id = null;
+  try {
+    id = localStorage.getItem('vellumor-screen');
+    if (!/^[A-Za-z0-9_-]{8,64}$/.test(id ?? '')) {
+      id = `s-${[...crypto.getRandomValues(new Uint8Array(12))].map((b) => b.toString(16).padStart(2, '0')).join('')}`;
+      localStorage.setItem('vellumor-screen', id);
+    }
+  } catch {
+    return undefined; // storage refused: the screen goes unnamed
+  }
+  const touch = matchMedia('(pointer: coarse)').matches;
+  const shortSide = Math.min(screen.width, screen.height);
+  const kind = touch ? (shortSide < 600 ? 'phone' : 'tablet') : matchMedia('(pointer: none)').matches ? 'tv' : 'computer';
+  const side = (n) => Math.min(100000, Math.max(1, Math.round(n)));
+  return { id, kind, width: side(screen.width), height: side(screen.height) };
+}
+
+const client = new TableClient({ type: 'hello', role: 'player', screen: thisScreen() }, { onMessage, onStatus });
 
 function onMessage(message) {
   const outcome = shown.apply(message);

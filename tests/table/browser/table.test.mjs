@@ -6,7 +6,7 @@
 
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, rmSync } from 'node:fs';
+import { existsSync, mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { parseArgs } from 'node:util';
@@ -96,6 +96,24 @@ try {
   await until('"2 players, all up to date"', async () => (await statusLine()) === '2 players, all up to date');
   await playersShow('joining', { revealed: '0'.repeat(875), frame: null });
 
+  step('the GM sees each screen, behind or not, and names it; the name is kept as text');
+  await gm.click('#screens summary');
+  await until('two screens listed', async () => (await gm.$$eval('#screens-list li', (rows) => rows.length)) === 2);
+  const kinds = await gm.$$eval('.screen-what', (items) => items.map((item) => item.textContent));
+  assert(kinds.every((text) => /^(TV|phone|tablet|computer) \d+x\d+ · (up to date|behind)$/.test(text)), kinds.join('; '));
+  const screenName = "Anna's <b>screen</b>";
+  await gm.type('#screens-list li input', screenName);
+  await gm.keyboard.press('Enter');
+  // Each player's page has a browser profile of its own, so a screen of its own.
+  const names = () => gm.$$eval('#screens-list li input', (inputs) => inputs.map((input) => input.value));
+  const savedNames = () => {
+    const kept = join(folder, 'state', 'vellumor');
+    const files = existsSync(kept) ? readdirSync(kept).filter((name) => name.endsWith('.screens')) : [];
+    return files.length ? Object.values(JSON.parse(readFileSync(join(kept, files[0]), 'utf8'))) : [];
+  };
+  await until('the name saved', () => savedNames().includes(screenName));
+  assert.equal(await gm.$$eval('#screens-list b', (bold) => bold.length), 0);
+
   step('while nothing is revealed the players\' screen is the invitation, its QR code the address');
   for (const player of players) {
     await player.waitForSelector('#waiting:not([hidden])');
@@ -103,7 +121,7 @@ try {
   }
   const codePicture = join(folder, 'join-code.png');
   await (await players[0].$('#join-code')).screenshot({ path: codePicture });
-  assert.equal(execFileSync('zbarimg', ['--raw', '-q', codePicture], { encoding: 'utf8' }).trim(), table.players);
+  assert.equal(execFileSync('zbarimg', ['--raw', '-q', codePicture], { encoding: 'utf8', stdio: ['ignore', 'pipe', 'ignore'] }).trim(), table.players);
   assert.equal(await gm.$eval('#players-address', (element) => element.textContent), table.players);
 
   step('a change that does not follow the revision shown asks for the whole state, and waits for it');
@@ -222,6 +240,7 @@ try {
   await until('the GM page back, "2 players, all up to date"',
     async () => (await statusLine()) === '2 players, all up to date');
   assert.equal(await gm.$eval('#refused', (element) => element.hidden), true);
+  await until('the screen\'s name kept over the restart', async () => (await names()).includes(screenName));
 
   step('a new secret locks the old GM address out at once, showing only why');
   await table.stop();
