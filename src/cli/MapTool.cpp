@@ -12,17 +12,17 @@ namespace vellumor::maptool {
 
 namespace {
 
-const QString kUsage
-    = QStringLiteral("Usage: vellumor-map check FILE...\n"
-                     "  or:  vellumor-map render FILE -o OUT.png [--scale N] [--no-grid]\n"
-                     "  or:  vellumor-map export MAP -o OUT [options]\n"
-                     "  or:  vellumor-map import IN -o MAP\n"
-                     "  or:  vellumor-map diff A.map B.map [--png OUT]\n"
-                     "  or:  vellumor-map generate KIND -o OUT [--seed N] [options]\n"
-                     "  or:  vellumor-map lint MAP... [--format json] [--png OUT]\n"
-                     "  or:  vellumor-map fix MAP -o OUT\n"
-                     "  or:  vellumor-map table MAP... [--port N] [--bind ADDRESS] [--reset]\n"
-                     "  or:  vellumor-map --help | --version\n");
+const QString kUsage = QStringLiteral(
+    "Usage: vellumor-map check FILE...\n"
+    "  or:  vellumor-map render FILE -o OUT.png [--scale N] [--no-grid]\n"
+    "  or:  vellumor-map export MAP -o OUT [options]\n"
+    "  or:  vellumor-map import IN -o MAP\n"
+    "  or:  vellumor-map diff A.map B.map [--png OUT]\n"
+    "  or:  vellumor-map generate KIND -o OUT [--seed N] [options]\n"
+    "  or:  vellumor-map lint MAP... [--format json] [--png OUT]\n"
+    "  or:  vellumor-map fix MAP -o OUT\n"
+    "  or:  vellumor-map table MAP... [--port N] [--bind ADDRESS] [--reset] [--new-secret]\n"
+    "  or:  vellumor-map --help | --version\n");
 
 QString overview()
 {

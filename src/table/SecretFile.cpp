@@ -54,8 +54,8 @@ QString keptTableFilePath(const QStringList &mapPaths, const QString &suffix)
     canonical.removeDuplicates();
     const QByteArray hash
         = QCryptographicHash::hash(canonical.join(QChar(0)).toUtf8(), QCryptographicHash::Sha256);
-    return stateFolder() + QStringLiteral("/table-")
-        + QString::fromLatin1(hash.toHex().left(32)) + suffix;
+    return stateFolder() + QStringLiteral("/table-") + QString::fromLatin1(hash.toHex().left(32))
+        + suffix;
 }
 
 std::variant<QByteArray, QString> keptTableSecret(const QStringList &mapPaths, bool renew)
