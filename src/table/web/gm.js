@@ -74,8 +74,8 @@ function showTable(state) {
 
 // Where players join: the address the server printed first, and its QR code.
 function showJoin(join) {
-  if (typeof join !== 'string' || !/^https?:\/\//.test(join) || $('players-address').textContent === join) return;
-  $('players-address').textContent = $('players-address').href = join;
+  if (typeof join !== 'string' || !/^https?:\/\//.test(join)) return;
+  if ($('players-address').textContent !== join) $('players-address').textContent = $('players-address').href = join;
   $('join-code').hidden = false;
 }
 

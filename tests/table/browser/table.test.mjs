@@ -123,6 +123,13 @@ try {
   await (await players[0].$('#join-code')).screenshot({ path: codePicture });
   assert.equal(execFileSync('zbarimg', ['--raw', '-q', codePicture], { encoding: 'utf8', stdio: ['ignore', 'pipe', 'ignore'] }).trim(), table.players);
   assert.equal(await gm.$eval('#players-address', (element) => element.textContent), table.players);
+  await gm.waitForSelector('#join-code:not([hidden])');
+  const phone = await openPage(browser, table.players,
+    { width: 390, height: 844, deviceScaleFactor: 2, isMobile: true, hasTouch: true }, problems);
+  await phone.waitForSelector('#waiting:not([hidden])');
+  await phone.waitForFunction(() => document.getElementById('join-code').complete);
+  await phone.screenshot({ path: join(options.screenshots ?? folder, 'table-waiting-phone.png') });
+  await phone.close();
 
   step('a change that does not follow the revision shown asks for the whole state, and waits for it');
   const outcomes = await players[0].evaluate(async () => {
@@ -266,6 +273,7 @@ try {
   await playersShowSaved('the frame on the town');
   await until('the players up to date', async () => (await statusLine()) === '2 players, all up to date');
   await gm.mouse.move(0, 0);
+  await gm.click('#screens summary');
 
   const shots = options.screenshots ?? folder;
   await gm.screenshot({ path: join(shots, 'table-gm.png') });
