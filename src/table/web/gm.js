@@ -173,6 +173,19 @@ function command(type, fields = {}) {
   if (!client.send({ type, map: chosen, ...fields })) addNotice('warning', 'Not connected: nothing was changed.');
 }
 
+// Undo and redo name no map; like every other button they say when nothing
+// could be sent.
+function step(type) {
+  if (!client.send({ type })) addNotice('warning', `Not connected: nothing was ${type === 'undo' ? 'undone' : 'redone'}.`);
+}
+
+// Prepare mode colours the page's frame, so that no one reveals by mistake.
+function setMode(mode) {
+  const input = $('mode').querySelector(`input[value="${mode}"]`);
+  if (input) input.checked = true;
+  document.body.classList.toggle('preparing', mode === 'prepare');
+}
+
 function setFraming(on) {
   framing = on;
   $('draw-frame').setAttribute('aria-pressed', String(on));
@@ -190,7 +203,12 @@ function listen() {
     showTable(table);
   });
   $('show-map').addEventListener('click', () => command('show-map'));
-  $('show-prepared').addEventListener('click', () => command('show-prepared'));
+  // Once shown, the next clicks are for the players again.
+  $('show-prepared').addEventListener('click', () => {
+    command('show-prepared');
+    setMode('live');
+  });
+  $('mode').addEventListener('change', () => setMode($('mode').querySelector(':checked').value));
   $('clear-prepared').addEventListener('click', () => command('clear-prepared'));
   // Shown is seen: revealing everything asks first.
   $('reveal-all').addEventListener('click', () => $('confirm-reveal').showModal());
@@ -203,16 +221,16 @@ function listen() {
   $('draw-frame').addEventListener('click', () => setFraming(!framing));
   $('whole-map').addEventListener('click', () => command('frame', { frame: null }));
   $('grid').addEventListener('change', (event) => command('grid', { grid: event.target.checked }));
-  $('undo').addEventListener('click', () => client.send({ type: 'undo' }));
-  $('redo').addEventListener('click', () => client.send({ type: 'redo' }));
+  $('undo').addEventListener('click', () => step('undo'));
+  $('redo').addEventListener('click', () => step('redo'));
   document.addEventListener('keydown', onShortcut);
 }
 
 function onShortcut(event) {
   const key = event.key.toLowerCase();
   if (event.ctrlKey || event.metaKey) {
-    if (key === 'z') client.send({ type: event.shiftKey ? 'redo' : 'undo' });
-    else if (key === 'y') client.send({ type: 'redo' });
+    if (key === 'z') step(event.shiftKey ? 'redo' : 'undo');
+    else if (key === 'y') step('redo');
     else return;
     event.preventDefault();
     return;

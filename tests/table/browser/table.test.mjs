@@ -217,10 +217,14 @@ try {
   state = await playersShowSaved('preparing');
   assert.equal(revealedCells(state).length, 0);
   assert.equal([...state.prepared].filter((bit) => bit === '1').length, 35);
+  const preparing = () => gm.$eval('body', (body) => body.classList.contains('preparing'));
+  assert.equal(await preparing(), true);
   await gm.click('#show-prepared');
   state = await playersShowSaved('showing the prepared cells');
   assert.equal(revealedCells(state).length, 35);
-  await choose('live');
+  // Back to Live by itself.
+  assert.equal(await gm.$eval('#mode :checked', (input) => input.value), 'live');
+  assert.equal(await preparing(), false);
 
   step('the players\' screens follow a frame, and go back to the whole map');
   await gm.click('#draw-frame');
