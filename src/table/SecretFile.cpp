@@ -17,7 +17,7 @@ namespace {
 QString stateFolder()
 {
     const QString configured = qEnvironmentVariable("XDG_STATE_HOME");
-    // The base directory specification: a relative path is to be ignored.
+    // As the XDG base directories have it, a relative path is ignored.
     const QString base = !configured.isEmpty() && QDir::isAbsolutePath(configured)
         ? configured
         : QDir::homePath() + QStringLiteral("/.local/state");
