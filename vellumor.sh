@@ -40,11 +40,12 @@ packaging_packages=(
     git # exports the tree the package is built from
 )
 
-# The table's browser test: Debian's chromium, and node with npm for its driver,
+# The table's browser test: Debian's chromium, zbar-tools to read the QR code it
+# shows, and node with npm for its driver,
 # puppeteer-core, pinned by tests/table/browser/package-lock.json. A node that
 # brings its own npm (as NodeSource's does) is kept: Debian's npm conflicts with it.
 install_browser_test() {
-    local wanted=(chromium)
+    local wanted=(chromium zbar-tools)
     command -v node >/dev/null || wanted+=(nodejs)
     command -v npm >/dev/null || wanted+=(npm)
     install_missing "${wanted[@]}"

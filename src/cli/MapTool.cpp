@@ -13,18 +13,18 @@ namespace vellumor::maptool {
 
 namespace {
 
-const QString kUsage
-    = QStringLiteral("Usage: vellumor-map check FILE...\n"
-                     "  or:  vellumor-map render FILE -o OUT.png [--scale N] [--no-grid]\n"
-                     "  or:  vellumor-map export MAP -o OUT [options]\n"
-                     "  or:  vellumor-map import IN -o MAP\n"
-                     "  or:  vellumor-map diff A.map B.map [--png OUT]\n"
-                     "  or:  vellumor-map generate KIND -o OUT [--seed N] [options]\n"
-                     "  or:  vellumor-map lint MAP... [--format json] [--png OUT]\n"
-                     "  or:  vellumor-map fix MAP -o OUT\n"
-                     "  or:  vellumor-map sight MAP COLUMN ROW [--range N] [--png OUT]\n"
-                     "  or:  vellumor-map table MAP... [--port N] [--bind ADDRESS] [--reset]\n"
-                     "  or:  vellumor-map --help | --version\n");
+const QString kUsage = QStringLiteral(
+    "Usage: vellumor-map check FILE...\n"
+    "  or:  vellumor-map render FILE -o OUT.png [--scale N] [--no-grid]\n"
+    "  or:  vellumor-map export MAP -o OUT [options]\n"
+    "  or:  vellumor-map import IN -o MAP\n"
+    "  or:  vellumor-map diff A.map B.map [--png OUT]\n"
+    "  or:  vellumor-map generate KIND -o OUT [--seed N] [options]\n"
+    "  or:  vellumor-map lint MAP... [--format json] [--png OUT]\n"
+    "  or:  vellumor-map fix MAP -o OUT\n"
+    "  or:  vellumor-map sight MAP COLUMN ROW [--range N] [--png OUT]\n"
+    "  or:  vellumor-map table MAP... [--port N] [--bind ADDRESS] [--reset] [--new-secret]\n"
+    "  or:  vellumor-map --help | --version\n");
 
 QString overview()
 {
@@ -168,10 +168,10 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return kSuccess;
     }
     using Command = int (*)(const QStringList &, QTextStream &, QTextStream &);
-    const std::pair<const char *, Command> commands[]
-        = {{"check", checkCommand}, {"render", renderCommand}, {"export", exportCommand},
-            {"import", importCommand}, {"diff", diffCommand}, {"generate", generateCommand},
-            {"lint", lintCommand}, {"fix", fixCommand}, {"sight", sightCommand}, {"table", tableCommand}};
+    const std::pair<const char *, Command> commands[] = {{"check", checkCommand},
+        {"render", renderCommand}, {"export", exportCommand}, {"import", importCommand},
+        {"diff", diffCommand}, {"generate", generateCommand}, {"lint", lintCommand},
+        {"fix", fixCommand}, {"sight", sightCommand}, {"table", tableCommand}};
     for (const auto &[name, function] : commands) {
         if (command == QLatin1String(name))
             return function(rest, out, err);

@@ -3,18 +3,20 @@
 #include "cli/MapTool.h"
 #include "document/FileReplacing.h"
 #include "formats/ExportFormats.h"
+#include "table/PlayerAddresses.h"
+#include "table/QrCode.h"
+#include "table/ScreenNames.h"
+#include "table/SecretFile.h"
 #include "table/TableFile.h"
 #include "table/TableFileWriter.h"
 #include "table/TableLock.h"
-#include "table/TableSecret.h"
 #include "table/TableServer.h"
 
 #include <QCoreApplication>
-#include <QNetworkInterface>
+#include <QFileInfo>
+#include <QHostInfo>
 #include <QSocketNotifier>
 #include <QTextStream>
-
-#include <qrencode.h>
 
 #include <csignal>
 #include <sys/socket.h>
@@ -52,27 +54,29 @@ bool catchStopSignals()
         && ::sigaction(SIGTERM, &action, nullptr) == 0;
 }
 
-// The addresses players can reach: the one bound, or every address of the
-// machine on its networks (IPv4, then IPv6 that is not link-local).
-QList<QHostAddress> playerAddresses(const QHostAddress &bound)
+// The addresses players can reach: the one bound, or this machine's in the
+// order a phone at the table is likeliest to reach them.
+QList<PlayerAddress> playerAddresses(const QHostAddress &bound)
 {
     if (bound != QHostAddress::Any && bound != QHostAddress::AnyIPv4
         && bound != QHostAddress::AnyIPv6)
-        return {bound};
-    QList<QHostAddress> found;
-    for (const bool ipv4 : {true, false}) {
-        for (const QHostAddress &address : QNetworkInterface::allAddresses()) {
-            if (address.isLoopback() || address.isLinkLocal()
-                || (address.protocol() == QAbstractSocket::IPv4Protocol) != ipv4)
-                continue;
-            if (bound == QHostAddress::AnyIPv4 && !ipv4)
-                continue;
-            found << address;
-        }
+        return {PlayerAddress {bound, {}}};
+    QList<PlayerAddress> found = orderPlayerAddresses(systemInterfaces());
+    if (bound == QHostAddress::AnyIPv4) {
+        found.removeIf([](const PlayerAddress &each) {
+            return each.address.protocol() != QAbstractSocket::IPv4Protocol;
+        });
+        if (found.isEmpty())
+            found << PlayerAddress {QHostAddress(QHostAddress::LocalHost), {}};
     }
-    if (found.isEmpty())
-        found << QHostAddress(QHostAddress::LocalHost);
     return found;
+}
+
+// The machine answers to HOSTNAME.local only where avahi-daemon publishes it.
+bool answersToLocalName()
+{
+    return QFileInfo::exists(QStringLiteral("/run/avahi-daemon/pid"))
+        && !QHostInfo::localHostName().isEmpty();
 }
 
 QString pageAddress(const QHostAddress &address, quint16 port, const QString &path)
@@ -89,17 +93,12 @@ QString pageAddress(const QHostAddress &address, quint16 port, const QString &pa
 // light quiet zone so phones read it from a dark terminal too.
 void printQrCode(const QString &text, QTextStream &out)
 {
-    QRcode *code = QRcode_encodeString(text.toUtf8().constData(), 0, QR_ECLEVEL_L, QR_MODE_8, 1);
+    const auto code = qrModules(text);
     if (!code)
         return;
     const int quiet = 2;
     const int size = code->width + 2 * quiet;
-    const auto dark = [&](int x, int y) {
-        x -= quiet;
-        y -= quiet;
-        return x >= 0 && y >= 0 && x < code->width && y < code->width
-            && (code->data[y * code->width + x] & 1);
-    };
+    const auto dark = [&](int x, int y) { return code->at(x - quiet, y - quiet); };
     for (int y = 0; y < size; y += 2) {
         QString line;
         for (int x = 0; x < size; ++x) {
@@ -111,7 +110,6 @@ void printQrCode(const QString &text, QTextStream &out)
         }
         out << line << '\n';
     }
-    QRcode_free(code);
 }
 
 } // namespace
@@ -119,12 +117,13 @@ void printQrCode(const QString &text, QTextStream &out)
 int tableCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     CommandLine line(QStringLiteral("table"),
-        QStringLiteral("table MAP... [--port N] [--bind ADDRESS] [--reset]"),
+        QStringLiteral("table MAP... [--port N] [--bind ADDRESS] [--reset] [--new-secret]"),
         QStringLiteral(
             "Serves the maps to the players at the table, in their browsers, revealed cell by "
-            "cell\nby the game master (GM). Prints the players' address for each address of "
-            "this\nmachine, with a QR code, and the GM's address with its secret, made anew at "
-            "each\nstart. Each map's reveal is kept beside it in MAP.table. Runs until Ctrl+C "
+            "cell\nby the game master (GM). Prints the players' addresses, the room's network "
+            "first\nand with a QR code, and the GM's address with its secret, kept for this "
+            "set of\nmaps in the user's state folder so that an open GM page reconnects after "
+            "a\nrestart. Each map's reveal is kept beside it in MAP.table. Runs until Ctrl+C "
             "or\nSIGTERM. For a room's own network only.\nPlayers take at most 64 connections, 8 "
             "from one device; the GM always has room.\nOne table at a time serves a map."),
         QStringLiteral("Exit status: 0 when stopped, 1 when a map or its saved state cannot be "
@@ -140,7 +139,10 @@ int tableCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
     const QCommandLineOption reset(QStringLiteral("reset"),
         QStringLiteral("Start with every cell hidden, replacing the saved states on the first "
                        "change."));
+    const QCommandLineOption newSecret(QStringLiteral("new-secret"),
+        QStringLiteral("Make a new GM secret for these maps; the old GM address stops working."));
     line.addOption(port);
+    line.addOption(newSecret);
     line.addOption(bind);
     line.addOption(reset);
     line.parser().addPositionalArgument(QStringLiteral("MAP"), QStringLiteral("Map files."));
@@ -180,8 +182,17 @@ int tableCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
     Table table(std::move(std::get<std::vector<TableMap>>(opened)),
         [&writer](
             const TableMap &map, const MapState &state) { return writer.write(map.path, state); });
-    const QByteArray secret = newTableSecret();
+    const auto kept = keptTableSecret(files, line.parser().isSet(newSecret));
+    if (const auto *problem = std::get_if<QString>(&kept)) {
+        err << QStringLiteral("vellumor-map: table: cannot keep the GM's secret: ") << *problem
+            << Qt::endl;
+        return kFailure;
+    }
+    const QByteArray secret = std::get<QByteArray>(kept);
     TableServer server(table, secret);
+    const QString namesPath = screenNamesPath(files);
+    server.setScreenNames(readScreenNames(namesPath),
+        [namesPath](const ScreenNameMap &names) { return writeScreenNames(namesPath, names); });
     if (!server.listen(address, quint16(*portNumber))) {
         err << QStringLiteral("vellumor-map: table: cannot listen on %1 port %2: %3")
                    .arg(address.toString())
@@ -191,15 +202,26 @@ int tableCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
         return kFailure;
     }
     locks.announce(server.port());
-    const QList<QHostAddress> addresses = playerAddresses(address);
-    for (const QHostAddress &each : addresses)
-        out << QStringLiteral("Players: ") << pageAddress(each, server.port(), QStringLiteral("/"))
-            << '\n';
+    const QList<PlayerAddress> addresses = playerAddresses(address);
+    const QString join = pageAddress(addresses.front().address, server.port(), QStringLiteral("/"));
+    server.setJoinAddress(join);
+    for (const PlayerAddress &each : addresses) {
+        out << QStringLiteral("Players: ")
+            << pageAddress(each.address, server.port(), QStringLiteral("/"));
+        if (!each.note.isEmpty())
+            out << QStringLiteral("  (") << each.note << QStringLiteral(", not for phones)");
+        out << '\n';
+    }
+    if (address == QHostAddress::Any && answersToLocalName()) {
+        out << QStringLiteral("Players: http://%1.local:%2/\n")
+                   .arg(QHostInfo::localHostName())
+                   .arg(server.port());
+    }
     out << QStringLiteral("GM (keep it to yourself): ")
-        << pageAddress(addresses.front(), server.port(),
+        << pageAddress(addresses.front().address, server.port(),
                QStringLiteral("/gm#k=") + QString::fromLatin1(secret))
         << '\n';
-    printQrCode(pageAddress(addresses.front(), server.port(), QStringLiteral("/")), out);
+    printQrCode(join, out);
     out << QStringLiteral("Ctrl+C stops the table; the reveal is kept beside each map.")
         << Qt::endl;
 

@@ -5,6 +5,7 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 
 namespace vellumor::table {
@@ -112,13 +113,42 @@ std::optional<GmCommand> gmCommand(const QString &type, Reader &in)
     return std::nullopt;
 }
 
+// A player's screen: absent, or an object with every field within bounds.
+std::optional<Screen> screen(Reader &in)
+{
+    const QJsonValue value = in.field("screen");
+    if (value.isUndefined())
+        return std::nullopt;
+    in.ok = in.ok && value.isObject();
+    const QJsonObject object = value.toObject();
+    Reader fields {object};
+    Screen screen;
+    screen.id = fields.field("id").toString();
+    screen.kind = fields.field("kind").toString();
+    screen.width = int(fields.number("width", 1, 100000));
+    screen.height = int(fields.number("height", 1, 100000));
+    static const QStringList kinds {QStringLiteral("tv"), QStringLiteral("phone"),
+        QStringLiteral("tablet"), QStringLiteral("computer")};
+    in.ok = in.ok && fields.ok && isScreenId(screen.id) && kinds.contains(screen.kind)
+        && object.size() == 4;
+    return screen;
+}
+
 std::optional<ClientMessage> message(const QString &type, Reader &in)
 {
     if (type == QLatin1String("hello")) {
         const QString role = in.field("role").toString();
         in.ok = in.ok && (role == QLatin1String("gm") || role == QLatin1String("player"));
-        Hello hello {role == QLatin1String("gm"), in.field("secret").toString()};
+        Hello hello {role == QLatin1String("gm"), in.field("secret").toString(), screen(in)};
+        in.ok = in.ok && !(hello.gm && hello.screen);
         return hello;
+    }
+    if (type == QLatin1String("name-screen")) {
+        const int player = int(in.number("player", 1, std::numeric_limits<int>::max()));
+        const QJsonValue name = in.field("name");
+        // Longer than any name, even before it is cleaned, is no name.
+        in.ok = in.ok && name.isString() && name.toString().size() <= 4 * kMaxScreenNameLength;
+        return NameScreen {player, cleanScreenName(name.toString())};
     }
     if (type == QLatin1String("ack")) {
         const qint64 view = in.number("view", 0, kMaxCount);
@@ -132,6 +162,31 @@ std::optional<ClientMessage> message(const QString &type, Reader &in)
 }
 
 } // namespace
+
+bool isScreenId(const QString &id)
+{
+    return id.size() >= 8 && id.size() <= 64 && std::all_of(id.begin(), id.end(), [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9')
+            || c == u'-' || c == u'_';
+    });
+}
+
+QString cleanScreenName(const QString &name)
+{
+    QString clean;
+    for (const QChar c : name) {
+        const auto category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Other_Format
+            || category == QChar::Separator_Line || category == QChar::Separator_Paragraph)
+            continue;
+        clean += c.isSpace() ? QChar(u' ') : c;
+    }
+    clean = clean.simplified().left(kMaxScreenNameLength);
+    // A surrogate pair cut in two is no character.
+    if (!clean.isEmpty() && clean.back().isHighSurrogate())
+        clean.chop(1);
+    return clean.trimmed();
+}
 
 std::variant<ClientMessage, MessageError> parseClientMessage(const QByteArray &bytes)
 {

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 #include <variant>
 #include <vector>
 
@@ -14,10 +16,21 @@ namespace vellumor::table {
 // One message from a page, read from bytes that anyone on the network may
 // have sent: every field is checked against its bounds before it is used.
 
+// What a players' page says of its screen: an id it keeps in the browser, so
+// that a name the GM gives it holds across reconnects, and its kind and size.
+struct Screen
+{
+    QString id;
+    QString kind; // "tv", "phone", "tablet" or "computer"
+    int width = 0;
+    int height = 0;
+    bool operator==(const Screen &) const = default;
+};
 struct Hello
 {
     bool gm = false;
     QString secret;
+    std::optional<Screen> screen;
 };
 struct Ack
 {
@@ -26,6 +39,12 @@ struct Ack
 };
 struct Resync
 {
+};
+// The GM names the screen of a player's connection; an empty name forgets it.
+struct NameScreen
+{
+    int player = 0;
+    QString name;
 };
 
 // The GM's commands. Those that change a map name it by its index.
@@ -80,7 +99,7 @@ struct Redo
 
 using GmCommand = std::variant<SetCells, RevealRegion, ShowPrepared, ClearPrepared, SetAll,
     SetFrame, SetGrid, ShowMap, Undo, Redo>;
-using ClientMessage = std::variant<Hello, Ack, Resync, GmCommand>;
+using ClientMessage = std::variant<Hello, Ack, Resync, NameScreen, GmCommand>;
 
 struct MessageError
 {
@@ -93,5 +112,13 @@ struct MessageError
 std::variant<ClientMessage, MessageError> parseClientMessage(const QByteArray &bytes);
 
 inline constexpr int kMaxMessageSize = 16 * 1024;
+inline constexpr int kMaxScreenNameLength = 40;
+
+// A name as the GM typed it, made safe to keep and show: control and format
+// characters (line breaks, bidirectional overrides) taken out, blanks
+// trimmed, at most kMaxScreenNameLength characters.
+QString cleanScreenName(const QString &name);
+// 8 to 64 letters, digits, '-' and '_', as a page makes them.
+bool isScreenId(const QString &id);
 
 } // namespace vellumor::table

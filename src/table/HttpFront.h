@@ -37,6 +37,7 @@ public:
     QString errorString() const { return m_server.errorString(); }
     quint16 port() const { return m_server.serverPort(); }
     void close();
+    void setJoinPng(QByteArray png) { m_site.joinPng = std::move(png); }
     // Open connections, pages and WebSockets alike.
     int connectionCount();
 

@@ -189,6 +189,8 @@ HttpAnswer answerRequest(const HttpRequest &request, const HttpSite &site)
         return {200, "image/png", site.symbolsPng, false};
     if (request.path == "/favicon.ico")
         return {200, "image/png", site.iconPng, false};
+    if (request.path == "/join.png" && !site.joinPng.isEmpty())
+        return {200, "image/png", site.joinPng, false};
     if (request.path.startsWith("/app/"))
         return resource(request.path.mid(5));
     return {404, {}, {}, false};

@@ -48,6 +48,8 @@ struct HttpSite
     QByteArray symbolsPng;
     // The program's icon, a PNG served at /favicon.ico.
     QByteArray iconPng;
+    // The QR code of the players' address, served at /join.png.
+    QByteArray joinPng;
 };
 
 HttpAnswer answerRequest(const HttpRequest &request, const HttpSite &site);

@@ -22,10 +22,15 @@ QByteArray symbolStripPng()
                 painter.drawImage(QPoint(code * kSymbolSize, 0), *picture);
         }
     }
+    return pngBytes(strip);
+}
+
+QByteArray pngBytes(const QImage &image)
+{
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    strip.save(&buffer, "PNG");
+    image.save(&buffer, "PNG");
     return png;
 }
 

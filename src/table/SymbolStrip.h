@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+class QImage;
+
 namespace vellumor::table {
 
 // The 65 symbol pictures side by side as a PNG, 15 x 15 pixels each: code c
@@ -13,5 +15,8 @@ QByteArray symbolStripPng();
 QByteArray programIconPng();
 
 inline constexpr int kSymbolSize = 15;
+
+// A picture the table serves, as PNG bytes.
+QByteArray pngBytes(const QImage &image);
 
 } // namespace vellumor::table

@@ -31,13 +31,21 @@ std::array<int, kCellCount> playerCodes(const MapCodes &codes, const MapState &s
     return seen;
 }
 
-QByteArray playerState(const TableMap &map, qint64 view)
+QJsonObject tableFacts(const QString &joinAddress)
 {
-    return compact({{QStringLiteral("type"), QStringLiteral("state")},
-        {QStringLiteral("view"), view}, {QStringLiteral("rev"), map.state.rev},
-        {QStringLiteral("cells"), numbers(playerCodes(map.codes, map.state))},
-        {QStringLiteral("frame"), frameJson(map.state.frame)},
-        {QStringLiteral("grid"), map.state.grid}});
+    return {{QStringLiteral("columns"), kMapColumns}, {QStringLiteral("rows"), kMapRows},
+        {QStringLiteral("symbols"), int(kHighestSymbolCode) + 1},
+        {QStringLiteral("join"), joinAddress}};
+}
+
+QByteArray playerState(const TableMap &map, qint64 view, const QJsonObject &facts)
+{
+    return compact(
+        {{QStringLiteral("type"), QStringLiteral("state")}, {QStringLiteral("table"), facts},
+            {QStringLiteral("view"), view}, {QStringLiteral("rev"), map.state.rev},
+            {QStringLiteral("cells"), numbers(playerCodes(map.codes, map.state))},
+            {QStringLiteral("frame"), frameJson(map.state.frame)},
+            {QStringLiteral("grid"), map.state.grid}});
 }
 
 QByteArray playerChange(const TableMap &map, qint64 view, const Applied &applied)
@@ -61,7 +69,7 @@ QByteArray playerChange(const TableMap &map, qint64 view, const Applied &applied
     return compact(change);
 }
 
-QByteArray GmStateMessages::message(const Table &table)
+QByteArray GmStateMessages::message(const Table &table, const QJsonObject &facts)
 {
     m_cells.resize(table.maps().size());
     QByteArray maps = "[";
@@ -85,7 +93,7 @@ QByteArray GmStateMessages::message(const Table &table)
     }
     maps += "],";
     return compact(
-        {{QStringLiteral("type"), QStringLiteral("gm-state")},
+        {{QStringLiteral("type"), QStringLiteral("gm-state")}, {QStringLiteral("table"), facts},
             {QStringLiteral("shown"), table.shown()}, {QStringLiteral("canUndo"), table.canUndo()},
             {QStringLiteral("canRedo"), table.canRedo()}})
         .insert(1, "\"maps\":" + maps);
@@ -97,8 +105,19 @@ QByteArray playersMessage(const std::vector<PlayerStatus> &players)
     int upToDate = 0;
     for (const PlayerStatus &player : players) {
         upToDate += player.upToDate ? 1 : 0;
-        list.append(QJsonObject {
-            {QStringLiteral("id"), player.id}, {QStringLiteral("upToDate"), player.upToDate}});
+        QJsonObject each {
+            {QStringLiteral("id"), player.id}, {QStringLiteral("upToDate"), player.upToDate}};
+        if (player.screen) {
+            // The screen's id stays with the server: it names the screen to
+            // whoever holds it, and the GM names screens by connection.
+            each.insert(QStringLiteral("screen"),
+                QJsonObject {{QStringLiteral("kind"), player.screen->kind},
+                    {QStringLiteral("width"), player.screen->width},
+                    {QStringLiteral("height"), player.screen->height}});
+        }
+        if (!player.name.isEmpty())
+            each.insert(QStringLiteral("name"), player.name);
+        list.append(each);
     }
     return compact({{QStringLiteral("type"), QStringLiteral("players")},
         {QStringLiteral("count"), int(players.size())}, {QStringLiteral("upToDate"), upToDate},
@@ -109,6 +128,12 @@ QByteArray noticeMessage(const QString &level, const QString &text)
 {
     return compact({{QStringLiteral("type"), QStringLiteral("notice")},
         {QStringLiteral("level"), level}, {QStringLiteral("text"), text}});
+}
+
+QByteArray refusedMessage(const QString &text)
+{
+    return compact(
+        {{QStringLiteral("type"), QStringLiteral("refused")}, {QStringLiteral("text"), text}});
 }
 
 } // namespace vellumor::table

@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
+#include <optional>
 #include <vector>
 
 namespace vellumor::table {
@@ -16,7 +17,13 @@ namespace vellumor::table {
 // The map's codes as players see them, in reading order: -1 in every hidden cell.
 std::array<int, kCellCount> playerCodes(const MapCodes &codes, const MapState &state);
 
-QByteArray playerState(const TableMap &map, qint64 view);
+// What every page is told of the table in each state and gm-state, so that
+// none keeps constants of its own: the grid's size, the number of symbol
+// pictures in /symbols.png, and the players' address (its QR code is
+// /join.png).
+QJsonObject tableFacts(const QString &joinAddress);
+
+QByteArray playerState(const TableMap &map, qint64 view, const QJsonObject &facts);
 // What players must apply to go from before (with codesBefore) to the map as
 // it is now.
 QByteArray playerChange(const TableMap &map, qint64 view, const Applied &applied);
@@ -28,7 +35,7 @@ QByteArray playerChange(const TableMap &map, qint64 view, const Applied &applied
 class GmStateMessages
 {
 public:
-    QByteArray message(const Table &table);
+    QByteArray message(const Table &table, const QJsonObject &facts);
 
 private:
     struct Cells
@@ -43,11 +50,16 @@ struct PlayerStatus
 {
     int id;
     bool upToDate;
+    std::optional<Screen> screen; // as the page said it
+    QString name; // the GM's name for the screen
     bool operator==(const PlayerStatus &) const = default;
 };
 QByteArray playersMessage(const std::vector<PlayerStatus> &players);
 
 QByteArray noticeMessage(const QString &level, const QString &text);
+
+// Sent to a GM whose secret was refused, just before the connection closes.
+QByteArray refusedMessage(const QString &text);
 
 QByteArray compact(const QJsonObject &object);
 

@@ -2,6 +2,7 @@
 
 #include "table/Overloaded.h"
 #include "table/OwnHost.h"
+#include "table/QrCode.h"
 #include "table/SymbolStrip.h"
 #include "table/TableMessages.h"
 #include "table/TableSecret.h"
@@ -27,11 +28,12 @@ TableServer::TableServer(Table &table, QByteArray secret, TableLimits limits, QO
     , m_table(table)
     , m_secret(std::move(secret))
     , m_limits(limits)
-    , m_front(HttpSite {isOwnHost, symbolStripPng(), programIconPng()}, limits.front)
+    , m_front(HttpSite {isOwnHost, symbolStripPng(), programIconPng(), {}}, limits.front)
     , m_sockets(QStringLiteral("vellumor-table"), QWebSocketServer::NonSecureMode)
     , m_watcher(mapPaths(table))
     , m_mapFailures(table.maps().size())
 {
+    setJoinAddress({});
     // A GM who saves the map in the editor sees it here at once, and the
     // players in the cells they can see.
     connect(&m_watcher, &MapWatcher::mayHaveChanged, this, [this] {
@@ -58,6 +60,12 @@ TableServer::~TableServer()
         client.socket->disconnect(this);
         delete client.socket;
     }
+}
+
+void TableServer::setJoinAddress(const QString &address)
+{
+    m_facts = tableFacts(address);
+    m_front.setJoinPng(address.isEmpty() ? QByteArray() : qrPng(address));
 }
 
 bool TableServer::listen(const QHostAddress &address, quint16 port)
@@ -200,7 +208,7 @@ void TableServer::receive(int id, const QString &text)
         if (client.role != Role::Unknown)
             closeClient(client, kCloseMalformed, QStringLiteral("hello twice"));
         else
-            hello(client, greeting->gm, greeting->secret.toUtf8());
+            hello(client, *greeting);
         return;
     }
     if (client.role == Role::Unknown) {
@@ -215,8 +223,14 @@ void TableServer::receive(int id, const QString &text)
                            },
                    [&](const Resync &) {
                        client.socket->sendTextMessage(QString::fromUtf8(client.role == Role::Gm
-                               ? m_gmState.message(m_table)
-                               : playerState(m_table.shownMap(), m_table.view())));
+                               ? m_gmState.message(m_table, m_facts)
+                               : playerState(m_table.shownMap(), m_table.view(), m_facts)));
+                   },
+                   [&](const NameScreen &naming) {
+                       if (client.role != Role::Gm)
+                           closeClient(client, kClosePlayerCommand, QStringLiteral("not the GM"));
+                       else
+                           nameScreen(client, naming);
                    },
                    [&](const GmCommand &gmCommand) {
                        if (client.role != Role::Gm)
@@ -228,9 +242,13 @@ void TableServer::receive(int id, const QString &text)
         message);
 }
 
-void TableServer::hello(Client &client, bool gm, const QByteArray &secret)
+void TableServer::hello(Client &client, const Hello &greeting)
 {
-    if (gm && !isTableSecret(secret, m_secret)) {
+    const bool gm = greeting.gm;
+    if (gm && !isTableSecret(greeting.secret.toUtf8(), m_secret)) {
+        client.socket->sendTextMessage(QString::fromUtf8(
+            refusedMessage(QStringLiteral("The table does not know this GM address. Open the "
+                                          "one vellumor-map table printed when it started."))));
         closeClient(client, kCloseWrongSecret, QStringLiteral("wrong secret"));
         return;
     }
@@ -239,9 +257,10 @@ void TableServer::hello(Client &client, bool gm, const QByteArray &secret)
         return;
     }
     client.role = gm ? Role::Gm : Role::Player;
+    client.screen = greeting.screen;
     if (gm) {
         m_playersTold.reset();
-        client.socket->sendTextMessage(QString::fromUtf8(m_gmState.message(m_table)));
+        client.socket->sendTextMessage(QString::fromUtf8(m_gmState.message(m_table, m_facts)));
         for (std::size_t map = 0; map < m_mapFailures.size(); ++map) {
             if (!m_mapFailures[map].isEmpty())
                 client.socket->sendTextMessage(QString::fromUtf8(
@@ -249,8 +268,37 @@ void TableServer::hello(Client &client, bool gm, const QByteArray &secret)
         }
     } else {
         client.socket->sendTextMessage(
-            QString::fromUtf8(playerState(m_table.shownMap(), m_table.view())));
+            QString::fromUtf8(playerState(m_table.shownMap(), m_table.view(), m_facts)));
     }
+    sendPlayers();
+}
+
+void TableServer::setScreenNames(ScreenNames names, ScreenNamesSaver save)
+{
+    m_screenNames = std::move(names);
+    m_saveScreenNames = std::move(save);
+}
+
+void TableServer::nameScreen(Client &gm, const NameScreen &naming)
+{
+    const auto refuse = [&](const QString &text) {
+        gm.socket->sendTextMessage(QString::fromUtf8(noticeMessage(QStringLiteral("error"), text)));
+    };
+    const Client *player = clientOf(naming.player);
+    if (!player || player->role != Role::Player || !player->screen)
+        return refuse(QStringLiteral("there is no such screen to name"));
+    ScreenNames next = m_screenNames;
+    if (naming.name.isEmpty())
+        next.erase(player->screen->id);
+    else if (next.size() >= kMaxScreenNames && !next.contains(player->screen->id))
+        return refuse(QStringLiteral("the table keeps at most %1 names").arg(kMaxScreenNames));
+    else
+        next[player->screen->id] = naming.name;
+    if (m_saveScreenNames) {
+        if (const auto problem = m_saveScreenNames(next))
+            return refuse(QStringLiteral("the name could not be saved: ") + *problem);
+    }
+    m_screenNames = std::move(next);
     sendPlayers();
 }
 
@@ -269,10 +317,10 @@ void TableServer::command(Client &client, const GmCommand &gmCommand)
 void TableServer::publish(const Applied &applied)
 {
     if (applied.newView)
-        sendToRole(Role::Player, playerState(m_table.shownMap(), m_table.view()));
+        sendToRole(Role::Player, playerState(m_table.shownMap(), m_table.view(), m_facts));
     else if (applied.map == m_table.shown())
         sendToRole(Role::Player, playerChange(m_table.shownMap(), m_table.view(), applied));
-    sendToRole(Role::Gm, m_gmState.message(m_table));
+    sendToRole(Role::Gm, m_gmState.message(m_table, m_facts));
     if (applied.newView || applied.map == m_table.shown())
         sendPlayers();
 }
@@ -331,8 +379,12 @@ void TableServer::sendPlayersNow()
 {
     std::vector<PlayerStatus> players;
     for (const auto &[id, client] : m_clients) {
-        if (client.role == Role::Player)
-            players.push_back({id, upToDate(client)});
+        if (client.role == Role::Player) {
+            const auto named
+                = client.screen ? m_screenNames.find(client.screen->id) : m_screenNames.end();
+            players.push_back({id, upToDate(client), client.screen,
+                named == m_screenNames.end() ? QString() : named->second});
+        }
     }
     if (m_playersTold == players)
         return;

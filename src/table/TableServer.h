@@ -13,6 +13,7 @@
 #include <QWebSocketServer>
 
 #include <chrono>
+#include <functional>
 #include <map>
 #include <optional>
 #include <vector>
@@ -37,6 +38,9 @@ struct TableLimits
     std::chrono::milliseconds stopTimeout {3000};
 };
 
+// The most screens the GM can name: a table, not a stadium.
+inline constexpr std::size_t kMaxScreenNames = 200;
+
 // Close codes of the table's WebSocket.
 enum TableCloseCode : int {
     kCloseFull = 4503, // a player's hello where only a GM's may come
@@ -59,6 +63,13 @@ public:
     bool listen(const QHostAddress &address, quint16 port);
     QString errorString() const;
     quint16 port() const { return m_front.port(); }
+    // The address players open, told to every page and served as a QR code.
+    void setJoinAddress(const QString &address);
+    // The GM's names for the players' screens, by the id each page keeps, and
+    // where a change of them is saved; the reason when it could not be.
+    using ScreenNames = std::map<QString, QString>;
+    using ScreenNamesSaver = std::function<std::optional<QString>(const ScreenNames &)>;
+    void setScreenNames(ScreenNames names, ScreenNamesSaver save);
     // Closes every connection (1000) and stops listening; stopped follows
     // once every client has answered, or after limits.stopTimeout.
     void stop();
@@ -75,6 +86,7 @@ private:
         bool gmOnly = false; // in the GM's room: only a GM's hello is taken
         qint64 ackView = -1;
         qint64 ackRev = -1;
+        std::optional<Screen> screen;
         QElapsedTimer heard;
     };
 
@@ -83,7 +95,8 @@ private:
     void mapFileRead(int map, const std::variant<MapCodes, QString> &read);
     Client *clientOf(int id);
     void receive(int id, const QString &text);
-    void hello(Client &client, bool gm, const QByteArray &secret);
+    void hello(Client &client, const Hello &greeting);
+    void nameScreen(Client &gm, const NameScreen &naming);
     void command(Client &client, const GmCommand &command);
     void publish(const Applied &applied);
     void ping();
@@ -101,6 +114,9 @@ private:
     QByteArray m_secret;
     TableLimits m_limits;
     GmStateMessages m_gmState;
+    QJsonObject m_facts;
+    ScreenNames m_screenNames;
+    ScreenNamesSaver m_saveScreenNames;
     HttpFront m_front;
     QWebSocketServer m_sockets;
     QTimer m_pinger;

@@ -22,7 +22,8 @@ QString checkTableRequest(QByteArrayView bytes)
         return {};
     }
     const HttpRequest &request = std::get<HttpRequest>(parsed);
-    const HttpSite site {[](const QByteArray &host) { return host == "127.0.0.1"; }, "png", "icon"};
+    const HttpSite site {
+        [](const QByteArray &host) { return host == "127.0.0.1"; }, "png", "icon", {}};
     const HttpAnswer answer = answerRequest(request, site);
     static const QList<int> statuses {101, 200, 400, 403, 404, 405, 421};
     if (!statuses.contains(answer.status))

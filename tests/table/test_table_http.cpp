@@ -107,6 +107,13 @@ private slots:
             const QImage picture = SymbolPicture(code)->convertToFormat(QImage::Format_RGB32);
             QCOMPARE(strip.copy(code * kSymbolSize, 0, kSymbolSize, kSymbolSize), picture);
         }
+
+        // The players' QR code, once the address is known, and not before.
+        QVERIFY(get(table.server->port(), "/join.png").startsWith("HTTP/1.1 404"));
+        table.server->setJoinAddress(QStringLiteral("http://192.168.1.20:8135/"));
+        QImage code;
+        QVERIFY(code.loadFromData(body(get(table.server->port(), "/join.png")), "PNG"));
+        QVERIFY(code.width() > 100 && code.width() == code.height());
     }
 
     void limitsConnectionsAndSilence()

@@ -49,6 +49,13 @@ class TestTableProcess : public QObject
     Q_OBJECT
 
 private slots:
+    // The GM's secret is kept in the user's state folder: a temporary one here.
+    void initTestCase()
+    {
+        QVERIFY(m_state.isValid());
+        qputenv("XDG_STATE_HOME", m_state.path().toUtf8());
+    }
+
     void stopsCleanlyAndRefusesWhatItCannotServe()
     {
         QTemporaryDir folder;
@@ -126,9 +133,12 @@ private slots:
             state.rev >= shown, qPrintable(QStringLiteral("%1 < %2").arg(state.rev).arg(shown)));
         QCOMPARE(qint64(state.revealed.count()), state.rev);
 
-        // The killed table's lock went with it.
+        // The killed table's lock went with it, and its secret stays: the
+        // open GM page gets back in.
+        const QString firstSecret = started.secret;
         started = startTable(table, {map});
         QVERIFY(started.port != 0);
+        QCOMPARE(started.secret, firstSecret);
         TableClient again(started.port);
         QVERIFY(again.waitOpen());
         again.hello(QStringLiteral("player"));
@@ -136,7 +146,21 @@ private slots:
         QCOMPARE(restored.value(QStringLiteral("rev")).toInteger(), state.rev);
         table.kill();
         table.waitForFinished(10000);
+
+        started = startTable(table, {map, QStringLiteral("--new-secret")});
+        QVERIFY(started.secret != firstSecret);
+        TableClient oldGm(started.port);
+        QVERIFY(oldGm.waitOpen());
+        oldGm.hello(QStringLiteral("gm"), firstSecret);
+        QVERIFY(!oldGm.waitFor(QStringLiteral("refused")).isEmpty());
+        QVERIFY(oldGm.waitClosed());
+        QCOMPARE(oldGm.closeCode, int(kCloseWrongSecret));
+        table.kill();
+        table.waitForFinished(10000);
     }
+
+private:
+    QTemporaryDir m_state;
 };
 
 QTEST_GUILESS_MAIN(TestTableProcess)

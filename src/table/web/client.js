@@ -1,9 +1,7 @@
 // The table's WebSocket, as both pages speak it: joins with a hello, hands on
 // every message, and after a drop reconnects by itself, waiting longer each time.
 
-import { CELL_COUNT, COLUMNS, HIDDEN, ROWS } from './mapdraw.js';
-
-export const CLOSE_WRONG_SECRET = 4401;
+import { CELL_COUNT, COLUMNS, ROWS, adoptTable } from './mapdraw.js';
 
 const FIRST_RETRY_MS = 250;
 const LONGEST_RETRY_MS = 5000;
@@ -11,7 +9,8 @@ const LONGEST_RETRY_MS = 5000;
 export class TableClient {
   // hello: the first message of every connection; onMessage(message) for each
   // message; onStatus(status, closeCode) with 'connecting', 'open', 'lost' or
-  // 'refused' (a closing that trying again cannot mend, so no retry follows).
+  // 'refused' (the server said `refused`: trying again cannot mend it, so no
+  // retry follows; the server's text comes as the third argument).
   constructor(hello, { onMessage, onStatus = () => {} }) {
     this.hello = hello;
     this.onMessage = onMessage;
@@ -46,6 +45,11 @@ export class TableClient {
       } catch {
         return;
       }
+      if (message && message.type === 'refused') {
+        this.refused = true;
+        this.refusal = String(message.text ?? '');
+        return;
+      }
       if (message && typeof message.type === 'string') {
         this.retryMs = FIRST_RETRY_MS; // the server answers: the next drop starts afresh
         this.onMessage(message);
@@ -54,9 +58,8 @@ export class TableClient {
     socket.onclose = (event) => {
       if (this.socket !== socket) return;
       this.socket = null;
-      if (event.code === CLOSE_WRONG_SECRET) {
-        this.refused = true;
-        this.onStatus('refused', event.code);
+      if (this.refused) {
+        this.onStatus('refused', event.code, this.refusal);
         return;
       }
       this.onStatus('lost', event.code);
@@ -83,7 +86,8 @@ export class ShownMap {
   constructor() {
     this.view = null;
     this.rev = -1;
-    this.cells = new Array(CELL_COUNT).fill(HIDDEN);
+    this.cells = [];
+    this.table = null; // the server's facts: grid size, symbol count, join address
     this.frame = null;
     this.grid = true;
     this.awaitingState = true;
@@ -110,9 +114,11 @@ export class ShownMap {
   }
 
   applyState(message) {
+    if (!adoptTable(message.table)) return 'ignored';
     if (!Array.isArray(message.cells) || message.cells.length !== CELL_COUNT) return 'ignored';
     this.view = message.view;
     this.rev = message.rev;
+    this.table = message.table;
     this.cells = message.cells.slice();
     this.frame = validFrame(message.frame);
     this.grid = message.grid !== false;

@@ -4,7 +4,7 @@
 
 import { Board, rectangleCells, rectangleFrame } from './board.js';
 import { TableClient } from './client.js';
-import { SymbolSheet } from './mapdraw.js';
+import { SymbolSheet, adoptTable } from './mapdraw.js';
 
 const $ = (id) => document.getElementById(id);
 const NOTICE_MS = 8000;
@@ -23,24 +23,26 @@ function onMessage(message) {
   else if (message.type === 'notice') addNotice(message.level, message.text);
 }
 
-function onStatus(status) {
+function onStatus(status, code, refusal) {
   if (status === 'lost' || status === 'connecting') {
     $('players').textContent = status === 'lost' ? 'Connection lost: reconnecting…' : 'Connecting…';
     $('players').className = 'players behind';
   } else if (status === 'refused') {
-    refuse('The table did not accept this address’s secret. Open the GM’s address that ' +
-      'vellumor-map table printed when it last started: it changes at each start.');
+    refuse(refusal || 'The table did not accept this address’s secret.');
   }
 }
 
+// A refused page shows only why: no controls that look live.
 function refuse(text) {
   $('refused').textContent = text;
   $('refused').hidden = false;
   $('players').textContent = 'Not connected';
+  document.body.classList.add('refused-page');
 }
 
 function showTable(state) {
-  if (!Array.isArray(state.maps) || state.maps.length === 0) return;
+  if (!Array.isArray(state.maps) || state.maps.length === 0 || !adoptTable(state.table)) return;
+  showJoin(state.table.join);
   table = state;
   if (chosen < 0 || chosen >= state.maps.length) chosen = state.shown;
   const many = state.maps.length > 1;
@@ -70,15 +72,65 @@ function showTable(state) {
   board.show(map);
 }
 
+// Where players join: the address the server printed first, and its QR code.
+function showJoin(join) {
+  if (typeof join !== 'string' || !/^https?:\/\//.test(join)) return;
+  if ($('players-address').textContent !== join) $('players-address').textContent = $('players-address').href = join;
+  $('join-code').hidden = false;
+}
+
 const count = (cells) => [...cells].filter((cell) => cell === '1').length;
 
-function showPlayers({ count: players, upToDate }) {
+function showPlayers({ count: players, upToDate, players: list }) {
+  showScreens(Array.isArray(list) ? list : []);
   const behind = players - upToDate;
   const status = $('players');
   if (players === 0) status.textContent = 'No players yet';
   else if (behind === 0) status.textContent = `${plural(players, 'player')}, all up to date`;
   else status.textContent = `${plural(players, 'player')}, ${behind} behind`;
   status.className = behind > 0 ? 'players behind' : 'players';
+}
+
+// One line a player: its name or kind, its size, whether it is behind; and a
+// box to name it. Names are shown as text, whatever they hold.
+function showScreens(list) {
+  const rows = $('screens-list');
+  const kept = new Map([...rows.children].map((row) => [row.dataset.id, row]));
+  const wanted = list.filter((player) => Number.isInteger(player.id));
+  rows.replaceChildren(...wanted.map((player) => {
+    const row = kept.get(String(player.id)) ?? newScreenRow(player.id);
+    const screen = player.screen;
+    const kind = screen ? `${screen.kind === 'tv' ? 'TV' : screen.kind} ${screen.width}x${screen.height}` : 'screen';
+    row.querySelector('.screen-what').textContent = `${kind} · ${player.upToDate ? 'up to date' : 'behind'}`;
+    row.classList.toggle('behind', !player.upToDate);
+    const name = row.querySelector('input');
+    name.disabled = !screen;
+    if (document.activeElement !== name) name.value = typeof player.name === 'string' ? player.name : '';
+    return row;
+  }));
+  $('screens').hidden = wanted.length === 0;
+}
+
+function newScreenRow(id) {
+  const row = document.createElement('li');
+  row.dataset.id = String(id);
+  const name = document.createElement('input');
+  name.type = 'text';
+  name.maxLength = 40;
+  name.placeholder = 'Name this screen';
+  name.setAttribute('aria-label', 'The screen\'s name');
+  name.addEventListener('change', () => {
+    if (!client.send({ type: 'name-screen', player: id, name: name.value })) {
+      addNotice('warning', 'Not connected: the name was not kept.');
+    }
+  });
+  name.addEventListener('keydown', (event) => {
+    if (event.key === 'Enter') name.blur();
+  });
+  const what = document.createElement('span');
+  what.className = 'screen-what';
+  row.append(name, what);
+  return row;
 }
 
 const plural = (n, word) => `${n} ${word}${n === 1 ? '' : 's'}`;
@@ -121,6 +173,19 @@ function command(type, fields = {}) {
   if (!client.send({ type, map: chosen, ...fields })) addNotice('warning', 'Not connected: nothing was changed.');
 }
 
+// Undo and redo name no map; like every other button they say when nothing
+// could be sent.
+function step(type) {
+  if (!client.send({ type })) addNotice('warning', `Not connected: nothing was ${type === 'undo' ? 'undone' : 'redone'}.`);
+}
+
+// Prepare mode colours the page's frame, so that no one reveals by mistake.
+function setMode(mode) {
+  const input = $('mode').querySelector(`input[value="${mode}"]`);
+  if (input) input.checked = true;
+  document.body.classList.toggle('preparing', mode === 'prepare');
+}
+
 function setFraming(on) {
   framing = on;
   $('draw-frame').setAttribute('aria-pressed', String(on));
@@ -138,7 +203,12 @@ function listen() {
     showTable(table);
   });
   $('show-map').addEventListener('click', () => command('show-map'));
-  $('show-prepared').addEventListener('click', () => command('show-prepared'));
+  // Once shown, the next clicks are for the players again.
+  $('show-prepared').addEventListener('click', () => {
+    command('show-prepared');
+    setMode('live');
+  });
+  $('mode').addEventListener('change', () => setMode($('mode').querySelector(':checked').value));
   $('clear-prepared').addEventListener('click', () => command('clear-prepared'));
   // Shown is seen: revealing everything asks first.
   $('reveal-all').addEventListener('click', () => $('confirm-reveal').showModal());
@@ -151,16 +221,16 @@ function listen() {
   $('draw-frame').addEventListener('click', () => setFraming(!framing));
   $('whole-map').addEventListener('click', () => command('frame', { frame: null }));
   $('grid').addEventListener('change', (event) => command('grid', { grid: event.target.checked }));
-  $('undo').addEventListener('click', () => client.send({ type: 'undo' }));
-  $('redo').addEventListener('click', () => client.send({ type: 'redo' }));
+  $('undo').addEventListener('click', () => step('undo'));
+  $('redo').addEventListener('click', () => step('redo'));
   document.addEventListener('keydown', onShortcut);
 }
 
 function onShortcut(event) {
   const key = event.key.toLowerCase();
   if (event.ctrlKey || event.metaKey) {
-    if (key === 'z') client.send({ type: event.shiftKey ? 'redo' : 'undo' });
-    else if (key === 'y') client.send({ type: 'redo' });
+    if (key === 'z') step(event.shiftKey ? 'redo' : 'undo');
+    else if (key === 'y') step('redo');
     else return;
     event.preventDefault();
     return;
@@ -175,6 +245,7 @@ function onShortcut(event) {
 // A new secret pasted into the address: start again with it.
 window.addEventListener('hashchange', () => location.reload());
 $('players-address').textContent = $('players-address').href = new URL('/', location.href).href;
+$('join-code').addEventListener('click', () => $('join-code').classList.toggle('large'));
 listen();
 SymbolSheet.load().then((sheet) => {
   board = new Board($('board'), sheet, pick);

@@ -1,18 +1,39 @@
 // Drawing the map's cells on a canvas, shared by the players' and the GM's pages.
 // All lengths here are device pixels, so that every cell edge lands on a whole pixel.
 
-export const COLUMNS = 35;
-export const ROWS = 25;
-export const CELL_COUNT = COLUMNS * ROWS;
+// The grid's size and the number of symbol pictures are the server's, told in
+// the `table` of its first state: nothing is drawn before it. Every other
+// module reads them from here, as live bindings.
+export let COLUMNS = 0;
+export let ROWS = 0;
+export let CELL_COUNT = 0;
+export let WHOLE_MAP = Object.freeze({ column: 0, row: 0, columns: 0, rows: 0 });
+let SYMBOL_COUNT = 0; // codes 0 (blank, white) to SYMBOL_COUNT - 1
 export const HIDDEN = -1;
-export const WHOLE_MAP = Object.freeze({ column: 0, row: 0, columns: COLUMNS, rows: ROWS });
+
+// Takes the table's facts from a state; false when they are not a sane grid,
+// or differ from those already taken (the server never changes them).
+const LARGEST_SIDE = 1000;
+export function adoptTable(table) {
+  if (!table || typeof table !== 'object') return false;
+  const { columns, rows, symbols } = table;
+  const sane = (n, most) => Number.isInteger(n) && n >= 1 && n <= most;
+  if (!sane(columns, LARGEST_SIDE) || !sane(rows, LARGEST_SIDE) || !sane(symbols, 4096)) return false;
+  if (CELL_COUNT) return columns === COLUMNS && rows === ROWS && symbols === SYMBOL_COUNT;
+  COLUMNS = columns;
+  ROWS = rows;
+  CELL_COUNT = columns * rows;
+  SYMBOL_COUNT = symbols;
+  WHOLE_MAP = Object.freeze({ column: 0, row: 0, columns, rows });
+  return true;
+}
 
 const SYMBOL_SIZE = 15; // each picture in /symbols.png, side by side in code order
-const SYMBOL_COUNT = 65; // codes 0 (blank, white) to 64
 export const GRID_COLOUR = 'rgb(64, 64, 64)'; // the editor's cell borders
 // What the players see of a hidden cell: one flat colour, the same for every cell.
 export const FOG = 'rgb(30, 35, 42)';
 
+// The one place the pages number cells: in reading order, row 0 at the top.
 export const columnOf = (index) => index % COLUMNS;
 export const rowOf = (index) => Math.floor(index / COLUMNS);
 export const indexOf = (column, row) => row * COLUMNS + column;
@@ -117,9 +138,11 @@ export function drawCellEdges(context, layout, wanted, colour, width = layout.li
     const row = rowOf(index);
     context.fillRect(box.x, box.y, box.size + width, width);
     context.fillRect(box.x, box.y, width, box.size + width);
-    if (column + 1 >= COLUMNS || !wanted(index + 1) || !cellBox(layout, index + 1))
+    const right = indexOf(column + 1, row);
+    const below = indexOf(column, row + 1);
+    if (column + 1 >= COLUMNS || !wanted(right) || !cellBox(layout, right))
       context.fillRect(box.x + box.size, box.y, width, box.size + width);
-    if (row + 1 >= ROWS || !wanted(index + COLUMNS) || !cellBox(layout, index + COLUMNS))
+    if (row + 1 >= ROWS || !wanted(below) || !cellBox(layout, below))
       context.fillRect(box.x, box.y + box.size, box.size + width, width);
   }
 }
@@ -132,10 +155,12 @@ export function drawOutline(context, layout, inSet, colour, width) {
     if (!box || !inSet(index)) continue;
     const column = columnOf(index);
     const row = rowOf(index);
-    if (column === 0 || !inSet(index - 1)) context.fillRect(box.x, box.y, width, box.size);
-    if (column === COLUMNS - 1 || !inSet(index + 1)) context.fillRect(box.x + box.size - width, box.y, width, box.size);
-    if (row === 0 || !inSet(index - COLUMNS)) context.fillRect(box.x, box.y, box.size, width);
-    if (row === ROWS - 1 || !inSet(index + COLUMNS)) context.fillRect(box.x, box.y + box.size - width, box.size, width);
+    if (column === 0 || !inSet(indexOf(column - 1, row))) context.fillRect(box.x, box.y, width, box.size);
+    if (column === COLUMNS - 1 || !inSet(indexOf(column + 1, row)))
+      context.fillRect(box.x + box.size - width, box.y, width, box.size);
+    if (row === 0 || !inSet(indexOf(column, row - 1))) context.fillRect(box.x, box.y, box.size, width);
+    if (row === ROWS - 1 || !inSet(indexOf(column, row + 1)))
+      context.fillRect(box.x, box.y + box.size - width, box.size, width);
   }
 }
 

@@ -8,6 +8,7 @@ import { FOG, GRID_COLOUR, HIDDEN, SymbolSheet, WHOLE_MAP, drawCellEdges, drawCe
 const BACKGROUND = 'rgb(11, 13, 16)';
 
 const canvas = document.getElementById('map');
+const waiting = document.getElementById('waiting');
 const notice = document.getElementById('connection');
 const shown = new ShownMap();
 let sheet = null;
@@ -15,7 +16,27 @@ let drawPending = false;
 let ackedView = null;
 let ackedRev = -1;
 
-const client = new TableClient({ type: 'hello', role: 'player' }, { onMessage, onStatus });
+// The screen as the GM sees it in the list of players: an id this browser
+// keeps, so that the GM's name for it holds, and its kind and size.
+function thisScreen() {
+  let id = null;
+  try {
+    id = localStorage.getItem('vellumor-screen');
+    if (!/^[A-Za-z0-9_-]{8,64}$/.test(id ?? '')) {
+      id = `s-${[...crypto.getRandomValues(new Uint8Array(12))].map((b) => b.toString(16).padStart(2, '0')).join('')}`;
+      localStorage.setItem('vellumor-screen', id);
+    }
+  } catch {
+    return undefined; // storage refused: the screen goes unnamed
+  }
+  const touch = matchMedia('(pointer: coarse)').matches;
+  const shortSide = Math.min(screen.width, screen.height);
+  const kind = touch ? (shortSide < 600 ? 'phone' : 'tablet') : matchMedia('(pointer: none)').matches ? 'tv' : 'computer';
+  const side = (n) => Math.min(100000, Math.max(1, Math.round(n)));
+  return { id, kind, width: side(screen.width), height: side(screen.height) };
+}
+
+const client = new TableClient({ type: 'hello', role: 'player', screen: thisScreen() }, { onMessage, onStatus });
 
 function onMessage(message) {
   const outcome = shown.apply(message);
@@ -39,16 +60,27 @@ function requestDraw() {
 
 function draw() {
   drawPending = false;
+  if (shown.view === null) return; // nothing to draw before the table's first state
   fitCanvasToElement(canvas);
   const context = canvas.getContext('2d');
   const layout = fitLayout(canvas.width, canvas.height, shown.frame ?? WHOLE_MAP, { crisp: true });
   context.fillStyle = BACKGROUND;
   context.fillRect(0, 0, canvas.width, canvas.height);
   drawCells(context, layout, shown.cells, sheet, FOG);
+  showWaiting();
   if (shown.grid) drawCellEdges(context, layout, (index) => shown.cells[index] !== HIDDEN, GRID_COLOUR);
   canvas.dataset.layout = JSON.stringify(layout); // where the cells lie, for tests and tools
   canvas.dataset.rev = `${shown.view}:${shown.rev}`;
   acknowledge();
+}
+
+// While nothing is revealed the screen is the invitation: the address and
+// its QR code, so a screen on the table shows players how to join.
+function showWaiting() {
+  const nothingShown = shown.cells.every((code) => code === HIDDEN);
+  waiting.hidden = !nothingShown;
+  const join = shown.table?.join;
+  if (nothingShown && typeof join === 'string') document.getElementById('join-address').textContent = join;
 }
 
 // Told once the revision is on the screen, which is what the GM's count of

@@ -5,7 +5,8 @@
 //   node table.test.mjs --table PATH/vellumor-map --examples PATH/examples [--screenshots DIR]
 
 import assert from 'node:assert/strict';
-import { mkdtempSync, rmSync } from 'node:fs';
+import { execFileSync } from 'node:child_process';
+import { existsSync, mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { parseArgs } from 'node:util';
@@ -95,11 +96,47 @@ try {
   await until('"2 players, all up to date"', async () => (await statusLine()) === '2 players, all up to date');
   await playersShow('joining', { revealed: '0'.repeat(875), frame: null });
 
+  step('the GM sees each screen, behind or not, and names it; the name is kept as text');
+  await gm.click('#screens summary');
+  await until('two screens listed', async () => (await gm.$$eval('#screens-list li', (rows) => rows.length)) === 2);
+  const kinds = await gm.$$eval('.screen-what', (items) => items.map((item) => item.textContent));
+  assert(kinds.every((text) => /^(TV|phone|tablet|computer) \d+x\d+ · (up to date|behind)$/.test(text)), kinds.join('; '));
+  const screenName = "Anna's <b>screen</b>";
+  await gm.type('#screens-list li input', screenName);
+  await gm.keyboard.press('Enter');
+  // Each player's page has a browser profile of its own, so a screen of its own.
+  const names = () => gm.$$eval('#screens-list li input', (inputs) => inputs.map((input) => input.value));
+  const savedNames = () => {
+    const kept = join(folder, 'state', 'vellumor');
+    const files = existsSync(kept) ? readdirSync(kept).filter((name) => name.endsWith('.screens')) : [];
+    return files.length ? Object.values(JSON.parse(readFileSync(join(kept, files[0]), 'utf8'))) : [];
+  };
+  await until('the name saved', () => savedNames().includes(screenName));
+  assert.equal(await gm.$$eval('#screens-list b', (bold) => bold.length), 0);
+
+  step('while nothing is revealed the players\' screen is the invitation, its QR code the address');
+  for (const player of players) {
+    await player.waitForSelector('#waiting:not([hidden])');
+    assert.equal(await player.$eval('#join-address', (element) => element.textContent), table.players);
+  }
+  const codePicture = join(folder, 'join-code.png');
+  await (await players[0].$('#join-code')).screenshot({ path: codePicture });
+  assert.equal(execFileSync('zbarimg', ['--raw', '-q', codePicture], { encoding: 'utf8', stdio: ['ignore', 'pipe', 'ignore'] }).trim(), table.players);
+  assert.equal(await gm.$eval('#players-address', (element) => element.textContent), table.players);
+  await gm.waitForSelector('#join-code:not([hidden])');
+  const phone = await openPage(browser, table.players,
+    { width: 390, height: 844, deviceScaleFactor: 2, isMobile: true, hasTouch: true }, problems);
+  await phone.waitForSelector('#waiting:not([hidden])');
+  await phone.waitForFunction(() => document.getElementById('join-code').complete);
+  await phone.screenshot({ path: join(options.screenshots ?? folder, 'table-waiting-phone.png') });
+  await phone.close();
+
   step('a change that does not follow the revision shown asks for the whole state, and waits for it');
   const outcomes = await players[0].evaluate(async () => {
     const { ShownMap } = await import('/app/client.js');
     const shown = new ShownMap();
-    const state = { type: 'state', view: 1, rev: 4, cells: new Array(875).fill(-1), frame: null, grid: true };
+    const table = { columns: 35, rows: 25, symbols: 65, join: 'http://127.0.0.1/' };
+    const state = { type: 'state', view: 1, rev: 4, cells: new Array(875).fill(-1), frame: null, grid: true, table };
     const change = (base, cells) => ({ type: 'change', view: 1, rev: base + 1, base, cells });
     return [shown.apply(change(3, [])), shown.apply(state), shown.apply(change(4, [[0, 7]])),
       shown.apply(change(6, [[1, 7]])), shown.apply(change(5, [[1, 7]])), shown.cells[0], shown.cells[1]];
@@ -131,6 +168,7 @@ try {
   console.log(`  click to canvas: median ${latencies[2].toFixed(1)} ms, slowest ${latencies[4].toFixed(1)} ms`);
   let state = await playersShowSaved('the clicks');
   assert.deepEqual(revealedCells(state), [cell(10, 11), cell(11, 11), cell(12, 11), cell(13, 11), cell(14, 11)]);
+  for (const player of players) await player.waitForSelector('#waiting[hidden]');
 
   step('a click on a revealed cell hides it again; a drag reveals a rectangle');
   await clickCell(cell(14, 11));
@@ -179,10 +217,14 @@ try {
   state = await playersShowSaved('preparing');
   assert.equal(revealedCells(state).length, 0);
   assert.equal([...state.prepared].filter((bit) => bit === '1').length, 35);
+  const preparing = () => gm.$eval('body', (body) => body.classList.contains('preparing'));
+  assert.equal(await preparing(), true);
   await gm.click('#show-prepared');
   state = await playersShowSaved('showing the prepared cells');
   assert.equal(revealedCells(state).length, 35);
-  await choose('live');
+  // Back to Live by itself.
+  assert.equal(await gm.$eval('#mode :checked', (input) => input.value), 'live');
+  assert.equal(await preparing(), false);
 
   step('the players\' screens follow a frame, and go back to the whole map');
   await gm.click('#draw-frame');
@@ -197,14 +239,26 @@ try {
   await playersShowSaved('the frame again');
   await until('the GM seeing the players up to date', async () => (await statusLine()).endsWith('all up to date'));
 
-  step('the table restarts: the players say so, reconnect and show the same picture');
+  step('the table restarts: the players and the open GM page reconnect by themselves');
   state = saved();
+  const gmAddress = table.gm;
   await table.stop();
   for (const player of players) await player.waitForSelector('#connection:not([hidden])');
   table = await startTable(program, folder, ['town.map', 'castle.map'], port);
+  assert.equal(table.gm, gmAddress);
   await playersShow('the restart', state);
   for (const player of players) await player.waitForSelector('#connection[hidden]');
-  await gm.waitForSelector('#refused:not([hidden])'); // the old secret is no longer the table's
+  await until('the GM page back, "2 players, all up to date"',
+    async () => (await statusLine()) === '2 players, all up to date');
+  assert.equal(await gm.$eval('#refused', (element) => element.hidden), true);
+  await until('the screen\'s name kept over the restart', async () => (await names()).includes(screenName));
+
+  step('a new secret locks the old GM address out at once, showing only why');
+  await table.stop();
+  table = await startTable(program, folder, ['town.map', 'castle.map'], port, ['--new-secret']);
+  assert.notEqual(table.gm, gmAddress);
+  await gm.waitForSelector('#refused:not([hidden])');
+  assert.equal(await gm.$eval('.tools', (element) => getComputedStyle(element).visibility), 'hidden');
   await gm.goto('about:blank');
   await gm.goto(table.gm);
   await gm.waitForFunction(() => document.getElementById('board').dataset.layout);
@@ -223,6 +277,7 @@ try {
   await playersShowSaved('the frame on the town');
   await until('the players up to date', async () => (await statusLine()) === '2 players, all up to date');
   await gm.mouse.move(0, 0);
+  await gm.click('#screens summary');
 
   const shots = options.screenshots ?? folder;
   await gm.screenshot({ path: join(shots, 'table-gm.png') });

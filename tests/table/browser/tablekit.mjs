@@ -42,10 +42,12 @@ export function tableFolder(maps) {
 }
 
 // One run of `vellumor-map table` on 127.0.0.1; resolves once it has printed
-// the GM's address.
-export async function startTable(program, folder, maps, port) {
-  const args = ['table', ...maps.map((map) => basename(map)), '--bind', '127.0.0.1', '--port', String(port)];
-  const child = spawn(program, args, { cwd: folder, stdio: ['ignore', 'pipe', 'pipe'] });
+// the GM's address. The GM's secret is kept in the folder, not the user's own
+// state folder.
+export async function startTable(program, folder, maps, port, extra = []) {
+  const args = ['table', ...maps.map((map) => basename(map)), '--bind', '127.0.0.1', '--port', String(port), ...extra];
+  const env = { ...process.env, XDG_STATE_HOME: join(folder, 'state') };
+  const child = spawn(program, args, { cwd: folder, env, stdio: ['ignore', 'pipe', 'pipe'] });
   let output = '';
   child.stdout.on('data', (data) => { output += data; });
   child.stderr.on('data', (data) => { output += data; });
