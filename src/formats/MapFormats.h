@@ -45,6 +45,7 @@ struct MapFormat
     bool setsText = false;
     std::optional<MapReader> reader; // none for a format that is only written
 
+    // Every format is written; those with a reader are read too.
     bool can(Use use) const { return use == Use::Write || reader.has_value(); }
 };
 
