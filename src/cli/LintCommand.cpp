@@ -5,7 +5,7 @@
 #include "cli/OutputFile.h"
 #include "document/MapFileReader.h"
 #include "formats/ExportPng.h"
-#include "mapcraft/MapLint.h"
+#include "rules/MapLint.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -20,7 +20,7 @@ namespace vellumor::maptool {
 
 namespace {
 
-using mapcraft::Finding;
+using rules::Finding;
 
 // Warnings are framed in amber, errors in the red diff marks changes with:
 // apart in lightness as well as in hue, for readers who tell red from yellow
@@ -34,7 +34,7 @@ struct LintedFile
     MapCodes codes {};
     QList<Finding> findings;
 
-    bool hasErrors() const { return !unreadable.isEmpty() || mapcraft::errorCount(findings) > 0; }
+    bool hasErrors() const { return !unreadable.isEmpty() || rules::errorCount(findings) > 0; }
 };
 
 LintedFile lintFile(const QString &file)
@@ -43,7 +43,7 @@ LintedFile lintFile(const QString &file)
     if (const auto *failure = std::get_if<MapReadFailure>(&result))
         return {file, located(file, *failure), {}, {}};
     const MapCodes &codes = std::get<MapCodes>(result);
-    return {file, {}, codes, mapcraft::lintMap(codes)};
+    return {file, {}, codes, rules::lintMap(codes)};
 }
 
 // The cells a finding names: one, or the two sides of a misjoin.
@@ -61,9 +61,9 @@ QImage findingsImage(const LintedFile &linted)
 {
     QImage image = mapexport::exportImage(linted.codes, 1, false);
     QPainter painter(&image);
-    for (const auto severity : {mapcraft::Severity::Warning, mapcraft::Severity::Error}) {
+    for (const auto severity : {rules::Severity::Warning, rules::Severity::Error}) {
         const QColor colour(
-            severity == mapcraft::Severity::Error ? mapexport::kMarkRed : kWarningAmber);
+            severity == rules::Severity::Error ? mapexport::kMarkRed : kWarningAmber);
         for (const Finding &finding : linted.findings) {
             if (finding.severity != severity)
                 continue;
@@ -80,7 +80,7 @@ void printText(const QList<LintedFile> &linted, QTextStream &out)
         if (!each.unreadable.isEmpty())
             out << each.unreadable << '\n';
         for (const Finding &finding : each.findings)
-            out << each.file << QStringLiteral(": ") << mapcraft::describe(finding) << '\n';
+            out << each.file << QStringLiteral(": ") << rules::describe(finding) << '\n';
     }
     out.flush();
 }
@@ -99,7 +99,7 @@ QJsonObject findingObject(const Finding &finding)
         cells.append(cellObject(cell.x(), cell.y()));
     return {{QStringLiteral("column"), finding.column}, {QStringLiteral("row"), finding.row},
         {QStringLiteral("cells"), cells},
-        {QStringLiteral("severity"), mapcraft::severityName(finding.severity)},
+        {QStringLiteral("severity"), rules::severityName(finding.severity)},
         {QStringLiteral("rule"), finding.rule}, {QStringLiteral("message"), finding.message}};
 }
 
