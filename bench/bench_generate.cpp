@@ -5,7 +5,7 @@
 #include "BenchSupport.h"
 #include "document/CellGrid.h"
 #include "document/MapCodec.h"
-#include "mapcraft/MapGenerator.h"
+#include "generate/MapGenerator.h"
 #include "symbols/SymbolNames.h"
 
 #include <benchmark/benchmark.h>
@@ -17,8 +17,8 @@
 namespace vellumor::bench {
 namespace {
 
-using mapcraft::generateMap;
-using mapcraft::MapKind;
+using generate::generateMap;
+using rules::MapKind;
 
 void BM_EncodeGeneratedMap(benchmark::State &state)
 {
@@ -63,7 +63,7 @@ template<typename Make> void timeEachMap(benchmark::State &state, int count, Mak
 void BM_GenerateThousandSeeds(benchmark::State &state)
 {
     timeEachMap(state, 4000, [](int i) {
-        return generateMap(mapcraft::kMapKinds[std::size_t(i / 1000)], std::uint64_t(i % 1000));
+        return generateMap(rules::kMapKinds[std::size_t(i / 1000)], std::uint64_t(i % 1000));
     });
 }
 BENCHMARK(BM_GenerateThousandSeeds)->Iterations(1)->Unit(benchmark::kMillisecond);
@@ -88,7 +88,7 @@ void BM_GenerateAroundThousandSeeds(benchmark::State &state)
     put(24, 18, sym::WallNW), put(16, 5, sym::WoodenGateHorizontal);
     put(16, 18, sym::IronGateHorizontal);
     timeEachMap(state, 1000, [&](int seed) {
-        return mapcraft::generateAround(MapKind::Town, std::uint64_t(seed), {}, ring);
+        return generate::generateAround(MapKind::Town, std::uint64_t(seed), {}, ring);
     });
 }
 BENCHMARK(BM_GenerateAroundThousandSeeds)->Iterations(1)->Unit(benchmark::kMillisecond);

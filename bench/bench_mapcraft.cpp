@@ -2,7 +2,7 @@
 // the editor opens it is the floor, and lint adds its rules to that.
 #include "document/MapCodec.h"
 #include "document/MapFileReader.h"
-#include "mapcraft/MapLint.h"
+#include "rules/MapLint.h"
 
 #include <QDir>
 #include <QFile>
@@ -76,7 +76,7 @@ void BM_LintMaps(benchmark::State &state)
         for (const QString &path : paths) {
             const auto result = readMapFile(path);
             if (const auto *codes = std::get_if<MapCodes>(&result)) {
-                auto findings = mapcraft::lintMap(*codes);
+                auto findings = rules::lintMap(*codes);
                 benchmark::DoNotOptimize(findings);
             }
         }

@@ -2,7 +2,7 @@
 // floor of one pass over the map's 875 cells.
 #include "BenchSupport.h"
 #include "document/MapFileReader.h"
-#include "mapcraft/Sight.h"
+#include "rules/Sight.h"
 
 #include <QDir>
 
@@ -47,7 +47,7 @@ void BM_SightFromEveryCell(benchmark::State &state)
     for (auto _ : state) {
         times.clear();
         for (const MapCodes &codes : maps) {
-            const mapcraft::MapSight sight(codes);
+            const rules::MapSight sight(codes);
             for (int row = 0; row < kMapRows; ++row) {
                 for (int column = 0; column < kMapColumns; ++column) {
                     const double start = threadNanoseconds();

@@ -7,9 +7,10 @@ foreach(command check render export import diff generate lint fix sight table)
     if(NOT status EQUAL 0)
         message(FATAL_ERROR "${TOOL} ${command} --help failed")
     endif()
-    # Roff: a backslash is written \e, and no line may start with a dot.
+    # Roff: a backslash is written \e, and no line may start with a dot or an
+    # apostrophe, which would make it a request.
     string(REPLACE "\\" "\\e" help "${help}")
-    string(REGEX REPLACE "\n\\." "\n\\\\&." help "${help}")
+    string(REGEX REPLACE "\n([.'])" "\n\\\\&\\1" help "${help}")
     string(APPEND text ".SS ${command}\n.nf\n${help}.fi\n")
 endforeach()
 file(WRITE ${OUTPUT} "${text}")

@@ -5,7 +5,7 @@
 #include "document/FileReplacing.h"
 #include "document/MapCodec.h"
 #include "formats/MapDiff.h"
-#include "mapcraft/MapFix.h"
+#include "rules/MapFix.h"
 
 #include <QTextStream>
 
@@ -44,7 +44,7 @@ int fixCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
     const auto codes = readMapReporting(mapFile, err);
     if (!codes)
         return kFailure;
-    const mapcraft::FixResult fixed = mapcraft::fixMap(*codes);
+    const rules::FixResult fixed = rules::fixMap(*codes);
     if (const auto failure = writeFileReplacing(outFile, mapfile::encode(fixed.codes))) {
         err << QStringLiteral("vellumor-map: cannot write %1: %2").arg(outFile, *failure)
             << Qt::endl;
@@ -52,13 +52,12 @@ int fixCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
     }
     for (const QString &change : mapexport::diffLines(*codes, fixed.codes))
         out << change << '\n';
-    for (const mapcraft::Finding &finding : fixed.unmended) {
-        out << mapFile << QStringLiteral(": ") << mapcraft::describe(finding)
-            << QStringLiteral(" (") << mapcraft::unmendedReason(fixed.codes, finding)
-            << QStringLiteral(")\n");
+    for (const rules::Finding &finding : fixed.unmended) {
+        out << mapFile << QStringLiteral(": ") << rules::describe(finding) << QStringLiteral(" (")
+            << rules::unmendedReason(fixed.codes, finding) << QStringLiteral(")\n");
     }
     out.flush();
-    return mapcraft::errorCount(fixed.unmended) > 0 ? kFailure : kSuccess;
+    return rules::errorCount(fixed.unmended) > 0 ? kFailure : kSuccess;
 }
 
 } // namespace vellumor::maptool

@@ -4,8 +4,8 @@
 #include "cli/MapTool.h"
 #include "cli/OutputFile.h"
 #include "formats/ExportFormats.h"
-#include "mapcraft/MapGenerator.h"
-#include "mapcraft/MapLint.h"
+#include "generate/MapGenerator.h"
+#include "rules/MapLint.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -17,7 +17,7 @@ namespace vellumor::maptool {
 
 namespace {
 
-using mapcraft::MapKind;
+using rules::MapKind;
 
 // A whole number from 0 to the largest signed 64-bit one, digits only.
 std::optional<std::uint64_t> parseSeed(const QString &text)
@@ -67,11 +67,11 @@ std::optional<MapCodes> readKept(const QString &file, QTextStream &out, QTextStr
     const auto kept = readMapReporting(file, err);
     if (!kept)
         return std::nullopt;
-    const QList<mapcraft::Finding> findings = mapcraft::lintMap(*kept);
-    if (mapcraft::errorCount(findings) == 0)
+    const QList<rules::Finding> findings = rules::lintMap(*kept);
+    if (rules::errorCount(findings) == 0)
         return kept;
-    for (const mapcraft::Finding &finding : findings)
-        out << file << QStringLiteral(": ") << mapcraft::describe(finding) << '\n';
+    for (const rules::Finding &finding : findings)
+        out << file << QStringLiteral(": ") << rules::describe(finding) << '\n';
     err << QStringLiteral("vellumor-map: generate: %1 has errors of its own; nothing was written")
                .arg(file)
         << Qt::endl;
@@ -98,7 +98,7 @@ int generateCommand(const QStringList &arguments, QTextStream &out, QTextStream 
                        "With --keep, every symbol drawn in MAP stands in the result as drawn and\n"
                        "the rest is made around it; a wall ring drawn there is the town's, the\n"
                        "fort's or the castle's wall.")
-            .arg(mapcraft::kGeneratorVersion),
+            .arg(generate::kGeneratorVersion),
         QStringLiteral("Exit status: 0 when the map was written, 1 when no map came together or "
                        "a file\ncould not be written, 2 when the command line is wrong.\n"));
     const QCommandLineOption seedOption(QStringLiteral("seed"),
@@ -134,7 +134,7 @@ int generateCommand(const QStringList &arguments, QTextStream &out, QTextStream 
         return line.usageError(err, QStringLiteral("no kind of map given"));
     if (kinds.size() > 1)
         return line.usageError(err, QStringLiteral("one kind of map at a time"));
-    const auto kind = mapcraft::mapKindNamed(kinds.front());
+    const auto kind = rules::mapKindNamed(kinds.front());
     if (!kind) {
         return line.usageError(err,
             QStringLiteral("unknown kind of map '%1': use town, fort, castle or valley")
@@ -150,7 +150,7 @@ int generateCommand(const QStringList &arguments, QTextStream &out, QTextStream 
                     .arg(parser.value(seedOption)));
         }
     }
-    mapcraft::MapChoices choices;
+    generate::MapChoices choices;
     if (parser.isSet(gatesOption)) {
         const auto gates = mapexport::wholeNumber(parser.value(gatesOption), 1, 4);
         if (!gates)
@@ -166,10 +166,10 @@ int generateCommand(const QStringList &arguments, QTextStream &out, QTextStream 
         if (*kind != MapKind::Town && *kind != MapKind::Castle)
             return line.usageError(
                 err, QStringLiteral("--river and --no-river are for a town or a castle"));
-        choices.river = parser.isSet(riverOption) ? mapcraft::RiverChoice::Always
-                                                  : mapcraft::RiverChoice::Never;
+        choices.river = parser.isSet(riverOption) ? generate::RiverChoice::Always
+                                                  : generate::RiverChoice::Never;
     }
-    const QString kindName = mapcraft::mapKindName(*kind);
+    const QString kindName = rules::mapKindName(*kind);
     if (const auto done = target.read(line, kindName, err))
         return *done;
     MapCodes kept {};
@@ -183,17 +183,17 @@ int generateCommand(const QStringList &arguments, QTextStream &out, QTextStream 
     const bool picked = !seed;
     if (picked)
         seed = QRandomGenerator::system()->bounded(std::uint32_t(1) << 31);
-    const mapcraft::Generated generated = mapcraft::generateAround(*kind, *seed, choices, kept);
+    const generate::Generated generated = generate::generateAround(*kind, *seed, choices, kept);
     if (!generated.codes) {
-        for (const mapcraft::Finding &finding : generated.inTheWay)
-            out << parser.value(keepOption) << QStringLiteral(": ") << mapcraft::describe(finding)
+        for (const rules::Finding &finding : generated.inTheWay)
+            out << parser.value(keepOption) << QStringLiteral(": ") << rules::describe(finding)
                 << '\n';
         out.flush();
         err << QStringLiteral("vellumor-map: generate: no %1 came together from seed %2 within %3 "
                               "attempts; nothing was written")
                    .arg(kindName)
                    .arg(*seed)
-                   .arg(mapcraft::kMaxAttempts)
+                   .arg(generate::kMaxAttempts)
             << Qt::endl;
         return kFailure;
     }

@@ -6,7 +6,7 @@
 #include "document/MapFileReader.h"
 #include "formats/ExportPng.h"
 #include "formats/MapDiff.h"
-#include "mapcraft/MapLint.h"
+#include "rules/MapLint.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -20,7 +20,7 @@ namespace vellumor::maptool {
 
 namespace {
 
-using mapcraft::Finding;
+using rules::Finding;
 
 struct LintedFile
 {
@@ -29,7 +29,7 @@ struct LintedFile
     MapCodes codes {};
     QList<Finding> findings;
 
-    bool hasErrors() const { return !unreadable.isEmpty() || mapcraft::errorCount(findings) > 0; }
+    bool hasErrors() const { return !unreadable.isEmpty() || rules::errorCount(findings) > 0; }
 };
 
 LintedFile lintFile(const QString &file)
@@ -38,7 +38,7 @@ LintedFile lintFile(const QString &file)
     if (const auto *failure = std::get_if<MapReadFailure>(&result))
         return {file, located(file, *failure), {}, {}};
     const MapCodes &codes = std::get<MapCodes>(result);
-    return {file, {}, codes, mapcraft::lintMap(codes)};
+    return {file, {}, codes, rules::lintMap(codes)};
 }
 
 // The cells a finding names: one, or the two sides of a misjoin.
@@ -56,8 +56,7 @@ QImage findingsImage(const LintedFile &linted)
     QList<QPoint> warnings;
     QList<QPoint> errors;
     for (const Finding &finding : linted.findings)
-        (finding.severity == mapcraft::Severity::Error ? errors : warnings)
-            += findingCells(finding);
+        (finding.severity == rules::Severity::Error ? errors : warnings) += findingCells(finding);
     return mapexport::findingsImage(linted.codes, warnings, errors);
 }
 
@@ -67,7 +66,7 @@ void printText(const QList<LintedFile> &linted, QTextStream &out)
         if (!each.unreadable.isEmpty())
             out << each.unreadable << '\n';
         for (const Finding &finding : each.findings)
-            out << each.file << QStringLiteral(": ") << mapcraft::describe(finding) << '\n';
+            out << each.file << QStringLiteral(": ") << rules::describe(finding) << '\n';
     }
     out.flush();
 }
@@ -86,7 +85,7 @@ QJsonObject findingObject(const Finding &finding)
         cells.append(cellObject(cell.x(), cell.y()));
     return {{QStringLiteral("column"), finding.column}, {QStringLiteral("row"), finding.row},
         {QStringLiteral("cells"), cells},
-        {QStringLiteral("severity"), mapcraft::severityName(finding.severity)},
+        {QStringLiteral("severity"), rules::severityName(finding.severity)},
         {QStringLiteral("rule"), finding.rule}, {QStringLiteral("message"), finding.message}};
 }
 

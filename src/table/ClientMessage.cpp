@@ -12,7 +12,7 @@ namespace vellumor::table {
 
 namespace {
 
-using mapcraft::RegionKind;
+using rules::RegionKind;
 
 // The most maps one table serves, so that a map index is small.
 constexpr int kMaxMaps = 1000;

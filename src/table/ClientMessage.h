@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mapcraft/MapRegions.h"
+#include "rules/MapRegions.h"
 #include "table/TableState.h"
 
 #include <QByteArray>
@@ -59,7 +59,7 @@ struct RevealRegion
 {
     int map = 0;
     int cell = 0;
-    mapcraft::RegionKind kind = mapcraft::RegionKind::Picture;
+    rules::RegionKind kind = rules::RegionKind::Picture;
     bool revealed = true;
     bool prepare = false;
 };

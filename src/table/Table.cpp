@@ -20,9 +20,9 @@ void setCells(MapState &state, const std::vector<int> &cells, bool on, bool prep
 
 std::vector<int> regionCells(const MapCodes &codes, const RevealRegion &command)
 {
-    const mapcraft::RegionCell start {command.cell % kMapColumns, command.cell / kMapColumns};
+    const rules::RegionCell start {command.cell % kMapColumns, command.cell / kMapColumns};
     std::vector<int> cells;
-    for (const auto &cell : mapcraft::mapRegion(codes, start, command.kind))
+    for (const auto &cell : rules::mapRegion(codes, start, command.kind))
         cells.push_back(readingIndex(cell.column, cell.row));
     return cells;
 }
@@ -151,7 +151,7 @@ std::variant<Applied, QString> Table::apply(const GmCommand &command)
     }
     if (const auto *region = std::get_if<RevealRegion>(&command)) {
         if (regionCells(m_maps[std::size_t(map)].codes, *region).empty()) {
-            return region->kind == mapcraft::RegionKind::Walk
+            return region->kind == rules::RegionKind::Walk
                 ? QStringLiteral("no one can stand in that cell")
                 : QStringLiteral("that cell is not part of a river or a wall");
         }

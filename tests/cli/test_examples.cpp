@@ -2,7 +2,7 @@
 // from, and drawn with the joined buildings and lakes put together whole.
 #include "document/CellGrid.h"
 #include "document/MapFileReader.h"
-#include "mapcraft/MapLint.h"
+#include "rules/MapLint.h"
 
 #include <QDir>
 #include <QFile>
@@ -103,9 +103,9 @@ private slots:
         QVERIFY2(joinedCells >= 2, "a sample map shows off the joined pieces");
 
         // Every river and wall joins, and lint finds nothing, not even a warning.
-        const QList<mapcraft::Finding> findings = mapcraft::lintMap(codes);
+        const QList<rules::Finding> findings = rules::lintMap(codes);
         QVERIFY2(findings.isEmpty(),
-            qPrintable(findings.isEmpty() ? QString() : mapcraft::describe(findings.front())));
+            qPrintable(findings.isEmpty() ? QString() : rules::describe(findings.front())));
     }
 };
 

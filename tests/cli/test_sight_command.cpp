@@ -1,7 +1,7 @@
 // sight run as a separate process, the way people and scripts run it.
 #include "cli/ToolRunner.h"
 #include "document/MapCodec.h"
-#include "mapcraft/MapSketch.h"
+#include "rules/MapSketch.h"
 #include "support/TestFiles.h"
 #include "symbols/SymbolNames.h"
 

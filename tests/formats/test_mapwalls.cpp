@@ -1,6 +1,6 @@
 // The walls a Universal VTT file carries, traced on small rings drawn here.
 #include "formats/MapWalls.h"
-#include "mapcraft/MapSketch.h"
+#include "rules/MapSketch.h"
 #include "symbols/SymbolNames.h"
 
 #include <QTest>

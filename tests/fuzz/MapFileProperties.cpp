@@ -1,8 +1,8 @@
 #include "fuzz/MapFileProperties.h"
 
 #include "document/MapCodec.h"
-#include "mapcraft/MapFix.h"
-#include "mapcraft/MapLint.h"
+#include "rules/MapFix.h"
+#include "rules/MapLint.h"
 
 #include <QList>
 
@@ -141,15 +141,15 @@ int lineCount(QByteArrayView bytes)
 // changes nothing when run on that result.
 QString checkLintAndFix(const MapCodes &codes)
 {
-    const int errors = mapcraft::errorCount(mapcraft::lintMap(codes));
-    const mapcraft::FixResult fixed = mapcraft::fixMap(codes);
-    if (mapcraft::errorCount(fixed.unmended) > errors)
+    const int errors = rules::errorCount(rules::lintMap(codes));
+    const rules::FixResult fixed = rules::fixMap(codes);
+    if (rules::errorCount(fixed.unmended) > errors)
         return QStringLiteral("fix left %1 errors of %2")
-            .arg(mapcraft::errorCount(fixed.unmended))
+            .arg(rules::errorCount(fixed.unmended))
             .arg(errors);
-    if (fixed.unmended != mapcraft::lintMap(fixed.codes))
+    if (fixed.unmended != rules::lintMap(fixed.codes))
         return QStringLiteral("fix reports other findings than lint of its result");
-    if (mapcraft::fixMap(fixed.codes).codes != fixed.codes)
+    if (rules::fixMap(fixed.codes).codes != fixed.codes)
         return QStringLiteral("fix changes its own result");
     return {};
 }

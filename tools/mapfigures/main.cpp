@@ -5,14 +5,14 @@
 // vellumor-mapfigures looks [SEEDS]   what a game master sees in them
 // vellumor-mapfigures rejections [SEEDS]  why first attempts were turned away
 #include "document/CellGrid.h"
-#include "mapcraft/EdgeReach.h"
-#include "mapcraft/MapGenerator.h"
-#include "mapcraft/MapLint.h"
-#include "mapcraft/MapLooks.h"
-#include "mapcraft/MapProperties.h"
-#include "mapcraft/Recipes.h"
-#include "mapcraft/TerrainKinds.h"
+#include "generate/MapGenerator.h"
+#include "generate/MapLooks.h"
+#include "generate/Recipes.h"
+#include "generate/TerrainKinds.h"
 #include "mapview/MapRenderer.h"
+#include "rules/EdgeReach.h"
+#include "rules/MapLint.h"
+#include "rules/MapProperties.h"
 #include "symbols/SymbolJoins.h"
 
 #include <QGuiApplication>
@@ -28,15 +28,16 @@
 #include <vector>
 
 using namespace vellumor;
-using namespace vellumor::mapcraft;
+using namespace vellumor::rules;
+using namespace vellumor::generate;
 
 namespace {
 
 // Cells a wall shuts off from the map's edge, the walls themselves included.
 int walledCells(const MapCodes &codes)
 {
-    const mapcraft::EdgeReach reached
-        = mapcraft::reachFromEdge(codes, [](const SymbolJoins &joins) { return joins.wall == 0; });
+    const rules::EdgeReach reached
+        = rules::reachFromEdge(codes, [](const SymbolJoins &joins) { return joins.wall == 0; });
     return int(std::count(reached.begin(), reached.end(), false));
 }
 

@@ -1,0 +1,153 @@
+// Generating around what the user drew: every kept cell stands as drawn and
+// the map lints clean over many seeds, the same bytes every run; a drawing
+// nothing can be built around is refused with its cells named; the gates and
+// the river asked for are there.
+#include "document/CellGrid.h"
+#include "generate/MapGenerator.h"
+#include "rules/MapLint.h"
+#include "rules/MapProperties.h"
+#include "rules/MapSketch.h"
+#include "symbols/SymbolJoins.h"
+#include "symbols/SymbolNames.h"
+
+#include <QTest>
+
+#include <algorithm>
+
+using namespace vellumor;
+using namespace vellumor::generate;
+using namespace vellumor::rules;
+using vellumor::testing::Patch;
+
+namespace {
+
+// A ring of wall from (left, top) to (right, bottom), a wooden gate in the
+// middle of its top and an iron one in its bottom.
+MapCodes wallRing(int left, int top, int right, int bottom)
+{
+    const int width = right - left + 1, height = bottom - top + 1;
+    MapCodes codes = testing::sketch({
+        testing::across(left, top, sym::WallHorizontal, width),
+        testing::across(left, bottom, sym::WallHorizontal, width),
+        testing::down(left, top, sym::WallVertical, height),
+        testing::down(right, top, sym::WallVertical, height),
+        {left, top, {{sym::WallSE}}},
+        {right, top, {{sym::WallSW}}},
+        {left, bottom, {{sym::WallNE}}},
+        {right, bottom, {{sym::WallNW}}},
+        {(left + right) / 2, top, {{sym::WoodenGateHorizontal}}},
+        {(left + right) / 2, bottom, {{sym::IronGateHorizontal}}},
+    });
+    return codes;
+}
+
+bool keeps(const MapCodes &kept, const MapCodes &made)
+{
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        if (kept[i] != kBlankSymbol && made[i] != kept[i])
+            return false;
+    }
+    return true;
+}
+
+int gates(const MapCodes &codes)
+{
+    return int(std::count_if(codes.begin(), codes.end(),
+        [](SymbolCode code) { return symbolJoins(code).gate != GateMaterial::None; }));
+}
+
+int riverCells(const MapCodes &codes)
+{
+    return int(std::count_if(
+        codes.begin(), codes.end(), [](SymbolCode code) { return symbolJoins(code).river != 0; }));
+}
+
+} // namespace
+
+class TestKeep : public QObject
+{
+    Q_OBJECT
+private slots:
+    void buildsAroundTheDrawing_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<MapCodes>("kept");
+        using namespace sym;
+        QTest::newRow("town in a wall ring") << int(MapKind::Town) << wallRing(8, 5, 24, 18);
+        QTest::newRow("fort in a wall ring") << int(MapKind::Fort) << wallRing(6, 4, 26, 19);
+        QTest::newRow("castle keep")
+            << int(MapKind::Castle)
+            << testing::sketch({{10, 8,
+                   {{CastleTopLeft, CastleTopCenter, CastleTopRight},
+                       {CastleBottomLeft, CastleBottomCenter, CastleBottomRight}}}});
+        QTest::newRow("lake with its river")
+            << int(MapKind::Valley)
+            << testing::sketch({{20, 10,
+                                    {{LakeTopLeft, Water, Water, Water, LakeTopRight},
+                                        {Water, Water, Water, Water, Water},
+                                        {LakeBottomLeft, Water, Water, Water, LakeBottomRight}}},
+                   testing::down(22, 13, RiverVertical, 12)});
+        QTest::newRow("church in a corner")
+            << int(MapKind::Town) << testing::sketch({{0, 0, {{ChurchLeft, ChurchRight}}}});
+        QTest::newRow("scattered houses") << int(MapKind::Fort)
+                                          << testing::sketch({{5, 5, {{House}}}, {20, 2, {{Shack}}},
+                                                 {30, 21, {{Shop}}}, {12, 20, {{House}}}});
+    }
+
+    void buildsAroundTheDrawing()
+    {
+        QFETCH(int, kind);
+        QFETCH(MapCodes, kept);
+        QVERIFY(lintMap(kept).isEmpty());
+        for (std::uint64_t seed = 0; seed < 1000; ++seed) {
+            const Generated made = generateAround(MapKind(kind), seed, {}, kept);
+            if (!made.codes)
+                QFAIL(qPrintable(QStringLiteral("seed %1: %2 cells in the way")
+                                     .arg(seed)
+                                     .arg(made.inTheWay.size())));
+            QVERIFY2(keeps(kept, *made.codes), qPrintable(QString::number(seed)));
+            QVERIFY2(errorCount(*made.codes) == 0, qPrintable(QString::number(seed)));
+            QVERIFY2(brokenProperty(*made.codes, MapKind(kind)) == nullptr,
+                qPrintable(QString::number(seed)));
+        }
+        QCOMPARE(generateAround(MapKind(kind), 5, {}, kept).codes,
+            generateAround(MapKind(kind), 5, {}, kept).codes);
+    }
+
+    void refusesWhatCannotBeBuiltAround()
+    {
+        // A ring too small for any town: the town cannot be built in it, and
+        // the cells named are kept cells of the ring.
+        const MapCodes kept = wallRing(10, 8, 16, 13);
+        const Generated made = generateAround(MapKind::Town, 1, {}, kept, 8);
+        QVERIFY(!made.codes);
+        QVERIFY(!made.inTheWay.isEmpty() && made.inTheWay.size() <= 8);
+        for (const Finding &finding : made.inTheWay) {
+            QCOMPARE(finding.rule, QStringLiteral("kept-in-the-way"));
+            QCOMPARE(finding.severity, Severity::Error);
+            QVERIFY(kept[std::size_t(cellIndex(finding.column, finding.row))] != kBlankSymbol);
+        }
+    }
+
+    void choicesAreHonoured()
+    {
+        for (std::uint64_t seed = 0; seed < 200; ++seed) {
+            for (const MapKind kind : {MapKind::Town, MapKind::Fort, MapKind::Castle}) {
+                const int asked = int(seed % 4) + 1;
+                const auto made = generateAround(kind, seed, {asked, RiverChoice::ByChance}, {});
+                QVERIFY(made.codes);
+                QCOMPARE(gates(*made.codes), asked);
+            }
+            for (const MapKind kind : {MapKind::Town, MapKind::Castle}) {
+                const auto with = generateAround(kind, seed, {0, RiverChoice::Always}, {});
+                const auto without = generateAround(kind, seed, {0, RiverChoice::Never}, {});
+                QVERIFY(with.codes && without.codes);
+                QVERIFY(riverCells(*with.codes) > 0);
+                QCOMPARE(riverCells(*without.codes), 0);
+            }
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestKeep)
+#include "test_keep.moc"
