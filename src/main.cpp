@@ -2,7 +2,7 @@
 #include "document/Standard.h"
 #include "mainwindow/ApplicationSetup.h"
 #include "mainwindow/MDIVellumor.h"
-#include "symbols/Artwork.h"
+#include "pictures/Artwork.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

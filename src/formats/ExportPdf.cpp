@@ -2,7 +2,7 @@
 
 #include "document/CellGrid.h"
 #include "mapview/MapRenderer.h"
-#include "symbols/SymbolPictures.h"
+#include "pictures/SymbolPictures.h"
 
 #include <QBuffer>
 #include <QHash>

@@ -1,7 +1,7 @@
 #include "formats/SymbolAtlas.h"
 
 #include "formats/TiledMap.h"
-#include "symbols/SymbolPictures.h"
+#include "pictures/SymbolPictures.h"
 
 #include <QPainter>
 

@@ -120,9 +120,9 @@ struct Building
 };
 
 Building single(SymbolCode code);
-// The picture of that name in the shapes of pictures spanning cells ("inn",
-// "church", "castle", "tower"), drawn as it stands there.
-Building picture(const char *name);
+// A fixed picture spanning cells (the inn, the church, the castle, a tower),
+// drawn as it stands in its shape.
+Building picture(const PictureShape &shape);
 // Two buildings side by side, `left` first; both one or two rows high.
 Building beside(const Building &left, const Building &right);
 Building row(std::span<const SymbolCode> codes);

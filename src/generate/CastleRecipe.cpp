@@ -12,23 +12,26 @@ namespace vellumor::generate {
 
 namespace {
 
-constexpr SymbolCode kTrees[] = {sym::TreesEvergreen, sym::TreesDeciduous, sym::TreesOldEvergreen};
+// What stands in a castle's yard, and how often.
+enum YardBuilding { Tower, Barracks, YardStables, YardTree, Cottage };
+constexpr Weighted<YardBuilding> kYardBuildings[]
+    = {{Tower, 1}, {Barracks, 2}, {YardStables, 1}, {YardTree, 1}, {Cottage, 1}};
 
 Building castleBuilding(SeededRandom &random)
 {
-    switch (random.below(6)) {
-    case 0:
-        return picture("tower");
-    case 1:
-    case 2:
+    switch (random.weighted(kYardBuildings)) {
+    case Tower:
+        return picture(kTower);
+    case Barracks:
         return longHouse(random, random.between(2, 4));
-    case 3:
+    case YardStables:
         return row(std::array<SymbolCode, 2> {sym::Stables, sym::Stables});
-    case 4:
+    case YardTree:
         return single(sym::TreesDeciduous);
-    default:
-        return single(random.oneIn(2) ? sym::House : sym::Shop);
+    case Cottage:
+        break;
     }
+    return single(random.oneIn(2) ? sym::House : sym::Shop);
 }
 
 Building villageBuilding(SeededRandom &random)
@@ -45,8 +48,8 @@ Building villageBuilding(SeededRandom &random)
 
 Building keep(SeededRandom &random)
 {
-    return random.oneIn(2) ? beside(picture("castle"), picture("tower"))
-                           : beside(picture("tower"), picture("castle"));
+    return random.oneIn(2) ? beside(picture(kCastle), picture(kTower))
+                           : beside(picture(kTower), picture(kCastle));
 }
 
 // Where everything goes, decided before anything is drawn.
@@ -187,7 +190,7 @@ void maybeVillage(Sketch &sketch, SeededRandom &random, const WallRing &ring)
         std::min(ring.bounds.bottom + 8, kMapRows - 2)};
     if (village.height() < 3 || !random.oneIn(2))
         return;
-    const Building landmark[] = {random.oneIn(2) ? picture("inn") : picture("church")};
+    const Building landmark[] = {random.oneIn(2) ? picture(kInn) : picture(kChurch)};
     fillStreets(
         sketch, random, streetArea(village), landmark, villageBuilding, random.between(30, 60));
 }
@@ -204,9 +207,9 @@ void dressCountry(Sketch &sketch, SeededRandom &random, const CastlePlan &plan)
     scatter(sketch, random, highland, kHighland, 90);
     static constexpr Weighted<int> kVolcanoes[] = {{0, 2}, {1, 3}, {2, 3}};
     crownVolcanoes(sketch, random, random.weighted(kVolcanoes));
-    scatter(sketch, random, {0, plan.highland, kMapColumns - 1, plan.highland}, kTrees, 50);
+    scatter(sketch, random, {0, plan.highland, kMapColumns - 1, plan.highland}, livingTrees(), 50);
     for (int woods = random.between(2, 5); woods > 0; --woods)
-        clump(sketch, random, lowland, random.between(5, 20), kTrees, 55);
+        clump(sketch, random, lowland, random.between(5, 20), livingTrees(), 55);
     static constexpr SymbolCode kSwamp[] = {sym::Swamp};
     if (random.oneIn(2)) {
         const CellPlace shore {
@@ -220,7 +223,7 @@ void dressCountry(Sketch &sketch, SeededRandom &random, const CastlePlan &plan)
     }
     static constexpr SymbolCode kHills[] = {sym::Hills};
     scatter(sketch, random, kWholeMap, kHills, random.between(1, 3));
-    scatter(sketch, random, kWholeMap, kTrees, random.between(3, 8));
+    scatter(sketch, random, kWholeMap, livingTrees(), random.between(3, 8));
     tidyTerrain(sketch, random);
 }
 

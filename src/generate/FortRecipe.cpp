@@ -32,7 +32,7 @@ Building fortBuilding(SeededRandom &random)
 
 void towerAt(Sketch &sketch, CellPlace top)
 {
-    const Building tower = picture("tower");
+    const Building tower = picture(kTower);
     for (int row = 0; row < tower.height; ++row)
         sketch.put(across(top, Side::South, row), tower.cells[std::size_t(row)][0]);
 }

@@ -72,21 +72,16 @@ Building single(SymbolCode code)
     return building;
 }
 
-Building picture(const char *name)
+Building picture(const PictureShape &shape)
 {
-    for (const PictureShape &shape : kPictureShapes) {
-        if (std::string_view(shape.name) != name || shape.kind != ShapeKind::Fixed)
-            continue;
-        Building building;
-        building.width = shape.columns;
-        building.height = shape.rows;
-        for (int row = 0; row < shape.rows; ++row) {
-            for (int column = 0; column < shape.columns; ++column)
-                building.cells[std::size_t(row)][std::size_t(column)] = shape.at(column, row);
-        }
-        return building;
+    Building building;
+    building.width = shape.columns;
+    building.height = shape.rows;
+    for (int row = 0; row < shape.rows; ++row) {
+        for (int column = 0; column < shape.columns; ++column)
+            building.cells[std::size_t(row)][std::size_t(column)] = shape.at(column, row);
     }
-    return {};
+    return building;
 }
 
 Building beside(const Building &left, const Building &right)

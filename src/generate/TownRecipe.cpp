@@ -16,8 +16,6 @@ namespace vellumor::generate {
 
 namespace {
 
-constexpr SymbolCode kTrees[] = {sym::TreesEvergreen, sym::TreesDeciduous, sym::TreesOldEvergreen};
-
 struct TownSize
 {
     int minWidth, maxWidth, minHeight, maxHeight;
@@ -33,27 +31,31 @@ constexpr TownSize kSizes[] = {
 };
 constexpr Weighted<Size> kSizeChances[] = {{Hamlet, 3}, {MarketTown, 4}, {Crowded, 3}};
 
+// What stands along a town's streets, and how often: mostly rows of houses.
+enum TownBuilding { LongHouse, TownStables, GardenTree, LoneShop, Houses };
+constexpr Weighted<TownBuilding> kTownBuildings[]
+    = {{LongHouse, 2}, {TownStables, 1}, {GardenTree, 1}, {LoneShop, 1}, {Houses, 7}};
+
 Building townBuilding(SeededRandom &random)
 {
     static constexpr Weighted<SymbolCode> kHouses[]
         = {{sym::House, 3}, {sym::Shack, 2}, {sym::Shop, 1}};
-    switch (random.below(12)) {
-    case 0:
-    case 1:
+    switch (random.weighted(kTownBuildings)) {
+    case LongHouse:
         return longHouse(random, random.between(2, 5));
-    case 2:
+    case TownStables:
         return single(sym::Stables);
-    case 3:
+    case GardenTree:
         return single(sym::TreesDeciduous); // a tree in a garden
-    case 4:
+    case LoneShop:
         return single(sym::Shop);
-    default: {
-        std::array<SymbolCode, 5> houses {};
-        for (SymbolCode &house : houses)
-            house = random.weighted(kHouses);
-        return row(std::span<const SymbolCode>(houses.data(), std::size_t(random.between(2, 5))));
+    case Houses:
+        break;
     }
-    }
+    std::array<SymbolCode, 5> houses {};
+    for (SymbolCode &house : houses)
+        house = random.weighted(kHouses);
+    return row(std::span<const SymbolCode>(houses.data(), std::size_t(random.between(2, 5))));
 }
 
 // The church with its cemetery beside it, on either side, one or two wide.
@@ -64,8 +66,8 @@ Building church(SeededRandom &random)
     cemetery.height = 2;
     for (auto &cells : cemetery.cells)
         cells = {sym::Cemetery, sym::Cemetery};
-    return random.oneIn(2) ? beside(picture("church"), cemetery)
-                           : beside(cemetery, picture("church"));
+    return random.oneIn(2) ? beside(picture(kChurch), cemetery)
+                           : beside(cemetery, picture(kChurch));
 }
 
 // The wall's outline: a rectangle clear of the river's side, with one or two
@@ -206,7 +208,7 @@ bool fillTown(
     std::array<Building, 5> required {
         church(random),
         row(std::array<SymbolCode, 3> {sym::Stables, sym::Stables, sym::Wagon}),
-        picture("inn"),
+        picture(kInn),
         single(sym::GeneralStore),
         longHouse(random, random.between(3, 5)),
     };
@@ -236,14 +238,14 @@ void dressCountry(Sketch &sketch, SeededRandom &random)
         field(sketch, {column, row, right, row + random.between(1, 3)}, grass);
     }
     for (int woods = random.between(1, 4); woods > 0; --woods)
-        clump(sketch, random, kWholeMap, random.between(6, 24), kTrees, 60);
+        clump(sketch, random, kWholeMap, random.between(6, 24), livingTrees(), 60);
     if (random.oneIn(4)) {
         static constexpr SymbolCode kSwamp[] = {sym::Swamp};
         clump(sketch, random, kWholeMap, random.between(6, 14), kSwamp, 95);
     }
     static constexpr SymbolCode kHills[] = {sym::Hills};
     scatter(sketch, random, kWholeMap, kHills, random.between(1, 4));
-    scatter(sketch, random, kWholeMap, kTrees, random.between(4, 12));
+    scatter(sketch, random, kWholeMap, livingTrees(), random.between(4, 12));
     tidyTerrain(sketch, random);
 }
 

@@ -199,7 +199,7 @@ bool keptWallRing(const Sketch &sketch, WallRing &ring)
     ring = {};
     const MapCodes codes = sketch.codes();
     const rules::EdgeReach outside
-        = rules::reachFromEdge(codes, [](const SymbolJoins &joins) { return joins.wall == 0; });
+        = rules::reachFromEdge(codes, [](int code) { return symbolJoins(code).wall == 0; });
     const auto isOutside
         = [&](CellPlace place) { return !onMap(place) || outside[CellSet::slot(place)]; };
     int left = kMapColumns, top = kMapRows, right = -1, bottom = -1;

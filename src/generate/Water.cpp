@@ -161,11 +161,9 @@ bool layRiver(Sketch &sketch, SeededRandom &random, const RiverCourse &course, R
 
 bool raiseSpring(Sketch &sketch, SeededRandom &random, CellPlace place, Side riverSide)
 {
-    static constexpr SymbolCode kForest[]
-        = {sym::TreesEvergreen, sym::TreesDeciduous, sym::TreesOldEvergreen};
     static constexpr SymbolCode kHighland[] = {sym::Mountain, sym::Hills, sym::Hills};
     const std::span<const SymbolCode> kinds
-        = random.oneIn(2) ? std::span(kForest) : std::span(kHighland);
+        = random.oneIn(2) ? livingTrees() : std::span(kHighland);
     if (!sketch.isFree(place))
         return false;
     // The group grows from the spring, never onto the river's first cell.

@@ -1,7 +1,7 @@
 // The menu bar and the toolbar of the main window.
 #include "mainwindow/MDIVellumor.h"
 
-#include "symbols/Artwork.h"
+#include "pictures/Artwork.h"
 
 #include <QMenuBar>
 #include <QPalette>

@@ -1,6 +1,6 @@
 #include "mainwindow/frmAbout.h"
 
-#include "symbols/Artwork.h"
+#include "pictures/Artwork.h"
 
 #include <QFontMetrics>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "mapview/MapRenderer.h"
 
 #include "mapview/MapGeometry.h"
-#include "symbols/SymbolPictures.h"
+#include "pictures/SymbolPictures.h"
 
 #include <QPainter>
 #include <QTransform>

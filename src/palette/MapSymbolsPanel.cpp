@@ -1,8 +1,8 @@
 #include "palette/MapSymbolsPanel.h"
 
 #include "palette/OptionButton.h"
+#include "pictures/SymbolPictures.h"
 #include "symbols/SymbolCatalog.h"
-#include "symbols/SymbolPictures.h"
 
 #include <QButtonGroup>
 #include <QFontDatabase>

@@ -6,7 +6,7 @@
 
 namespace vellumor::rules {
 
-EdgeReach reachFromEdge(const MapCodes &codes, bool (*passable)(const SymbolJoins &))
+EdgeReach reachFromEdge(const MapCodes &codes, bool (*passable)(int code))
 {
     EdgeReach reached {};
     std::array<std::int16_t, kCellCount> queue {};
@@ -15,7 +15,7 @@ EdgeReach reachFromEdge(const MapCodes &codes, bool (*passable)(const SymbolJoin
         if (column < 0 || column >= kMapColumns || row < 0 || row >= kMapRows)
             return;
         const std::size_t slot = std::size_t(row * kMapColumns + column);
-        if (!reached[slot] && passable(symbolJoins(codes[std::size_t(cellIndex(column, row))]))) {
+        if (!reached[slot] && passable(codes[std::size_t(cellIndex(column, row))])) {
             reached[slot] = true;
             queue[std::size_t(tail++)] = std::int16_t(slot);
         }

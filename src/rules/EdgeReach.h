@@ -12,6 +12,6 @@ namespace vellumor::rules {
 // counted from the top). Reachability on foot, and what walls shut off, are
 // both this one walk.
 using EdgeReach = std::array<bool, kCellCount>;
-EdgeReach reachFromEdge(const MapCodes &codes, bool (*passable)(const SymbolJoins &));
+EdgeReach reachFromEdge(const MapCodes &codes, bool (*passable)(int code));
 
 } // namespace vellumor::rules

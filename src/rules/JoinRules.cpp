@@ -122,7 +122,7 @@ void appendBlockedGate(const MapCodes &codes, int column, int row, FindingSink &
     const SideSet passage = SideSet(kAllSides & ~symbolJoins(code).wall);
     for (const Side side : kSides) {
         const int neighbourCode = codeAcross(codes, column, row, side);
-        if (!has(passage, side) || neighbourCode < 0 || symbolJoins(neighbourCode).walkable)
+        if (!has(passage, side) || neighbourCode < 0 || isWalkable(neighbourCode))
             continue;
         sink.add(column, row, Severity::Warning, "gate-blocked", [&] {
             return QStringLiteral("%1 opens onto %2 to its %3")

@@ -271,7 +271,8 @@ QString unmendedReason(const MapCodes &mended, const Finding &finding)
         return QStringLiteral("left as drawn");
     if (finding.rule == QLatin1String("gate-without-wall"))
         return QStringLiteral("a gate needs a wall to stand in");
-    for (const PictureShape &shape : kPictureShapes) {
+    for (const PictureShape *each : kPictureShapes) {
+        const PictureShape &shape = *each;
         if (finding.rule != QLatin1String(shape.rule))
             continue;
         if (shape.kind != ShapeKind::Fixed)

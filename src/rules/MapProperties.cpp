@@ -153,8 +153,7 @@ bool gatesApart(const Cells &cells, MapKind kind)
 bool reachable(const MapCodes &codes, const Cells &cells)
 {
     // Every walkable cell reached on foot from a walkable cell of the edge.
-    const EdgeReach reached
-        = reachFromEdge(codes, [](const SymbolJoins &joins) { return joins.walkable; });
+    const EdgeReach reached = reachFromEdge(codes, isWalkable);
     const auto reachedAt = [&](int column, int row) {
         return onMap(column, row) && reached[std::size_t(row * kMapColumns + column)];
     };

@@ -36,28 +36,18 @@ bool accepts(const PiecePartner &partner, Side side, int neighbour)
         && neighbour != 0;
 }
 
-// Lake corners and open water are one picture however they are laid out.
-bool isLakeWater(int code)
-{
-    const SymbolJoins &joins = symbolJoins(code);
-    return joins.openWater && !joins.junction;
-}
-
-// A castle's towers stand beside its walls: one picture with the castle.
-bool isCastlePiece(int code)
-{
-    return code >= sym::CastleTopLeft && code <= sym::TowerBottom;
-}
-
 bool pictureJoined(const MapCodes &codes, RegionCell cell, Side side)
 {
     const int here = code(codes, cell);
     const int there = code(codes, across(cell, side));
     if (there < 0)
         return false;
-    if (isLakeWater(here) && isLakeWater(there))
+    // Lake corners and open water are one picture however they are laid out;
+    // a castle's towers stand beside its walls as one picture with it.
+    if (isLake(here) && isLake(there))
         return true;
-    if (isCastlePiece(here) && isCastlePiece(there) && has(kHorizontalSides, side))
+    if (symbolFamily(here) == Family::Castle && symbolFamily(there) == Family::Castle
+        && has(kHorizontalSides, side))
         return true;
     for (const PiecePartner &partner : piecePartners(here)) {
         if (accepts(partner, side, there))
@@ -78,7 +68,7 @@ bool isGate(int code)
 bool walkJoined(const MapCodes &codes, RegionCell cell, Side side)
 {
     const int there = code(codes, across(cell, side));
-    return there >= 0 && symbolJoins(there).walkable && !isGate(there);
+    return there >= 0 && isWalkable(there) && !isGate(there);
 }
 
 // A river or a wall piece meets its neighbour when each reaches the other;
@@ -136,7 +126,7 @@ void addBounds(std::array<bool, kCellCount> &walked, const MapCodes &codes)
                 if (!onMap(next.column, next.row))
                     continue;
                 const int there = code(codes, next);
-                if (!symbolJoins(there).walkable || isGate(there))
+                if (!isWalkable(there) || isGate(there))
                     walked[std::size_t(slotOf(next))] = true;
             }
         }
@@ -156,7 +146,7 @@ std::vector<RegionCell> mapRegion(const MapCodes &codes, RegionCell start, Regio
         cells = flood(codes, start, pictureJoined);
         break;
     case RegionKind::Walk:
-        if (!joins.walkable)
+        if (!isWalkable(code(codes, start)))
             return {};
         cells = flood(codes, start, walkJoined);
         addBounds(cells, codes);

@@ -13,54 +13,8 @@ constexpr SideSet N = sideBit(Side::North);
 constexpr SideSet E = sideBit(Side::East);
 constexpr SideSet S = sideBit(Side::South);
 constexpr SideSet W = sideBit(Side::West);
-constexpr SideSet kNone = 0;
 
 using G = GateMaterial;
-
-constexpr SymbolJoins ground {kNone, kNone, false, G::None, false, false, true};
-constexpr SymbolJoins solid {};
-constexpr SymbolJoins trees {kNone, kNone, false, G::None, false, true, true};
-constexpr SymbolJoins water {kNone, kNone, false, G::None, true, false, false};
-constexpr SymbolJoins river(SideSet sides)
-{
-    return {sides, kNone, false, G::None, false, false, false};
-}
-constexpr SymbolJoins wall(SideSet sides)
-{
-    return {kNone, sides, false, G::None, false, false, false};
-}
-constexpr SymbolJoins gate(SideSet sides, GateMaterial material)
-{
-    return {kNone, sides, false, material, false, false, true};
-}
-constexpr SymbolJoins guardPost {kNone, kAllSides, true, G::None, false, false, false};
-constexpr SymbolJoins pond {kAllSides, kNone, true, G::None, true, false, false};
-
-// Indexed by code; the names beside them are the catalog's.
-constexpr std::array<SymbolJoins, kHighestSymbolCode + 1> kJoins {{
-    ground, // 0 Empty Square
-    solid, solid, solid, solid, // 1-4 House, Shack, Shop, General Store
-    solid, solid, solid, solid, // 5-8 Inn: Top Left, Top Right; Long House: Windows, Door
-    solid, solid, solid, solid, // 9-12 Inn: Bottom Left, Bottom Right; Long House: Tavern; Stables
-    solid, solid, ground, solid, // 13-16 Church: Left Side, Right Side; Cemetary; Well
-    solid, solid, solid, solid, // 17-20 Castle: Top Left, Center, Right; Tower: Top
-    solid, solid, solid, solid, // 21-24 Castle: Bottom Left, Center, Right; Tower: Bottom
-    water, water, water, river(E | W), // 25-28 Water; Lake: Top Left, Top Right; River: Horizontal
-    water, pond, water,
-    river(N | S), // 29-32 Lake: Bottom Left; Pond/River Joint; Lake: Bottom Right; River: Vertical
-    river(N | E), river(N | W), river(S | E), river(S | W), // 33-36 River turns
-    trees, trees, trees, trees, // 37-40 Trees
-    {kNone, kNone, false, G::None, false, true, false}, // 41 Mountain
-    {kNone, kNone, false, G::None, false, true, false}, // 42 Mountain: Cave
-    {kNone, kNone, false, G::None, false, true, false}, // 43 Volcano
-    trees, // 44 Hills: walkable high ground
-    ground, ground, ground, solid, // 45-48 Sand, with scrub, with palm tree; wagon
-    ground, ground, ground, ground, // 49-52 Swamp; Cemetary: Destroyed; Plains: Grass, Dry Grass
-    wall(S | E), wall(E | W), wall(S | W),
-    wall(N | S), // 53-56 Wall: S-E, Horizontal, S-W, Vertical
-    wall(N | E), gate(E | W, G::Wood), wall(N | W), gate(N | S, G::Wood), // 57-60
-    guardPost, gate(E | W, G::Iron), guardPost, gate(N | S, G::Iron), // 61-64
-}};
 
 // Each piece of a picture names the neighbours its picture continues into,
 // read from the shapes: a fixed picture's piece its grid neighbour, a lake
@@ -71,7 +25,8 @@ constexpr std::array<Side, 4> kReadingOrder {Side::North, Side::West, Side::East
 
 template<typename Visit> constexpr void visitPartners(Visit visit)
 {
-    for (const PictureShape &shape : kPictureShapes) {
+    for (const PictureShape *each : kPictureShapes) {
+        const PictureShape &shape = *each;
         for (int row = 0; row < shape.rows; ++row) {
             for (int column = 0; column < shape.columns; ++column) {
                 const SymbolCode code = shape.at(column, row);
@@ -125,19 +80,12 @@ constexpr auto kPartnerRanges = [] {
     return ranges;
 }();
 
-constexpr SymbolJoins kNothing {};
-
 } // namespace
 
 const char *sideName(Side side)
 {
     static constexpr const char *kNames[] = {"north", "east", "south", "west"};
     return kNames[unsigned(side)];
-}
-
-const SymbolJoins &symbolJoins(int code)
-{
-    return isSymbolCode(code) ? kJoins[std::size_t(code)] : kNothing;
 }
 
 std::span<const PiecePartner> piecePartners()
@@ -153,37 +101,10 @@ std::span<const PiecePartner> piecePartners(int code)
     return std::span<const PiecePartner>(kAllPartners).subspan(range.first, range.second);
 }
 
-bool isBuilding(int code)
-{
-    const auto info = symbolInfo(code);
-    return info && info->set == SymbolSet::Town && !symbolJoins(code).walkable;
-}
-
-bool isLake(int code)
-{
-    const ShapePlace place = shapePlace(code);
-    return code == sym::Water || (place.shape && place.shape->kind == ShapeKind::Frame);
-}
-
-bool blocksSight(int code)
-{
-    switch (code) {
-    case sym::TreesEvergreen:
-    case sym::TreesDeciduous:
-    case sym::TreesOldEvergreen:
-    case sym::Mountain:
-    case sym::MountainCave:
-    case sym::Volcano:
-        return true;
-    default:
-        return (isBuilding(code) && code != sym::Well) || symbolJoins(code).wall != 0;
-    }
-}
-
 SymbolCode riverPiece(SideSet sides)
 {
     for (int code = 0; code <= kHighestSymbolCode; ++code) {
-        const SymbolJoins &joins = kJoins[std::size_t(code)];
+        const SymbolJoins &joins = symbolJoins(code);
         if (!joins.junction && joins.river == sides && sides != 0)
             return SymbolCode(code);
     }
@@ -193,7 +114,7 @@ SymbolCode riverPiece(SideSet sides)
 SymbolCode wallPiece(SideSet sides)
 {
     for (int code = 0; code <= kHighestSymbolCode; ++code) {
-        const SymbolJoins &joins = kJoins[std::size_t(code)];
+        const SymbolJoins &joins = symbolJoins(code);
         if (!joins.junction && joins.gate == G::None && joins.wall == sides && sides != 0)
             return SymbolCode(code);
     }
@@ -203,7 +124,7 @@ SymbolCode wallPiece(SideSet sides)
 SymbolCode gatePiece(GateMaterial material, SideSet wallSides)
 {
     for (int code = 0; code <= kHighestSymbolCode; ++code) {
-        const SymbolJoins &joins = kJoins[std::size_t(code)];
+        const SymbolJoins &joins = symbolJoins(code);
         if (material != G::None && joins.gate == material && joins.wall == wallSides)
             return SymbolCode(code);
     }

@@ -42,24 +42,26 @@ struct PictureShape
     }
 };
 
-inline constexpr std::array<PictureShape, 6> kPictureShapes {{
-    {"inn", "inn-incomplete", ShapeKind::Fixed, 2, 2,
-        {{{sym::InnTopLeft, sym::InnTopRight, sym::Blank},
-            {sym::InnBottomLeft, sym::InnBottomRight, sym::Blank}}}},
-    {"church", "church-incomplete", ShapeKind::Fixed, 2, 1,
-        {{{sym::ChurchLeft, sym::ChurchRight, sym::Blank}, {}}}},
-    {"castle", "castle-incomplete", ShapeKind::Fixed, 3, 2,
-        {{{sym::CastleTopLeft, sym::CastleTopCenter, sym::CastleTopRight},
-            {sym::CastleBottomLeft, sym::CastleBottomCenter, sym::CastleBottomRight}}}},
-    {"tower", "tower-incomplete", ShapeKind::Fixed, 1, 2,
-        {{{sym::TowerTop, sym::Blank, sym::Blank}, {sym::TowerBottom, sym::Blank, sym::Blank}}}},
-    {"lake", "lake-incomplete", ShapeKind::Frame, 2, 2,
-        {{{sym::LakeTopLeft, sym::LakeTopRight, sym::Blank},
-            {sym::LakeBottomLeft, sym::LakeBottomRight, sym::Blank}}},
-        sym::Water},
-    {"long house", "longhouse-alone", ShapeKind::Run, 3, 1,
-        {{{sym::LongHouseWindows, sym::LongHouseDoor, sym::LongHouseTavern}, {}}}},
-}};
+inline constexpr PictureShape kInn {"inn", "inn-incomplete", ShapeKind::Fixed, 2, 2,
+    {{{sym::InnTopLeft, sym::InnTopRight, sym::Blank},
+        {sym::InnBottomLeft, sym::InnBottomRight, sym::Blank}}}};
+inline constexpr PictureShape kChurch {"church", "church-incomplete", ShapeKind::Fixed, 2, 1,
+    {{{sym::ChurchLeft, sym::ChurchRight, sym::Blank}, {}}}};
+inline constexpr PictureShape kCastle {"castle", "castle-incomplete", ShapeKind::Fixed, 3, 2,
+    {{{sym::CastleTopLeft, sym::CastleTopCenter, sym::CastleTopRight},
+        {sym::CastleBottomLeft, sym::CastleBottomCenter, sym::CastleBottomRight}}}};
+inline constexpr PictureShape kTower {"tower", "tower-incomplete", ShapeKind::Fixed, 1, 2,
+    {{{sym::TowerTop, sym::Blank, sym::Blank}, {sym::TowerBottom, sym::Blank, sym::Blank}}}};
+inline constexpr PictureShape kLake {"lake", "lake-incomplete", ShapeKind::Frame, 2, 2,
+    {{{sym::LakeTopLeft, sym::LakeTopRight, sym::Blank},
+        {sym::LakeBottomLeft, sym::LakeBottomRight, sym::Blank}}},
+    sym::Water};
+inline constexpr PictureShape kLongHouse {"long house", "longhouse-alone", ShapeKind::Run, 3, 1,
+    {{{sym::LongHouseWindows, sym::LongHouseDoor, sym::LongHouseTavern}, {}}}};
+
+// Every picture spanning cells, in the order the checker meets them.
+inline constexpr std::array<const PictureShape *, 6> kPictureShapes {
+    &kInn, &kChurch, &kCastle, &kTower, &kLake, &kLongHouse};
 
 // Where a piece stands in its picture; shape is null for a code that is no
 // piece of a picture spanning cells.
@@ -74,11 +76,11 @@ constexpr ShapePlace shapePlace(int code)
 {
     if (code == sym::Blank)
         return {};
-    for (const PictureShape &shape : kPictureShapes) {
-        for (int row = 0; row < shape.rows; ++row) {
-            for (int column = 0; column < shape.columns; ++column) {
-                if (shape.at(column, row) == code)
-                    return {&shape, column, row};
+    for (const PictureShape *shape : kPictureShapes) {
+        for (int row = 0; row < shape->rows; ++row) {
+            for (int column = 0; column < shape->columns; ++column) {
+                if (shape->at(column, row) == code)
+                    return {shape, column, row};
             }
         }
     }

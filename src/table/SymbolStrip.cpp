@@ -1,8 +1,8 @@
 #include "table/SymbolStrip.h"
 
 #include "document/Standard.h"
-#include "symbols/Artwork.h"
-#include "symbols/SymbolPictures.h"
+#include "pictures/Artwork.h"
+#include "pictures/SymbolPictures.h"
 
 #include <QBuffer>
 #include <QFile>

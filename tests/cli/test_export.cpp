@@ -5,8 +5,8 @@
 #include "document/CellGrid.h"
 #include "document/MapCodec.h"
 #include "formats/MapFormats.h"
+#include "pictures/SymbolPictures.h"
 #include "support/TestFiles.h"
-#include "symbols/SymbolPictures.h"
 
 #include <QImage>
 #include <QJsonArray>

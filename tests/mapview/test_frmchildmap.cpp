@@ -1,7 +1,7 @@
 // The map window with real mouse events and real paints.
 #include "mapview/MapRenderer.h"
 #include "mapview/frmChildMap.h"
-#include "symbols/SymbolPictures.h"
+#include "pictures/SymbolPictures.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -2,7 +2,7 @@
 // runs here, as in the tools that render maps with no display.
 #include "mapview/MapGeometry.h"
 #include "mapview/MapRenderer.h"
-#include "symbols/SymbolPictures.h"
+#include "pictures/SymbolPictures.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "palette/MapSymbolsPanel.h"
 #include "palette/OptionButton.h"
+#include "pictures/SymbolPictures.h"
 #include "symbols/SymbolCatalog.h"
-#include "symbols/SymbolPictures.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

@@ -1,5 +1,6 @@
+#include "pictures/SymbolPictures.h"
 #include "symbols/SymbolCatalog.h"
-#include "symbols/SymbolPictures.h"
+#include "symbols/SymbolNames.h"
 
 #include <QSet>
 #include <QTest>
@@ -20,6 +21,35 @@ class TestCatalog : public QObject
 {
     Q_OBJECT
 private slots:
+    // The families the rules and the generator count by, held against what
+    // the names say, so that a row given the wrong family is caught.
+    void familiesAgreeWithTheNames()
+    {
+        for (int code = 0; code <= kHighestSymbolCode; ++code) {
+            const QString name = symbolName(code);
+            const auto startsWith
+                = [&](const char *text) { return name.startsWith(QLatin1String(text)); };
+            QCOMPARE(isTrees(code), startsWith("Trees"));
+            QCOMPARE(isHighland(code), startsWith("Mountain") || startsWith("Volcano"));
+            QCOMPARE(isLake(code), name == QLatin1String("Water") || startsWith("Lake"));
+            QCOMPARE(
+                isWater(code), isLake(code) || startsWith("River") || startsWith("Small Pond"));
+            QCOMPARE(
+                symbolFamily(code) == Family::Castle, startsWith("Castle:") || startsWith("Tower"));
+            QCOMPARE(isPatch(code), startsWith("Plains") || startsWith("Swamp"));
+            QCOMPARE(
+                isBuilding(code), symbolInfo(code)->set == SymbolSet::Town && !isWalkable(code));
+        }
+        const std::vector<SymbolCode> living(livingTrees().begin(), livingTrees().end());
+        QCOMPARE(living,
+            (std::vector<SymbolCode> {
+                sym::TreesEvergreen, sym::TreesDeciduous, sym::TreesOldEvergreen}));
+        for (const int outside : {-1, kHighestSymbolCode + 1}) {
+            QVERIFY(!isWalkable(outside) && !blocksSight(outside) && !isBuilding(outside));
+            QCOMPARE(symbolFamily(outside), Family::Open);
+        }
+    }
+
     void tableIsIndexedByCodeAndComplete()
     {
         QCOMPARE(symbolTable().size(), std::size_t(65));

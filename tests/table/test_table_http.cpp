@@ -1,6 +1,6 @@
 #include "TableFixture.h"
 
-#include "symbols/SymbolPictures.h"
+#include "pictures/SymbolPictures.h"
 #include "table/OwnHost.h"
 #include "table/SymbolStrip.h"
 

@@ -1,7 +1,7 @@
 #include "artgen/SymbolFiles.h"
 
-#include "symbols/Artwork.h"
-#include "symbols/BmpImage.h"
+#include "pictures/Artwork.h"
+#include "pictures/BmpImage.h"
 
 #include <QDir>
 #include <QFile>

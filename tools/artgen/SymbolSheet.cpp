@@ -30,19 +30,15 @@ struct Example
 };
 
 // A picture as it stands on the map; a run of a long house as `pieces` says.
-QVector<QVector<int>> picture(const char *name, std::initializer_list<int> pieces = {})
+QVector<QVector<int>> picture(const PictureShape &shape, std::initializer_list<int> pieces = {})
 {
+    if (shape.kind == ShapeKind::Run)
+        return {QVector<int>(pieces)};
     QVector<QVector<int>> rows;
-    for (const PictureShape &shape : kPictureShapes) {
-        if (QLatin1String(shape.name) != QLatin1String(name))
-            continue;
-        if (shape.kind == ShapeKind::Run)
-            return {QVector<int>(pieces)};
-        for (int row = 0; row < shape.rows; ++row) {
-            rows.append(QVector<int>());
-            for (int column = 0; column < shape.columns; ++column)
-                rows.back().append(shape.at(column, row));
-        }
+    for (int row = 0; row < shape.rows; ++row) {
+        rows.append(QVector<int>());
+        for (int column = 0; column < shape.columns; ++column)
+            rows.back().append(shape.at(column, row));
     }
     return rows;
 }
@@ -58,13 +54,13 @@ const QVector<Example> &examples()
 {
     using namespace sym;
     static const QVector<Example> list {
-        {"Inn", picture("inn")},
-        {"Church", picture("church")},
-        {"Castle and tower", sideBySide(picture("castle"), picture("tower"))},
+        {"Inn", picture(kInn)},
+        {"Church", picture(kChurch)},
+        {"Castle and tower", sideBySide(picture(kCastle), picture(kTower))},
         {"Long houses",
-            picture("long house",
-                {LongHouseWindows, LongHouseDoor, LongHouseTavern, LongHouseWindows})},
-        {"Lake", picture("lake")},
+            picture(
+                kLongHouse, {LongHouseWindows, LongHouseDoor, LongHouseTavern, LongHouseWindows})},
+        {"Lake", picture(kLake)},
         {"River",
             {{RiverHorizontal, RiverSW, 0, 0, RiverVertical, 0, 0, 0},
                 {0, RiverVertical, 0, 0, RiverVertical, 0, RiverSE, RiverHorizontal},

@@ -8,8 +8,8 @@
 #include "artgen/SymbolFiles.h"
 #include "artgen/SymbolSheet.h"
 #include "artgen/ToolbarArt.h"
-#include "symbols/Artwork.h"
-#include "symbols/BmpImage.h"
+#include "pictures/Artwork.h"
+#include "pictures/BmpImage.h"
 
 #include <QDir>
 #include <QFile>

@@ -9,7 +9,7 @@
 #include "mainwindow/frmAbout.h"
 #include "mapview/frmChildMap.h"
 #include "palette/MapSymbolsPanel.h"
-#include "symbols/Artwork.h"
+#include "pictures/Artwork.h"
 
 #include <QAbstractButton>
 #include <QApplication>

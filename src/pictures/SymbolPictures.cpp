@@ -1,8 +1,8 @@
-#include "symbols/SymbolPictures.h"
+#include "pictures/SymbolPictures.h"
 
 #include "document/Standard.h"
-#include "symbols/Artwork.h"
-#include "symbols/BmpImage.h"
+#include "pictures/Artwork.h"
+#include "pictures/BmpImage.h"
 
 #include <QResource>
 #include <QtGlobal>

@@ -1,6 +1,6 @@
-#include "symbols/Artwork.h"
+#include "pictures/Artwork.h"
 
-#include "symbols/BmpImage.h"
+#include "pictures/BmpImage.h"
 
 #include <QResource>
 

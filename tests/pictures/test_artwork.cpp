@@ -1,8 +1,8 @@
 #include "artgen/ArtSource.h"
 #include "artgen/ToolbarArt.h"
-#include "symbols/Artwork.h"
-#include "symbols/BmpImage.h"
-#include "symbols/SymbolPictures.h"
+#include "pictures/Artwork.h"
+#include "pictures/BmpImage.h"
+#include "pictures/SymbolPictures.h"
 
 #include <QFile>
 #include <QGuiApplication>

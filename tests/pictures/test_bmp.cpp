@@ -1,4 +1,4 @@
-#include "symbols/BmpImage.h"
+#include "pictures/BmpImage.h"
 
 #include <QTest>
 #include <QtEndian>
