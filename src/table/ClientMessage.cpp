@@ -12,8 +12,6 @@ namespace vellumor::table {
 
 namespace {
 
-using rules::RegionKind;
-
 // The most maps one table serves, so that a map index is small.
 constexpr int kMaxMaps = 1000;
 // 2^53: every whole number a JSON number holds exactly.
@@ -51,14 +49,16 @@ struct Reader
     int map() { return index(field("map"), kMaxMaps); }
 };
 
-std::optional<RegionKind> regionKind(const QString &name)
+std::optional<Region> regionKind(const QString &name)
 {
     if (name == QLatin1String("picture"))
-        return RegionKind::Picture;
+        return Region::Picture;
     if (name == QLatin1String("walk"))
-        return RegionKind::Walk;
+        return Region::Walk;
     if (name == QLatin1String("run"))
-        return RegionKind::Run;
+        return Region::Run;
+    if (name == QLatin1String("sight"))
+        return Region::Sight;
     return std::nullopt;
 }
 
@@ -81,7 +81,7 @@ std::optional<GmCommand> gmCommand(const QString &type, Reader &in)
         command.cell = in.index(in.field("cell"), kCellCount);
         const auto kind = regionKind(in.field("kind").toString());
         in.ok = in.ok && kind.has_value();
-        command.kind = kind.value_or(RegionKind::Picture);
+        command.kind = kind.value_or(Region::Picture);
         command.revealed = in.flag("revealed");
         command.prepare = in.flag("prepare", false);
         return command;
@@ -103,6 +103,19 @@ std::optional<GmCommand> gmCommand(const QString &type, Reader &in)
     if (type == QLatin1String("grid")) {
         const int map = in.map();
         return SetGrid {map, in.flag("grid")};
+    }
+    if (type == QLatin1String("party")) {
+        const int map = in.map();
+        const auto party = parseParty(in.field("markers"));
+        in.ok = in.ok && party.has_value();
+        return SetParty {map, party.value_or(kNoParty)};
+    }
+    if (type == QLatin1String("follow")) {
+        const int map = in.map();
+        const bool follow = in.flag("follow");
+        const auto range = parseRange(in.field("range"));
+        in.ok = in.ok && range.has_value();
+        return SetFollow {map, follow, range.value_or(SightRange {})};
     }
     if (type == QLatin1String("show-map"))
         return ShowMap {in.map()};

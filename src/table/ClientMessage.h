@@ -1,6 +1,5 @@
 #pragma once
 
-#include "rules/MapRegions.h"
 #include "table/TableState.h"
 
 #include <QByteArray>
@@ -55,11 +54,14 @@ struct SetCells
     bool revealed = true;
     bool prepare = false;
 };
+// The regions of rules::RegionKind, and what is seen from the cell with the
+// map's range.
+enum class Region { Picture, Walk, Run, Sight };
 struct RevealRegion
 {
     int map = 0;
     int cell = 0;
-    rules::RegionKind kind = rules::RegionKind::Picture;
+    Region kind = Region::Picture;
     bool revealed = true;
     bool prepare = false;
 };
@@ -86,6 +88,18 @@ struct SetGrid
     int map = 0;
     bool grid = true;
 };
+// Places the party's markers, moving or taking away those already placed.
+struct SetParty
+{
+    int map = 0;
+    Party party = kNoParty;
+};
+struct SetFollow
+{
+    int map = 0;
+    bool follow = false;
+    SightRange range;
+};
 struct ShowMap
 {
     int map = 0;
@@ -98,7 +112,7 @@ struct Redo
 };
 
 using GmCommand = std::variant<SetCells, RevealRegion, ShowPrepared, ClearPrepared, SetAll,
-    SetFrame, SetGrid, ShowMap, Undo, Redo>;
+    SetFrame, SetGrid, SetParty, SetFollow, ShowMap, Undo, Redo>;
 using ClientMessage = std::variant<Hello, Ack, Resync, NameScreen, GmCommand>;
 
 struct MessageError

@@ -3,6 +3,8 @@
 #include "table/Overloaded.h"
 
 #include "document/MapFileReader.h"
+#include "rules/MapRegions.h"
+#include "rules/Sight.h"
 #include "table/TableFile.h"
 
 #include <QFileInfo>
@@ -18,13 +20,44 @@ void setCells(MapState &state, const std::vector<int> &cells, bool on, bool prep
         set.set(std::size_t(cell), on);
 }
 
-std::vector<int> regionCells(const MapCodes &codes, const RevealRegion &command)
+CellSet seenFrom(const MapCodes &codes, int cell, const SightRange &range)
 {
-    const rules::RegionCell start {command.cell % kMapColumns, command.cell / kMapColumns};
+    const CellPlace origin {cell % kMapColumns, cell / kMapColumns};
+    return rules::MapSight(codes).seenFrom(origin, range);
+}
+
+std::vector<int> regionCells(
+    const MapCodes &codes, const RevealRegion &command, const MapState &state)
+{
     std::vector<int> cells;
-    for (const auto &cell : rules::mapRegion(codes, start, command.kind))
+    if (command.kind == Region::Sight) {
+        const CellSet seen = seenFrom(codes, command.cell, state.range);
+        for (int index = 0; index < kCellCount; ++index) {
+            if (seen[std::size_t(index)])
+                cells.push_back(index);
+        }
+        return cells;
+    }
+    static constexpr rules::RegionKind kKinds[]
+        = {rules::RegionKind::Picture, rules::RegionKind::Walk, rules::RegionKind::Run};
+    const rules::RegionCell start {command.cell % kMapColumns, command.cell / kMapColumns};
+    for (const auto &cell : rules::mapRegion(codes, start, kKinds[int(command.kind)]))
         cells.push_back(readingIndex(cell.column, cell.row));
     return cells;
+}
+
+// Fog of war: what each marker sees from its cell is added to what the players
+// have seen, for the markers in `moved` (all of them when the party starts to
+// be followed).
+void revealWhatThePartySees(const MapCodes &codes, MapState &state, const Party &before)
+{
+    const rules::MapSight sight(codes);
+    for (std::size_t colour = 0; colour < state.party.size(); ++colour) {
+        const int cell = state.party[colour];
+        if (cell == kNoMarker || cell == before[colour])
+            continue;
+        state.revealed |= sight.seenFrom({cell % kMapColumns, cell / kMapColumns}, state.range);
+    }
 }
 
 } // namespace
@@ -91,6 +124,15 @@ std::optional<QString> Table::checkCells(const GmCommand &command)
         named = set->cells;
     else if (const auto *region = std::get_if<RevealRegion>(&command))
         named = {region->cell};
+    else if (const auto *party = std::get_if<SetParty>(&command)) {
+        for (const int cell : party->party) {
+            if (cell != kNoMarker)
+                named.push_back(cell);
+        }
+    } else if (const auto *follow = std::get_if<SetFollow>(&command)) {
+        if (follow->range && (*follow->range < 1 || *follow->range > kLongestRange))
+            return QStringLiteral("a range is 1 to %1 cells").arg(kLongestRange);
+    }
     for (const int cell : named) {
         if (cell < 0 || cell >= kCellCount)
             return QStringLiteral("there is no cell %1").arg(cell);
@@ -104,8 +146,20 @@ MapState Table::changed(const GmCommand &command, const MapState &state) const
     std::visit(Overloaded {
                    [&](const SetCells &c) { setCells(next, c.cells, c.revealed, c.prepare); },
                    [&](const RevealRegion &c) {
-                       const auto cells = regionCells(m_maps[std::size_t(c.map)].codes, c);
+                       const auto cells = regionCells(m_maps[std::size_t(c.map)].codes, c, state);
                        setCells(next, cells, c.revealed, c.prepare);
+                   },
+                   [&](const SetParty &c) {
+                       next.party = c.party;
+                       if (next.follow)
+                           revealWhatThePartySees(
+                               m_maps[std::size_t(c.map)].codes, next, state.party);
+                   },
+                   [&](const SetFollow &c) {
+                       next.follow = c.follow;
+                       next.range = c.range;
+                       if (next.follow && !state.follow)
+                           revealWhatThePartySees(m_maps[std::size_t(c.map)].codes, next, kNoParty);
                    },
                    [&](const ShowPrepared &) {
                        next.revealed |= next.prepared;
@@ -150,8 +204,9 @@ std::variant<Applied, QString> Table::apply(const GmCommand &command)
         return applied;
     }
     if (const auto *region = std::get_if<RevealRegion>(&command)) {
-        if (regionCells(m_maps[std::size_t(map)].codes, *region).empty()) {
-            return region->kind == rules::RegionKind::Walk
+        const TableMap &target = m_maps[std::size_t(map)];
+        if (regionCells(target.codes, *region, target.state).empty()) {
+            return region->kind == Region::Walk
                 ? QStringLiteral("no one can stand in that cell")
                 : QStringLiteral("that cell is not part of a river or a wall");
         }

@@ -9,6 +9,8 @@
 #include <QJsonObject>
 #include <QTemporaryFile>
 
+#include <algorithm>
+
 namespace vellumor::table {
 
 namespace {
@@ -38,7 +40,9 @@ QByteArray tableFileBytes(const QString &name, const MapState &state)
         {QStringLiteral("rev"), state.rev},
         {QStringLiteral("revealed"), cellSetText(state.revealed)},
         {QStringLiteral("prepared"), cellSetText(state.prepared)},
-        {QStringLiteral("frame"), frameJson(state.frame)}, {QStringLiteral("grid"), state.grid}};
+        {QStringLiteral("frame"), frameJson(state.frame)}, {QStringLiteral("grid"), state.grid},
+        {QStringLiteral("party"), partyJson(state.party)}, {QStringLiteral("follow"), state.follow},
+        {QStringLiteral("range"), rangeJson(state.range)}};
     return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
 }
 
@@ -73,6 +77,21 @@ std::variant<MapState, QString> parseTableFile(const QByteArray &bytes, const QS
     state.prepared = *prepared;
     state.frame = *frame;
     state.grid = grid.toBool();
+    // The party came later than the rest: a file without it has none.
+    const QJsonValue party = object.value(QStringLiteral("party"));
+    const QJsonValue follow = object.value(QStringLiteral("follow"));
+    const QJsonValue range = object.value(QStringLiteral("range"));
+    const auto markers = party.isUndefined() ? std::optional<Party>(kNoParty) : parseParty(party);
+    const auto sightRange = range.isUndefined() ? std::optional<SightRange>() : parseRange(range);
+    const bool onTheMap = markers && std::all_of(markers->begin(), markers->end(), [](int cell) {
+        return cell == kNoMarker || (cell >= 0 && cell < kCellCount);
+    });
+    if (!onTheMap || (!follow.isUndefined() && !follow.isBool())
+        || (!range.isUndefined() && (!sightRange || (*sightRange && **sightRange == 0))))
+        return QStringLiteral("a damaged table state file");
+    state.party = *markers;
+    state.follow = follow.toBool();
+    state.range = sightRange.value_or(SightRange {});
     return state;
 }
 

@@ -45,7 +45,8 @@ QByteArray playerState(const TableMap &map, qint64 view, const QJsonObject &fact
             {QStringLiteral("view"), view}, {QStringLiteral("rev"), map.state.rev},
             {QStringLiteral("cells"), numbers(playerCodes(map.codes, map.state))},
             {QStringLiteral("frame"), frameJson(map.state.frame)},
-            {QStringLiteral("grid"), map.state.grid}});
+            {QStringLiteral("grid"), map.state.grid},
+            {QStringLiteral("party"), partyJson(map.state.party, &map.state.revealed)}});
 }
 
 QByteArray playerChange(const TableMap &map, qint64 view, const Applied &applied)
@@ -66,6 +67,12 @@ QByteArray playerChange(const TableMap &map, qint64 view, const Applied &applied
         change.insert(QStringLiteral("frame"), frameJson(map.state.frame));
     if (applied.before.grid != map.state.grid)
         change.insert(QStringLiteral("grid"), map.state.grid);
+    // Only the markers on cells the players see; one that stands on a hidden
+    // cell is not there for them.
+    const QJsonValue partyBefore = partyJson(applied.before.party, &applied.before.revealed);
+    const QJsonValue party = partyJson(map.state.party, &map.state.revealed);
+    if (party != partyBefore)
+        change.insert(QStringLiteral("party"), party);
     return compact(change);
 }
 
@@ -88,7 +95,10 @@ QByteArray GmStateMessages::message(const Table &table, const QJsonObject &facts
                 {QStringLiteral("revealed"), cellSetText(map.state.revealed)},
                 {QStringLiteral("prepared"), cellSetText(map.state.prepared)},
                 {QStringLiteral("frame"), frameJson(map.state.frame)},
-                {QStringLiteral("grid"), map.state.grid}});
+                {QStringLiteral("grid"), map.state.grid},
+                {QStringLiteral("party"), partyJson(map.state.party)},
+                {QStringLiteral("follow"), map.state.follow},
+                {QStringLiteral("range"), rangeJson(map.state.range)}});
         maps += (index ? "," : "") + object.insert(1, cells.json);
     }
     maps += "],";

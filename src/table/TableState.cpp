@@ -2,6 +2,7 @@
 
 #include "document/CellGrid.h"
 
+#include <QJsonArray>
 #include <QJsonObject>
 
 namespace vellumor::table {
@@ -85,6 +86,54 @@ std::optional<PlayerFrame> parseFrame(const QJsonValue &value)
         || *row + *rows > kMapRows)
         return std::nullopt;
     return PlayerFrame {Frame {*column, *row, *columns, *rows}};
+}
+
+QJsonValue partyJson(const Party &party, const CellSet *shown)
+{
+    QJsonArray markers;
+    for (int colour = 0; colour < kMarkerColours; ++colour) {
+        const int cell = party[std::size_t(colour)];
+        if (cell == kNoMarker || (shown && !(*shown)[std::size_t(cell)]))
+            continue;
+        markers.append(
+            QJsonObject {{QStringLiteral("colour"), colour}, {QStringLiteral("cell"), cell}});
+    }
+    return markers;
+}
+
+std::optional<Party> parseParty(const QJsonValue &value)
+{
+    if (!value.isArray() || value.toArray().size() > kMarkerColours)
+        return std::nullopt;
+    Party party = kNoParty;
+    for (const QJsonValue &each : value.toArray()) {
+        const QJsonObject marker = each.toObject();
+        const auto colour = wholeNumber(marker, QStringLiteral("colour"), 0, kMarkerColours - 1);
+        const auto cell = jsonWholeNumber(
+            marker.value(QStringLiteral("cell")), -(qint64(1) << 53), qint64(1) << 53);
+        if (!each.isObject() || marker.size() != 2 || !colour || !cell
+            || party[std::size_t(*colour)] != kNoMarker)
+            return std::nullopt;
+        party[std::size_t(*colour)] = *cell < 0 || *cell >= kCellCount ? kCellCount : int(*cell);
+    }
+    return party;
+}
+
+QJsonValue rangeJson(const SightRange &range)
+{
+    return range ? QJsonValue(*range) : QJsonValue(QJsonValue::Null);
+}
+
+std::optional<SightRange> parseRange(const QJsonValue &value)
+{
+    std::optional<SightRange> parsed;
+    if (value.isNull()) {
+        parsed.emplace(std::nullopt);
+        return parsed;
+    }
+    if (const auto number = jsonWholeNumber(value, -(qint64(1) << 53), qint64(1) << 53))
+        parsed.emplace(*number >= 1 && *number <= kLongestRange ? int(*number) : 0);
+    return parsed;
 }
 
 } // namespace vellumor::table

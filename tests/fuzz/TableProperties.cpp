@@ -61,6 +61,11 @@ QString checkGmMessages(QByteArrayView bytes)
                 playerChange(table.maps()[std::size_t(applied->map)], 1, *applied));
             if (!change.isObject())
                 return QStringLiteral("a change that is not JSON");
+            const MapState &now = table.maps()[std::size_t(applied->map)].state;
+            for (const QJsonValue &marker : change.object().value(QLatin1String("party")).toArray()) {
+                if (!now.revealed[std::size_t(marker[QLatin1String("cell")].toInt())])
+                    return QStringLiteral("a change told of a marker on a hidden cell");
+            }
         }
         for (std::size_t map = 0; map < 2; ++map) {
             const MapState &state = table.maps()[map].state;
@@ -72,6 +77,14 @@ QString checkGmMessages(QByteArrayView bytes)
                     || state.frame->row + state.frame->rows > kMapRows || state.frame->columns < 1
                     || state.frame->rows < 1))
                 return QStringLiteral("a frame outside the map");
+            for (const QJsonValue &marker : partyJson(state.party, &state.revealed).toArray()) {
+                if (!state.revealed[std::size_t(marker[QLatin1String("cell")].toInt())])
+                    return QStringLiteral("a marker on a hidden cell");
+            }
+            for (const int cell : state.party) {
+                if (cell != kNoMarker && (cell < 0 || cell >= kCellCount))
+                    return QStringLiteral("a marker off the map");
+            }
             const auto seen = playerCodes(table.maps()[map].codes, state);
             for (std::size_t i = 0; i < seen.size(); ++i) {
                 if ((seen[i] == -1) == state.revealed[i])

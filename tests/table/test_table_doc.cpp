@@ -81,7 +81,7 @@ private slots:
     void theServerSpeaksAsDocumented()
     {
         const auto examples = documentExamples();
-        QCOMPARE(examples.values(QStringLiteral("From the GM")).size(), 13);
+        QCOMPARE(examples.values(QStringLiteral("From the GM")).size(), 16);
         TableFixture table({gateMap(), gateMap()});
         auto gm = table.join(QStringLiteral("gm"));
         auto player = table.join(QStringLiteral("player"));

@@ -42,7 +42,10 @@ QJsonArray indices(std::initializer_list<int> list)
 void checkPlayerSees(const TableClient &player, const Table &table)
 {
     std::array<int, kCellCount> picture {};
+    QJsonValue party;
     for (const QJsonObject &message : player.messages) {
+        if (message.contains(QStringLiteral("party")))
+            party = message.value(QStringLiteral("party"));
         const bool whole
             = message.value(QStringLiteral("type")).toString() == QLatin1String("state");
         const QJsonArray cells = message.value(QStringLiteral("cells")).toArray();
@@ -56,6 +59,17 @@ void checkPlayerSees(const TableClient &player, const Table &table)
     const TableMap &map = table.shownMap();
     QCOMPARE(player.messages.back().value(QStringLiteral("rev")).toInteger(), map.state.rev);
     QCOMPARE(picture, playerCodes(map.codes, map.state));
+    // The markers the player knows of are those on cells it sees, no others.
+    QCOMPARE(party, partyJson(map.state.party, &map.state.revealed));
+}
+
+QJsonArray markers(std::initializer_list<std::pair<int, int>> list)
+{
+    QJsonArray array;
+    for (const auto &[colour, cell] : list)
+        array.append(
+            QJsonObject {{QStringLiteral("colour"), colour}, {QStringLiteral("cell"), cell}});
+    return array;
 }
 
 } // namespace
@@ -120,6 +134,16 @@ private slots:
             message("set", {{"map", 1}, {"cells", indices({5})}, {"revealed", false}}),
             message("show-map", {{"map", 0}}),
             message("all", {{"map", 0}, {"revealed", false}}),
+            // The party moves across hidden and revealed cells, followed or not.
+            message("party", {{"map", 0}, {"markers", markers({{0, 400}, {2, 0}})}}),
+            message("set", {{"map", 0}, {"cells", indices({0, 401})}, {"revealed", true}}),
+            message("party", {{"map", 0}, {"markers", markers({{0, 401}, {2, 402}})}}),
+            message("follow", {{"map", 0}, {"follow", true}, {"range", 2}}),
+            message("party", {{"map", 0}, {"markers", markers({{0, 700}, {2, 402}})}}),
+            message("region", {{"map", 0}, {"cell", 10}, {"kind", "sight"}, {"revealed", true}}),
+            message("undo"),
+            message("set", {{"map", 0}, {"cells", indices({700, 402})}, {"revealed", false}}),
+            message("party", {{"map", 0}, {"markers", markers({})}}),
         };
         for (const QJsonObject &command : commands) {
             const qsizetype seen = gm->messages.size();

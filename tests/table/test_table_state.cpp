@@ -1,9 +1,13 @@
+#include "document/CellGrid.h"
 #include "document/MapCodec.h"
 #include "support/TestFiles.h"
+#include "symbols/SymbolNames.h"
 #include "table/Table.h"
 #include "table/TableFile.h"
 
 #include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -30,7 +34,32 @@ MapState someState()
     state.prepared.set(5);
     state.frame = Frame {3, 2, 10, 8};
     state.grid = false;
+    state.party = {36, kNoMarker, kNoMarker, 874, kNoMarker, 0};
+    state.follow = true;
+    state.range = kTorchRange;
     return state;
+}
+
+// A wall from top to bottom down column 10: nothing on one side of it is seen
+// from the other.
+MapCodes wallDownColumnTen()
+{
+    MapCodes codes {};
+    for (int row = 0; row < kMapRows; ++row)
+        codes[std::size_t(cellIndex(10, row))] = sym::WallVertical;
+    return codes;
+}
+
+int at(int column, int row)
+{
+    return row * kMapColumns + column;
+}
+
+Party partyAt(int cell)
+{
+    Party party = kNoParty;
+    party[0] = cell;
+    return party;
 }
 
 QString openingProblem(const QStringList &paths, bool reset = false)
@@ -63,6 +92,17 @@ private slots:
         QCOMPARE(std::get<MapState>(read).rev, 41);
         QVERIFY(std::get<MapState>(readTableFile(folder.filePath(QStringLiteral("new.map"))))
                     .revealed.none());
+
+        // A file written before the party was kept holds none, and follows no one.
+        QJsonObject older
+            = QJsonDocument::fromJson(tableFileBytes(QStringLiteral("town.map"), someState()))
+                  .object();
+        for (const char *key : {"party", "follow", "range"})
+            QVERIFY(older.take(QLatin1String(key)) != QJsonValue::Undefined);
+        writeFile(tableFilePath(map), QJsonDocument(older).toJson());
+        const auto readOlder = readTableFile(map);
+        QVERIFY(std::holds_alternative<MapState>(readOlder));
+        QCOMPARE(std::get<MapState>(readOlder).party, kNoParty);
     }
 
     void aStateThatIsNotThisMapsIsRefusedAndKept()
@@ -76,6 +116,9 @@ private slots:
             {QByteArray(whole).replace("\"revealed\":\"1", "\"revealed\":\"x"),
                 QStringLiteral("damaged")},
             {"", QStringLiteral("not a table state file")},
+            {QByteArray(whole).replace("\"cell\":874", "\"cell\":875"), QStringLiteral("damaged")},
+            {QByteArray(whole).replace("\"range\":4", "\"range\":0"), QStringLiteral("damaged")},
+            {QByteArray(whole).replace("\"colour\":3", "\"colour\":0"), QStringLiteral("damaged")},
         };
         for (const auto &[bytes, reason] : cases) {
             writeFile(tableFilePath(town), bytes);
@@ -150,6 +193,46 @@ private slots:
         QVERIFY(std::holds_alternative<Applied>(table.apply(Redo {})));
         QVERIFY(table.canUndo());
         QVERIFY(std::holds_alternative<QString>(table.apply(ShowMap {1})));
+    }
+
+    // Following the party, each move reveals what the moved marker sees from
+    // its new cell, on top of what was seen, as one step of undo.
+    void theFollowedPartyRevealsWhatItSees()
+    {
+        Table table({TableMap {QStringLiteral("town.map"), QStringLiteral("town.map"),
+                        wallDownColumnTen(), {}}},
+            [](const TableMap &, const MapState &) { return std::nullopt; });
+        const auto &state = [&]() -> const MapState & { return table.shownMap().state; };
+        QVERIFY(std::holds_alternative<Applied>(table.apply(SetParty {0, partyAt(at(5, 5))})));
+        QVERIFY(state().revealed.none()); // placed, but not followed yet
+
+        QVERIFY(std::holds_alternative<Applied>(table.apply(SetFollow {0, true, {}})));
+        QVERIFY(
+            state().revealed[std::size_t(at(0, 24))] && state().revealed[std::size_t(at(10, 0))]);
+        QVERIFY(!state().revealed[std::size_t(at(11, 5))]);
+
+        QVERIFY(std::holds_alternative<Applied>(table.apply(SetParty {0, partyAt(at(20, 5))})));
+        QVERIFY(state().revealed[std::size_t(at(34, 24))]);
+        QVERIFY(state().revealed[std::size_t(at(0, 0))]); // what was seen stays seen
+        QVERIFY(std::holds_alternative<Applied>(table.apply(Undo {})));
+        QCOMPARE(state().party, partyAt(at(5, 5)));
+        QVERIFY(!state().revealed[std::size_t(at(34, 24))]);
+
+        // By torchlight the party sees four cells along the row, not five.
+        QVERIFY(std::holds_alternative<Applied>(table.apply(SetFollow {0, true, kTorchRange})));
+        QVERIFY(std::holds_alternative<Applied>(table.apply(SetParty {0, partyAt(at(24, 5))})));
+        QVERIFY(
+            state().revealed[std::size_t(at(28, 5))] && !state().revealed[std::size_t(at(29, 5))]);
+        // A one-off look from a cell uses the map's range too.
+        QVERIFY(std::holds_alternative<Applied>(
+            table.apply(RevealRegion {0, at(24, 20), Region::Sight, true, false})));
+        QVERIFY(state().revealed[std::size_t(at(24, 16))]
+            && !state().revealed[std::size_t(at(24, 15))]);
+
+        // Markers off the map, and ranges out of bounds, change nothing.
+        QVERIFY(std::holds_alternative<QString>(table.apply(SetParty {0, partyAt(kCellCount)})));
+        QVERIFY(std::holds_alternative<QString>(table.apply(SetFollow {0, true, 0})));
+        QCOMPARE(state().party, partyAt(at(24, 5)));
     }
 };
 
