@@ -151,6 +151,8 @@ std::vector<Row> tableRows(const CollectingReporter &results)
     rows.push_back(sight);
     rows.push_back(timeRatio(
         results, "one reveal reaching 50 players", "BM_TableReveal50", "BM_BareBroadcast50", 1.5));
+    rows.push_back(timeRatio(results, "a followed move of the party reaching 50 players",
+        "BM_TablePartyFollow50", "BM_TableReveal50", 1.5));
 
     for (const auto &[what, name, counter, limit, goal] : std::initializer_list<
              std::tuple<const char *, const char *, const char *, double, const char *>> {

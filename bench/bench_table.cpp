@@ -125,6 +125,37 @@ void BM_TableReveal50(benchmark::State &state)
 }
 BENCHMARK(BM_TableReveal50)->MeasureProcessCPUTime()->UseRealTime();
 
+// The party followed: each iteration moves it one cell along a row and back,
+// revealing what it sees from there, until every player has the change.
+void BM_TablePartyFollow50(benchmark::State &state)
+{
+    LiveTable table;
+    Crowd players, gm;
+    if (!players.connect(
+            table.url(), kPlayers, QStringLiteral("{\"type\":\"hello\",\"role\":\"player\"}"))
+        || !gm.connect(table.url(), 1,
+            QStringLiteral("{\"type\":\"hello\",\"role\":\"gm\",\"secret\":\"secret\"}"))) {
+        state.SkipWithError("the players could not join");
+        return;
+    }
+    QWebSocket &sender = *gm.sockets.front();
+    const auto send = [&](const QString &message) {
+        const qint64 before = players.received;
+        sender.sendTextMessage(message);
+        return Crowd::waitUntil([&] { return players.received >= before + kPlayers; });
+    };
+    send(QStringLiteral("{\"type\":\"follow\",\"map\":0,\"follow\":true,\"range\":null}"));
+    int cell = 400;
+    for (auto _ : state) {
+        cell = cell == 400 ? 401 : 400;
+        if (!send(QStringLiteral(
+                "{\"type\":\"party\",\"map\":0,\"markers\":[{\"colour\":0,\"cell\":%1}]}")
+                      .arg(cell)))
+            state.SkipWithError("a receiver missed a message");
+    }
+}
+BENCHMARK(BM_TablePartyFollow50)->MeasureProcessCPUTime()->UseRealTime();
+
 // The floor: a bare server that sends each message it receives, of a change's
 // size, on to 50 clients.
 void BM_BareBroadcast50(benchmark::State &state)

@@ -4,7 +4,7 @@
 
 import {
   CELL_COUNT, COLUMNS, GRID_COLOUR, ROWS, WHOLE_MAP, cellAt, cellBox, columnOf, drawCellEdges, drawCells,
-  drawOutline, fitCanvasToElement, fitLayout, indexOf, rowOf,
+  drawOutline, drawParty, fitCanvasToElement, fitLayout, indexOf, rowOf, validParty,
 } from './mapdraw.js';
 
 const BACKGROUND = 'rgb(17, 20, 24)';
@@ -44,6 +44,9 @@ export class Board {
     this.dragFrom = -1;
     this.dragHide = false;
     this.drawPending = false;
+    // onArrow(dx, dy): true when the page took the arrow key itself (to move
+    // the party); otherwise the arrows move the board's own cell.
+    this.onArrow = () => false;
     this.listen();
   }
 
@@ -79,6 +82,7 @@ export class Board {
     const edge = Math.max(2, Math.round(layout.cell / 12));
     drawOutline(context, layout, isPrepared, PREPARED_EDGE, edge);
     if (this.map.frame) this.outline(context, this.map.frame, FRAME_EDGE, edge + 1);
+    drawParty(context, layout, validParty(this.map.party));
     if (this.dragFrom >= 0 && this.pointer >= 0) {
       this.outline(context, rectangleFrame(this.dragFrom, this.pointer), POINTER_EDGE, edge);
     } else if (this.pointer >= 0) {
@@ -152,6 +156,10 @@ export class Board {
     const steps = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1] };
     if (event.key in steps) {
       const [dx, dy] = steps[event.key];
+      if (this.onArrow(dx, dy)) {
+        event.preventDefault();
+        return;
+      }
       const from = this.pointer >= 0 ? this.pointer : indexOf(Math.floor(COLUMNS / 2), Math.floor(ROWS / 2));
       const column = Math.min(COLUMNS - 1, Math.max(0, columnOf(from) + dx));
       const row = Math.min(ROWS - 1, Math.max(0, rowOf(from) + dy));

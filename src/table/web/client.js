@@ -1,7 +1,7 @@
 // The table's WebSocket, as both pages speak it: joins with a hello, hands on
 // every message, and after a drop reconnects by itself, waiting longer each time.
 
-import { CELL_COUNT, COLUMNS, ROWS, adoptTable } from './mapdraw.js';
+import { CELL_COUNT, COLUMNS, ROWS, adoptTable, validParty } from './mapdraw.js';
 
 const FIRST_RETRY_MS = 250;
 const LONGEST_RETRY_MS = 5000;
@@ -90,6 +90,7 @@ export class ShownMap {
     this.table = null; // the server's facts: grid size, symbol count, join address
     this.frame = null;
     this.grid = true;
+    this.party = []; // the markers on cells the players see
     this.awaitingState = true;
   }
 
@@ -109,6 +110,7 @@ export class ShownMap {
     }
     if ('frame' in message) this.frame = validFrame(message.frame);
     if ('grid' in message) this.grid = Boolean(message.grid);
+    if ('party' in message) this.party = validParty(message.party);
     this.rev = message.rev;
     return 'applied';
   }
@@ -122,6 +124,7 @@ export class ShownMap {
     this.cells = message.cells.slice();
     this.frame = validFrame(message.frame);
     this.grid = message.grid !== false;
+    this.party = validParty(message.party);
     this.awaitingState = false;
     return 'applied';
   }

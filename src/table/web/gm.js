@@ -4,7 +4,9 @@
 
 import { Board, rectangleCells, rectangleFrame } from './board.js';
 import { TableClient } from './client.js';
-import { SymbolSheet, adoptTable } from './mapdraw.js';
+import {
+  COLUMNS, MARKER_COLOURS, ROWS, SymbolSheet, adoptTable, columnOf, indexOf, rowOf, validParty,
+} from './mapdraw.js';
 
 const $ = (id) => document.getElementById(id);
 const NOTICE_MS = 8000;
@@ -13,6 +15,7 @@ let table = null; // the last gm-state
 let chosen = -1; // the map on the GM's screen; the players may be shown another
 let board = null;
 let framing = false; // the next drag draws the players' frame
+let marker = 0; // the colour of the marker the Party tool places
 
 const secret = new URLSearchParams(location.hash.slice(1)).get('k');
 const client = new TableClient({ type: 'hello', role: 'gm', secret }, { onMessage, onStatus });
@@ -66,6 +69,8 @@ function showTable(state) {
   $('clear-prepared').disabled = prepared === 0;
   $('whole-map').disabled = map.frame === null;
   $('grid').checked = map.grid;
+  $('follow').checked = map.follow === true;
+  showRange(map.range);
   $('undo').disabled = !state.canUndo;
   $('redo').disabled = !state.canRedo;
   document.title = `${map.name}: Vellumor table`;
@@ -161,12 +166,93 @@ function pick({ from, to, hide }) {
     command('frame', { frame: rectangleFrame(from, to) });
     return;
   }
+  const tool = $('tool').querySelector(':checked').value;
+  if (tool === 'party') {
+    moveParty({ from, to, hide });
+    return;
+  }
   const prepare = $('mode').querySelector(':checked').value === 'prepare';
   const marked = prepare ? map.prepared : map.revealed;
   const fields = { revealed: !hide && marked[from] !== '1', ...(prepare && { prepare: true }) };
-  const tool = $('tool').querySelector(':checked').value;
   if (tool === 'cells') command('set', { cells: rectangleCells(from, to), ...fields });
   else if (from === to) command('region', { cell: from, kind: tool, ...fields });
+}
+
+// The party's markers: a click on a marker chooses it, a click elsewhere
+// places the chosen one there, a drag moves the one dragged, the right button
+// takes one off; each move is one command, and with follow on, one reveal.
+function moveParty({ from, to, hide }) {
+  const party = validParty(table.maps[chosen].party);
+  const under = party.find((each) => each.cell === from);
+  if (hide) {
+    if (under) command('party', { markers: party.filter((each) => each !== under) });
+    return;
+  }
+  if (under && from === to) {
+    chooseMarker(under.colour); // a click on a marker chooses it
+    return;
+  }
+  const colour = under ? under.colour : marker;
+  chooseMarker(colour);
+  placeMarker(party, colour, to);
+}
+
+function placeMarker(party, colour, cell) {
+  const others = party.filter((each) => each.colour !== colour);
+  if (party.some((each) => each.colour === colour && each.cell === cell)) return;
+  command('party', { markers: [...others, { colour, cell }] });
+}
+
+// The arrow keys walk the chosen marker one cell at a time (from the middle
+// of the map if it is not yet placed).
+function stepParty(dx, dy) {
+  if (!table || $('tool').querySelector(':checked').value !== 'party') return false;
+  const party = validParty(table.maps[chosen].party);
+  const placed = party.find((each) => each.colour === marker);
+  const from = placed ? placed.cell : indexOf(Math.floor(COLUMNS / 2), Math.floor(ROWS / 2));
+  const column = Math.min(COLUMNS - 1, Math.max(0, columnOf(from) + (placed ? dx : 0)));
+  const row = Math.min(ROWS - 1, Math.max(0, rowOf(from) + (placed ? dy : 0)));
+  placeMarker(party, marker, indexOf(column, row));
+  return true;
+}
+
+function chooseMarker(colour) {
+  marker = colour;
+  const input = $('markers').querySelector(`input[value="${colour}"]`);
+  if (input) input.checked = true;
+}
+
+function newMarkerChoices() {
+  $('markers').replaceChildren(...MARKER_COLOURS.map((colour, index) => {
+    const label = document.createElement('label');
+    label.className = 'marker-choice';
+    label.title = `Marker ${index + 1} (${index + 1})`;
+    const input = document.createElement('input');
+    input.type = 'radio';
+    input.name = 'marker';
+    input.value = String(index);
+    input.checked = index === marker;
+    input.setAttribute('aria-label', `Marker ${index + 1}`);
+    input.addEventListener('change', () => chooseMarker(index));
+    const swatch = document.createElement('span');
+    swatch.className = 'marker-swatch';
+    swatch.style.background = colour;
+    swatch.textContent = String(index + 1);
+    label.append(input, swatch);
+    return label;
+  }));
+}
+
+function showRange(range) {
+  const value = Number.isInteger(range) ? String(range) : '';
+  const select = $('range');
+  if (![...select.options].some((option) => option.value === value)) select.add(new Option(`${value} cells`, value));
+  select.value = value;
+}
+
+function sendFollow() {
+  const range = $('range').value === '' ? null : Number($('range').value);
+  command('follow', { follow: $('follow').checked, range });
 }
 
 function command(type, fields = {}) {
@@ -221,6 +307,8 @@ function listen() {
   $('draw-frame').addEventListener('click', () => setFraming(!framing));
   $('whole-map').addEventListener('click', () => command('frame', { frame: null }));
   $('grid').addEventListener('change', (event) => command('grid', { grid: event.target.checked }));
+  $('follow').addEventListener('change', sendFollow);
+  $('range').addEventListener('change', sendFollow);
   $('undo').addEventListener('click', () => step('undo'));
   $('redo').addEventListener('click', () => step('redo'));
   document.addEventListener('keydown', onShortcut);
@@ -236,8 +324,9 @@ function onShortcut(event) {
     return;
   }
   if (event.altKey || event.target.matches('select, input[type="text"]')) return;
-  const tools = { c: 'cells', p: 'picture', w: 'walk', r: 'run' };
+  const tools = { c: 'cells', p: 'picture', w: 'walk', r: 'run', s: 'sight', m: 'party' };
   if (key in tools) chooseTool(tools[key]);
+  else if (/^[1-6]$/.test(key)) chooseMarker(Number(key) - 1);
   else if (key === 'f') setFraming(!framing);
   else if (key === 'escape') setFraming(false);
 }
@@ -246,9 +335,11 @@ function onShortcut(event) {
 window.addEventListener('hashchange', () => location.reload());
 $('players-address').textContent = $('players-address').href = new URL('/', location.href).href;
 $('join-code').addEventListener('click', () => $('join-code').classList.toggle('large'));
+newMarkerChoices();
 listen();
 SymbolSheet.load().then((sheet) => {
   board = new Board($('board'), sheet, pick);
+  board.onArrow = stepParty;
   if (!secret) refuse('This page needs the GM’s address that vellumor-map table printed: it ends in #k=…');
   else client.start();
 });

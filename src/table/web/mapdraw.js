@@ -164,6 +164,49 @@ export function drawOutline(context, layout, inSet, colour, width) {
   }
 }
 
+// The party's markers, by colour 0 to 5: bright, and told apart by their
+// initial too, for those who cannot tell the colours apart.
+export const MARKER_COLOURS = ['#f0c846', '#e5574b', '#4ea6ea', '#63cf85', '#c67be8', '#f28c3a'];
+const MARKER_LETTERS = ['1', '2', '3', '4', '5', '6'];
+
+// The markers that are well formed and on the map, at most one of each colour.
+export function validParty(party) {
+  if (!Array.isArray(party)) return [];
+  const seen = new Set();
+  return party.filter((marker) => {
+    const ok = marker && Number.isInteger(marker.colour) && marker.colour >= 0
+      && marker.colour < MARKER_COLOURS.length && Number.isInteger(marker.cell) && marker.cell >= 0
+      && marker.cell < CELL_COUNT && !seen.has(marker.colour);
+    if (ok) seen.add(marker.colour);
+    return ok;
+  }).map(({ colour, cell }) => ({ colour, cell }));
+}
+
+// Each marker a disc with a dark rim and its number, in the middle of its cell.
+export function drawParty(context, layout, party) {
+  for (const { colour, cell } of party) {
+    const box = cellBox(layout, cell);
+    if (!box) continue;
+    const middleX = box.x + box.size / 2;
+    const middleY = box.y + box.size / 2;
+    const radius = Math.max(3, box.size * 0.34);
+    context.beginPath();
+    context.arc(middleX, middleY, radius, 0, 2 * Math.PI);
+    context.fillStyle = MARKER_COLOURS[colour];
+    context.fill();
+    context.lineWidth = Math.max(1.5, box.size / 14);
+    context.strokeStyle = 'rgb(12, 14, 18)';
+    context.stroke();
+    if (box.size >= 18) {
+      context.fillStyle = 'rgb(12, 14, 18)';
+      context.font = `600 ${Math.round(radius * 1.1)}px system-ui, sans-serif`;
+      context.textAlign = 'center';
+      context.textBaseline = 'middle';
+      context.fillText(MARKER_LETTERS[colour], middleX, middleY + radius * 0.05);
+    }
+  }
+}
+
 // A canvas sized to its element in device pixels; true when its size changed.
 export function fitCanvasToElement(canvas) {
   const ratio = window.devicePixelRatio || 1;

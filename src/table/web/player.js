@@ -2,8 +2,9 @@
 // fog, following the table as the GM changes it. Nothing here to press.
 
 import { ShownMap, TableClient } from './client.js';
-import { FOG, GRID_COLOUR, HIDDEN, SymbolSheet, WHOLE_MAP, drawCellEdges, drawCells, fitCanvasToElement, fitLayout }
-  from './mapdraw.js';
+import {
+  FOG, GRID_COLOUR, HIDDEN, SymbolSheet, WHOLE_MAP, drawCellEdges, drawCells, drawParty, fitCanvasToElement, fitLayout,
+} from './mapdraw.js';
 
 const BACKGROUND = 'rgb(11, 13, 16)';
 
@@ -69,6 +70,8 @@ function draw() {
   drawCells(context, layout, shown.cells, sheet, FOG);
   showWaiting();
   if (shown.grid) drawCellEdges(context, layout, (index) => shown.cells[index] !== HIDDEN, GRID_COLOUR);
+  drawParty(context, layout, shown.party);
+  canvas.dataset.party = JSON.stringify(shown.party);
   canvas.dataset.layout = JSON.stringify(layout); // where the cells lie, for tests and tools
   canvas.dataset.rev = `${shown.view}:${shown.rev}`;
   acknowledge();

@@ -226,6 +226,40 @@ try {
   assert.equal(await gm.$eval('#mode :checked', (input) => input.value), 'live');
   assert.equal(await preparing(), false);
 
+  step('the party walks in through the south gate, followed: what it sees is revealed, the players see it');
+  await gm.click('#follow');
+  await playersShowSaved('following the party');
+  await choose('party');
+  await clickCell(cell(17, 23));
+  state = await playersShowSaved('the party outside the gate');
+  assert.deepEqual(state.party, [{ colour: 0, cell: cell(17, 23) }]);
+  assert.equal(state.revealed[cell(17, 21)], '1', 'the gate is seen');
+  assert.equal(state.revealed[cell(17, 18)], '0', 'the closed gate hides the town');
+  await dragCells(cell(17, 23), cell(17, 20));
+  state = await playersShowSaved('the party through the gate');
+  assert.deepEqual(state.party, [{ colour: 0, cell: cell(17, 20) }]);
+  assert.equal(state.revealed[cell(17, 18)], '1', 'the street is seen from inside');
+  assert.equal(state.revealed[cell(17, 24)], '1', 'what was seen stays seen');
+  for (const player of players) {
+    await until('the marker on the players\' screens',
+      async () => JSON.parse(await player.$eval('#map', (canvas) => canvas.dataset.party ?? '[]'))
+        .map(({ colour, cell: where }) => `${colour}@${where}`).join() === `0@${cell(17, 20)}`);
+  }
+  await gm.keyboard.press('ArrowUp');
+  state = await playersShowSaved('a step up the street');
+  assert.deepEqual(state.party, [{ colour: 0, cell: cell(17, 19) }]);
+  await gm.click('#undo');
+  state = await playersShowSaved('the step undone, with what it revealed');
+  assert.deepEqual(state.party, [{ colour: 0, cell: cell(17, 20) }]);
+  await gm.click('#follow');
+  await playersShowSaved('no longer following');
+  await clickCell(cell(17, 20), { button: 'right' });
+  state = await playersShowSaved('the party taken off');
+  assert.deepEqual(state.party, []);
+  await gm.click('#hide-all');
+  state = await playersShowSaved('hide all again');
+  await choose('cells');
+
   step('the players\' screens follow a frame, and go back to the whole map');
   await gm.click('#draw-frame');
   await dragCells(cell(18, 3), cell(29, 12));
@@ -275,6 +309,15 @@ try {
   await gm.click('#draw-frame');
   await dragCells(cell(2, 1), cell(32, 23));
   await playersShowSaved('the frame on the town');
+  await choose('live');
+  await choose('party');
+  await clickCell(cell(17, 19));
+  await playersShowSaved('the party by the south gate');
+  await gm.keyboard.press('2');
+  await clickCell(cell(18, 19));
+  await playersShowSaved('the party split in two');
+  await gm.click('#follow');
+  await playersShowSaved('following the party');
   await until('the players up to date', async () => (await statusLine()) === '2 players, all up to date');
   await gm.mouse.move(0, 0);
   await gm.click('#screens summary');

@@ -110,7 +110,8 @@ export function playersPicture(codes, state) {
 // The cells whose pixels on the players' canvas differ from `expected`: a
 // revealed cell must show its symbol's picture, scaled nearest-neighbour, and
 // a hidden cell the fog. Every picture pixel is looked at once, at the middle
-// of the screen pixels it became, leaving out the grid lines.
+// of the screen pixels it became, leaving out the grid lines. A cell under one
+// of the party's markers is held to the markers the page was sent instead.
 export async function wrongCells(page, expected) {
   return page.evaluate(async ({ cells, frame }) => {
     const { FOG, WHOLE_MAP, cellBox } = await import('/app/mapdraw.js');
@@ -133,9 +134,14 @@ export async function wrongCells(page, expected) {
     const fog = FOG.match(/\d+/g).map(Number);
     const symbols = window.symbolPixels;
     const wrong = [];
+    const marked = new Set(JSON.parse(canvas.dataset.party ?? '[]').map((marker) => marker.cell));
     for (let index = 0; index < cells.length && wrong.length < 5; ++index) {
       const box = cellBox(layout, index);
       if (!box) continue;
+      if (marked.has(index)) {
+        if (cells[index] < 0) wrong.push(index); // a marker on a cell the players cannot see
+        continue;
+      }
       for (let y = 0; y < 15 && !wrong.includes(index); ++y) {
         const dy = Math.floor(((y + 0.5) * box.size) / 15);
         for (let x = 0; x < 15; ++x) {
