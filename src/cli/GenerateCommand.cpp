@@ -88,7 +88,9 @@ int generateCommand(const QStringList &arguments, QTextStream &out, QTextStream 
                        "  town    a walled town with its gates, guard posts, inn, church, houses\n"
                        "          and well, and the country outside;\n"
                        "  fort    a fort in the desert with its towers, barracks and stables;\n"
-                       "  castle  the castle by a lake, a river from the mountains, forest;\n"
+                       "  castle  a castle and its keep in one of several layouts: below the\n"
+                       "          mountains by a lake, above a lake before its gate, or on a\n"
+                       "          hill between two rivers;\n"
                        "  valley  open country: a river from edge to edge, lakes, mountain\n"
                        "          ranges, forests, swamp and plains.\n"
                        "OUT's suffix names the format: .map, or any that export writes, with\n"
@@ -97,7 +99,10 @@ int generateCommand(const QStringList &arguments, QTextStream &out, QTextStream 
                        "the command that makes the same map again is printed.\n"
                        "With --keep, every symbol drawn in MAP stands in the result as drawn and\n"
                        "the rest is made around it; a wall ring drawn there is the town's, the\n"
-                       "fort's or the castle's wall.")
+                       "fort's or the castle's wall, with the gates drawn in it; a castle drawn\n"
+                       "there is the castle's keep, a lake its lake; a river drawn across the\n"
+                       "map has the town or castle on one bank (a fort, in the desert, is\n"
+                       "refused). A ring drawn without a gate is refused.")
             .arg(generate::kGeneratorVersion),
         QStringLiteral("Exit status: 0 when the map was written, 1 when no map came together or "
                        "a file\ncould not be written, 2 when the command line is wrong.\n"));
@@ -111,7 +116,9 @@ int generateCommand(const QStringList &arguments, QTextStream &out, QTextStream 
         QStringLiteral("Keep every symbol drawn in MAP and make the rest around it."),
         QStringLiteral("MAP"));
     const QCommandLineOption gatesOption(QStringLiteral("gates"),
-        QStringLiteral("Gates in the wall of a town, fort or castle, 1 to 4 (default: by chance)."),
+        QStringLiteral("Gates in the wall of a town, fort or castle, 1 to 4 (default: by chance). "
+                       "A wall ring kept from MAP keeps the gates drawn in it: a different N is "
+                       "refused."),
         QStringLiteral("N"));
     const QCommandLineOption riverOption(
         QStringLiteral("river"), QStringLiteral("A town or castle with a river."));
@@ -184,6 +191,12 @@ int generateCommand(const QStringList &arguments, QTextStream &out, QTextStream 
     if (picked)
         seed = QRandomGenerator::system()->bounded(std::uint32_t(1) << 31);
     const generate::Generated generated = generate::generateAround(*kind, *seed, choices, kept);
+    if (!generated.refused.isEmpty()) {
+        err << QStringLiteral("vellumor-map: generate: %1: %2; nothing was written")
+                   .arg(parser.value(keepOption), generated.refused)
+            << Qt::endl;
+        return kFailure;
+    }
     if (!generated.codes) {
         for (const rules::Finding &finding : generated.inTheWay)
             out << parser.value(keepOption) << QStringLiteral(": ") << rules::describe(finding)

@@ -35,6 +35,14 @@ struct Outline
     bool isRectangle() const { return cutCount == 0; }
 };
 
+// The rectangle with up to two of its corners cut away, as many as `cuts`
+// draws (weighted by chance), each cut three cells or more and up to a third
+// of the side; two cuts along one wall leave a run of it between them.
+Outline cutCorners(SeededRandom &random, const CellRect &rect, std::span<const Weighted<int>> cuts);
+// Whether the outline's corner (0 top left, 1 top right, 2 bottom left, 3
+// bottom right) was cut away.
+bool isCutCorner(const Outline &outline, int corner);
+
 struct WallRing
 {
     CellRect bounds; // the wall and all it encloses

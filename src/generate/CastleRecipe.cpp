@@ -1,88 +1,103 @@
-#include "generate/Builders.h"
+#include "generate/CastleParts.h"
+#include "generate/KeptDrawing.h"
 #include "generate/Recipes.h"
 #include "symbols/SymbolNames.h"
 
 #include <algorithm>
 
-// A castle by a lake: mountains and forest along the top of the map, a river
-// rising under them and falling into the lake, and another running out of the
-// lake to the map's edge; the keep with its tower inside a ring of wall on
-// the other side of the map, and sometimes a village outside its gate.
+// A castle in one of several layouts. The first, here: the highland along
+// the top or the bottom of the map, a river rising under it and falling into
+// a lake, another running out of the lake to the map's edge, the keep with
+// its tower inside a ring of wall on the other side of the map, and
+// sometimes a village outside its gate. The others are in CastleLayouts.cpp.
 namespace vellumor::generate {
 
 namespace {
 
-// What stands in a castle's yard, and how often.
-enum YardBuilding { Tower, Barracks, YardStables, YardTree, Cottage };
-constexpr Weighted<YardBuilding> kYardBuildings[]
-    = {{Tower, 1}, {Barracks, 2}, {YardStables, 1}, {YardTree, 1}, {Cottage, 1}};
-
-Building castleBuilding(SeededRandom &random)
+// The highland layout is planned as if the highland lay along the top; with
+// it along the bottom, rows and the ways north and south are turned over.
+struct Facing
 {
-    switch (random.weighted(kYardBuildings)) {
-    case Tower:
-        return picture(kTower);
-    case Barracks:
-        return longHouse(random, random.between(2, 4));
-    case YardStables:
-        return row(std::array<SymbolCode, 2> {sym::Stables, sym::Stables});
-    case YardTree:
-        return single(sym::TreesDeciduous);
-    case Cottage:
-        break;
+    bool south = false;
+
+    int row(int r) const { return south ? kMapRows - 1 - r : r; }
+    CellRect rect(const CellRect &r) const
+    {
+        return south ? CellRect {r.left, row(r.bottom), r.right, row(r.top)} : r;
     }
-    return single(random.oneIn(2) ? sym::House : sym::Shop);
-}
+    Side side(Side s) const
+    {
+        return south && (s == Side::North || s == Side::South) ? opposite(s) : s;
+    }
+    RiverCourse course(RiverCourse c) const
+    {
+        if (!south)
+            return c;
+        if (c.flow == Flow::South || c.flow == Flow::North) {
+            c.flow = c.flow == Flow::South ? Flow::North : Flow::South;
+            c.from = row(c.from);
+            c.to = row(c.to);
+        } else {
+            c.enterAt = row(c.enterAt);
+            c.leaveAt = row(c.leaveAt);
+            const int low = row(c.high), high = row(c.low);
+            c.low = low;
+            c.high = high;
+        }
+        return c;
+    }
+};
 
-Building villageBuilding(SeededRandom &random)
+// Where everything goes, decided before anything is drawn, as seen with the
+// highland along the top.
+struct HighlandPlan
 {
-    static constexpr Weighted<SymbolCode> kHouses[]
-        = {{sym::House, 2}, {sym::Shack, 1}, {sym::Shop, 1}};
-    if (random.oneIn(5))
-        return single(sym::TreesDeciduous);
-    std::array<SymbolCode, 3> houses {};
-    for (SymbolCode &house : houses)
-        house = random.weighted(kHouses);
-    return row(std::span<const SymbolCode>(houses.data(), std::size_t(random.between(1, 3))));
-}
-
-Building keep(SeededRandom &random)
-{
-    return random.oneIn(2) ? beside(picture(kCastle), picture(kTower))
-                           : beside(picture(kTower), picture(kCastle));
-}
-
-// Where everything goes, decided before anything is drawn.
-struct CastlePlan
-{
+    Facing facing;
     bool castleWest = false;
     int highland = 2; // rows of mountains and forest along the top
     CellRect walls;
     CellRect lake;
+    bool lakeKept = false;
     bool rivers = true;
     // The columns between the castle and the map's far edge.
     int sideLow = 0;
     int sideHigh = 0;
 };
 
-CastlePlan planCastle(SeededRandom &random, const MapChoices &choices)
+std::optional<HighlandPlan> planHighland(
+    const Sketch &sketch, SeededRandom &random, const MapChoices &choices)
 {
-    CastlePlan plan;
-    plan.castleWest = random.oneIn(2);
+    HighlandPlan plan;
+    plan.facing.south = random.oneIn(2);
+    const Facing &facing = plan.facing;
+    const auto keptLake = keptBounds(sketch, Family::Lake);
+    const auto keptWalls = keptKeepWalls(sketch, random);
+    plan.castleWest = keptWalls ? keptWalls->left + keptWalls->right < kMapColumns
+        : keptLake              ? keptLake->left + keptLake->right >= kMapColumns
+                                : random.oneIn(2);
     plan.highland = random.between(2, 3);
     const int width = random.between(13, 17);
     const int height = random.between(8, 11);
     const int left
         = plan.castleWest ? random.between(1, 3) : kMapColumns - width - random.between(1, 3);
     const int top = random.between(plan.highland + 1, plan.highland + 3);
-    plan.walls = {left, top, left + width - 1, top + height - 1};
-    const int lakeWidth = random.between(6, 9);
-    const int lakeHeight = random.between(5, 7);
-    const int lakeLeft = plan.castleWest
-        ? random.between(plan.walls.right + 4, kMapColumns - 2 - lakeWidth)
-        : random.between(1, plan.walls.left - 3 - lakeWidth);
-    const int lakeTop = random.between(std::max(plan.highland + 5, 9), kMapRows - 2 - lakeHeight);
-    plan.lake = {lakeLeft, lakeTop, lakeLeft + lakeWidth - 1, lakeTop + lakeHeight - 1};
+    plan.walls = keepWalls(keptWalls ? std::optional(facing.rect(*keptWalls)) : std::nullopt,
+        {left, top, left + width - 1, top + height - 1});
+    if (keptLake) {
+        plan.lake = facing.rect(*keptLake);
+        plan.lakeKept = true;
+    } else {
+        const int lakeWidth = random.between(6, 9);
+        const int lakeHeight = random.between(5, 7);
+        const int lakeLeft = plan.castleWest
+            ? random.between(plan.walls.right + 4, kMapColumns - 2 - lakeWidth)
+            : random.between(1, plan.walls.left - 3 - lakeWidth);
+        const int lakeTop
+            = random.between(std::max(plan.highland + 5, 9), kMapRows - 2 - lakeHeight);
+        plan.lake = {lakeLeft, lakeTop, lakeLeft + lakeWidth - 1, lakeTop + lakeHeight - 1};
+    }
+    if (plan.walls.top <= plan.highland || plan.lake.top < plan.highland + 3)
+        return std::nullopt;
     plan.rivers = wantsRiver(random, choices, 100);
     plan.sideLow = plan.castleWest ? plan.walls.right + 3 : 1;
     plan.sideHigh = plan.castleWest ? kMapColumns - 2 : plan.walls.left - 3;
@@ -90,11 +105,13 @@ CastlePlan planCastle(SeededRandom &random, const MapChoices &choices)
 }
 
 // The lake, and the river from a spring under the highland down into it.
-bool layLakeAndSpring(Sketch &sketch, SeededRandom &random, const CastlePlan &plan)
+bool layLakeAndSpring(Sketch &sketch, SeededRandom &random, const HighlandPlan &plan)
 {
     const CellRect &lake = plan.lake;
+    const Facing &facing = plan.facing;
     const bool besideWalls = lake.left <= plan.walls.right + 2 && lake.right >= plan.walls.left - 2;
-    if (lake.left < 1 || lake.right > kMapColumns - 2 || besideWalls || !layLake(sketch, lake))
+    if (lake.left < 1 || lake.right > kMapColumns - 2 || besideWalls
+        || (!plan.lakeKept && !layLake(sketch, facing.rect(lake))))
         return false;
     if (!plan.rivers)
         return true;
@@ -106,14 +123,15 @@ bool layLakeAndSpring(Sketch &sketch, SeededRandom &random, const CastlePlan &pl
     spring.low = plan.sideLow;
     spring.high = plan.sideHigh;
     RiverPath path;
-    return layRiver(sketch, random, spring, path)
-        && raiseSpring(sketch, random, {spring.enterAt, plan.highland - 1}, Side::South);
+    return layRiver(sketch, random, facing.course(spring), path)
+        && raiseSpring(sketch, random, {spring.enterAt, facing.row(plan.highland - 1)},
+            facing.side(Side::South));
 }
 
 // Out of the lake to the map's edge: below the castle to the far edge,
 // straight down, or away from the castle; the first that finds its way.
 // Gives whether the village below the castle keeps its room.
-bool layOutflow(Sketch &sketch, SeededRandom &random, const CastlePlan &plan, bool &villageRoom)
+bool layOutflow(Sketch &sketch, SeededRandom &random, const HighlandPlan &plan, bool &villageRoom)
 {
     const CellRect &lake = plan.lake;
     const int belowCastle = plan.walls.bottom + 5;
@@ -150,7 +168,7 @@ bool layOutflow(Sketch &sketch, SeededRandom &random, const CastlePlan &plan, bo
         }
         course.leaveAt = random.between(course.low, course.high);
         RiverPath out;
-        if (layRiver(sketch, random, course, out)) {
+        if (layRiver(sketch, random, plan.facing.course(course), out)) {
             villageRoom = way != PastTheCastle;
             return true;
         }
@@ -158,91 +176,69 @@ bool layOutflow(Sketch &sketch, SeededRandom &random, const CastlePlan &plan, bo
     return false;
 }
 
-// The ring of wall (or the one the user drew) with the keep and its yard.
-bool buildKeep(Sketch &sketch, SeededRandom &random, const CastlePlan &plan,
-    const MapChoices &choices, WallRing &ring)
+// Mountains and forest along the highland's rows, then the lowland.
+void dressCountry(Sketch &sketch, SeededRandom &random, const HighlandPlan &plan)
 {
-    if (!keptWallRing(sketch, ring)) {
-        static constexpr Weighted<int> kGates[] = {{1, 2}, {2, 1}};
-        WallPlan walls;
-        walls.outline.rect = plan.walls;
-        walls.gateCount = choices.gates > 0 ? choices.gates : random.weighted(kGates);
-        walls.gateSides = SideSet(kAllSides & ~sideBit(Side::North));
-        walls.guardSpacing = random.between(5, 7);
-        if (!buildWallRing(sketch, random, walls, ring))
-            return false;
-    }
-    const Building required[] = {keep(random), single(sym::Well)};
-    if (!fillStreets(
-            sketch, random, streetArea(ring), required, castleBuilding, random.between(60, 95)))
-        return false;
-    ring.bounds.forEach([&](CellPlace place) {
-        if (ring.inside.contains(place))
-            sketch.claim(place);
-    });
-    return true;
-}
-
-// A village below the castle, its inn or church among the houses.
-void maybeVillage(Sketch &sketch, SeededRandom &random, const WallRing &ring)
-{
-    const CellRect village {ring.bounds.left, ring.bounds.bottom + 4, ring.bounds.right,
-        std::min(ring.bounds.bottom + 8, kMapRows - 2)};
-    if (village.height() < 3 || !random.oneIn(2))
-        return;
-    const Building landmark[] = {random.oneIn(2) ? picture(kInn) : picture(kChurch)};
-    fillStreets(
-        sketch, random, streetArea(village), landmark, villageBuilding, random.between(30, 60));
-}
-
-// Mountains and forest along the top, woods, swamp by the lake and grass
-// below.
-void dressCountry(Sketch &sketch, SeededRandom &random, const CastlePlan &plan)
-{
+    const Facing &facing = plan.facing;
     static constexpr SymbolCode kHighland[]
         = {sym::Mountain, sym::Mountain, sym::Mountain, sym::MountainCave, sym::Hills, sym::Hills,
             sym::TreesEvergreen, sym::TreesDeciduous, sym::TreesOldEvergreen};
-    const CellRect highland {0, 0, kMapColumns - 1, plan.highland - 1};
-    const CellRect lowland {0, plan.highland, kMapColumns - 1, kMapRows - 1};
-    scatter(sketch, random, highland, kHighland, 90);
+    scatter(sketch, random, facing.rect({0, 0, kMapColumns - 1, plan.highland - 1}), kHighland, 90);
     static constexpr Weighted<int> kVolcanoes[] = {{0, 2}, {1, 3}, {2, 3}};
     crownVolcanoes(sketch, random, random.weighted(kVolcanoes));
-    scatter(sketch, random, {0, plan.highland, kMapColumns - 1, plan.highland}, livingTrees(), 50);
-    for (int woods = random.between(2, 5); woods > 0; --woods)
-        clump(sketch, random, lowland, random.between(5, 20), livingTrees(), 55);
-    static constexpr SymbolCode kSwamp[] = {sym::Swamp};
-    if (random.oneIn(2)) {
-        const CellPlace shore {
-            plan.castleWest ? plan.lake.right + 2 : plan.lake.left - 2, plan.lake.bottom};
-        clump(sketch, random, shore, random.between(5, 12), kSwamp, 90);
-    }
-    if (random.oneIn(2)) {
-        static constexpr SymbolCode kPlains[] = {sym::Grass, sym::DryGrass};
-        const auto grass = std::span<const SymbolCode>(kPlains).subspan(random.below(2), 1);
-        clump(sketch, random, lowland, random.between(6, 14), grass, 95);
-    }
-    static constexpr SymbolCode kHills[] = {sym::Hills};
-    scatter(sketch, random, kWholeMap, kHills, random.between(1, 3));
-    scatter(sketch, random, kWholeMap, livingTrees(), random.between(3, 8));
-    tidyTerrain(sketch, random);
+    scatter(sketch, random, facing.rect({0, plan.highland, kMapColumns - 1, plan.highland}),
+        livingTrees(), 50);
+    const CellPlace shore {
+        plan.castleWest ? plan.lake.right + 2 : plan.lake.left - 2, facing.row(plan.lake.bottom)};
+    dressLowland(
+        sketch, random, facing.rect({0, plan.highland, kMapColumns - 1, kMapRows - 1}), shore);
 }
+
+bool drawHighland(Sketch &sketch, SeededRandom &random, const MapChoices &choices)
+{
+    const auto planned = planHighland(sketch, random, choices);
+    if (!planned)
+        return false;
+    const HighlandPlan &plan = *planned;
+    bool villageRoom = true;
+    if (!layLakeAndSpring(sketch, random, plan)
+        || (plan.rivers && !layOutflow(sketch, random, plan, villageRoom)))
+        return false;
+    const Facing &facing = plan.facing;
+    WallRing ring;
+    const KeepPlan keepPlan {
+        facing.rect(plan.walls), SideSet(kAllSides & ~sideBit(facing.side(Side::North)))};
+    if (!buildKeep(sketch, random, keepPlan, choices, ring))
+        return false;
+    if (villageRoom) {
+        const CellRect below {plan.walls.left, plan.walls.bottom + 4, plan.walls.right,
+            std::min(plan.walls.bottom + 8, kMapRows - 2)};
+        village(sketch, random, facing.rect(below));
+    }
+    dressCountry(sketch, random, plan);
+    return true;
+}
+
+using Layout = bool (*)(Sketch &, SeededRandom &, const MapChoices &);
 
 } // namespace
 
 bool drawCastle(Sketch &sketch, SeededRandom &random, const MapChoices &choices)
 {
-    const CastlePlan plan = planCastle(random, choices);
-    bool villageRoom = true;
-    if (!layLakeAndSpring(sketch, random, plan)
-        || (plan.rivers && !layOutflow(sketch, random, plan, villageRoom)))
-        return false;
-    WallRing ring;
-    if (!buildKeep(sketch, random, plan, choices, ring))
-        return false;
-    if (villageRoom)
-        maybeVillage(sketch, random, ring);
-    dressCountry(sketch, random, plan);
-    return true;
+    if (keptRiverAcross(sketch))
+        return drawOnTheBank(sketch, random, choices);
+    // No layout in more than half the maps; between rivers has no lake, so
+    // not where the user drew one.
+    static constexpr Weighted<Layout> kLayouts[]
+        = {{drawHighland, 1}, {drawLakeBeforeGate, 1}, {drawBetweenRivers, 1}};
+    static constexpr Weighted<Layout> kWithLake[] = {{drawHighland, 1}, {drawLakeBeforeGate, 1}};
+    const bool lakeKept = keptBounds(sketch, Family::Lake).has_value();
+    const Layout layout = lakeKept ? random.weighted(kWithLake) : random.weighted(kLayouts);
+    // A river the user drew is the castle's river: no second one beside it.
+    MapChoices withRivers = choices;
+    if (keptBounds(sketch, Family::River))
+        withRivers.river = RiverChoice::Never;
+    return layout(sketch, random, withRivers);
 }
 
 } // namespace vellumor::generate

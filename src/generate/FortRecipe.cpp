@@ -37,33 +37,72 @@ void towerAt(Sketch &sketch, CellPlace top)
         sketch.put(across(top, Side::South, row), tower.cells[std::size_t(row)][0]);
 }
 
-CellRect planWalls(SeededRandom &random)
+// The wall's outline: in most forts a rectangle with a corner or two cut
+// away (an L, a cut corner), in the rest a plain rectangle.
+Outline planWalls(SeededRandom &random)
 {
     const int width = random.between(13, 21);
     const int height = random.between(11, 17);
     const int left = random.between(3, kMapColumns - 3 - width);
     const int top = random.between(2, kMapRows - 2 - height);
-    return {left, top, left + width - 1, top + height - 1};
+    static constexpr Weighted<int> kCuts[] = {{0, 2}, {1, 2}, {2, 1}};
+    return cutCorners(random, {left, top, left + width - 1, top + height - 1}, kCuts);
 }
 
-// The walls with their gates, a tower in each inner corner, the yard.
-bool buildFort(Sketch &sketch, SeededRandom &random, const CellRect &walls,
+// How the yard is laid out: rows of buildings with streets between, or
+// around a parade ground kept open in its middle.
+enum class Yard { Rows, ParadeGround };
+constexpr Weighted<Yard> kYards[] = {{Yard::Rows, 1}, {Yard::ParadeGround, 1}};
+
+StreetArea layYard(Sketch &sketch, SeededRandom &random, const WallRing &ring)
+{
+    StreetArea yard = streetArea(ring);
+    if (random.weighted(kYards) == Yard::Rows)
+        return yard;
+    const CellRect &area = yard.bounds;
+    const int width = std::max(3, area.width() * random.between(35, 50) / 100);
+    const int height = std::max(3, area.height() * random.between(35, 50) / 100);
+    const int left = area.left + (area.width() - width) / 2;
+    const int top = area.top + (area.height() - height) / 2;
+    const CellRect parade {left, top, left + width - 1, top + height - 1};
+    StreetArea around {area, {}};
+    area.forEach([&](CellPlace place) {
+        if (yard.cells.contains(place) && !parade.contains(place))
+            around.cells.add(place);
+    });
+    parade.forEach([&](CellPlace place) {
+        if (sketch.isFree(place))
+            sketch.claim(place);
+    });
+    return around;
+}
+
+// The walls with their gates, a tower in each inner corner not cut away, the
+// yard.
+bool buildFort(Sketch &sketch, SeededRandom &random, const Outline &walls,
     const MapChoices &choices, WallRing &ring)
 {
     if (!keptWallRing(sketch, ring)) {
-        sketch.fill(walls.inset(1), kBlankSymbol);
+        const CellRect &rect = walls.rect;
+        rect.forEach([&](CellPlace place) {
+            if (walls.contains(place) && !walls.isEdge(place))
+                sketch.paint(place, kBlankSymbol);
+        });
         static constexpr Weighted<int> kGates[] = {{1, 1}, {2, 2}};
         WallPlan plan;
-        plan.outline.rect = walls;
+        plan.outline = walls;
         plan.gateCount = choices.gates > 0 ? choices.gates : random.weighted(kGates);
         plan.cornerClearance = 3;
         plan.guardSpacing = random.between(4, 7);
         if (!buildWallRing(sketch, random, plan, ring))
             return false;
-        towerAt(sketch, {walls.left + 1, walls.top + 1});
-        towerAt(sketch, {walls.right - 1, walls.top + 1});
-        towerAt(sketch, {walls.left + 1, walls.bottom - 2});
-        towerAt(sketch, {walls.right - 1, walls.bottom - 2});
+        const std::array<CellPlace, 4> towers {CellPlace {rect.left + 1, rect.top + 1},
+            {rect.right - 1, rect.top + 1}, {rect.left + 1, rect.bottom - 2},
+            {rect.right - 1, rect.bottom - 2}};
+        for (int corner = 0; corner < 4; ++corner) {
+            if (!isCutCorner(walls, corner))
+                towerAt(sketch, towers[std::size_t(corner)]);
+        }
     } else {
         ring.bounds.forEach([&](CellPlace place) {
             if (ring.inside.contains(place) && sketch.isFree(place))
@@ -75,7 +114,7 @@ bool buildFort(Sketch &sketch, SeededRandom &random, const CellRect &walls,
         block({sym::Stables, sym::Stables}, {sym::Wagon, sym::Blank}),
         single(sym::Well),
     };
-    StreetArea yard = streetArea(ring);
+    const StreetArea yard = layYard(sketch, random, ring);
     if (!fillStreets(sketch, random, yard, required, fortBuilding, random.between(55, 90)))
         return false;
     ring.bounds.forEach([&](CellPlace place) {
@@ -163,7 +202,7 @@ void dressDesert(Sketch &sketch, SeededRandom &random)
 bool drawFort(Sketch &sketch, SeededRandom &random, const MapChoices &choices)
 {
     sketch.layGround(sym::Sand);
-    const CellRect walls = planWalls(random);
+    const Outline walls = planWalls(random);
     WallRing ring;
     if (!buildFort(sketch, random, walls, choices, ring))
         return false;

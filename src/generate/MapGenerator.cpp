@@ -3,6 +3,8 @@
 #include "rules/MapLint.h"
 #include "rules/MapProperties.h"
 
+#include "generate/Builders.h"
+#include "generate/KeptDrawing.h"
 #include "generate/MapLooks.h"
 #include "generate/Recipes.h"
 #include "rules/MapCells.h"
@@ -59,6 +61,26 @@ QList<Finding> keptInTheWay(
 
 } // namespace
 
+QString refusal(MapKind kind, const MapChoices &choices, const MapCodes &kept)
+{
+    const Sketch sketch(kept);
+    if (kind == MapKind::Fort && keptRiverAcross(sketch))
+        return QStringLiteral("a fort stands in the desert, where no river runs: the river drawn "
+                              "across the map leaves no room for one");
+    WallRing ring;
+    if (kind == MapKind::Valley || !keptWallRing(sketch, ring))
+        return {};
+    if (ring.gateCount == 0)
+        return QStringLiteral("the kept wall ring has no gate: draw one where the ring opens");
+    if (choices.gates > 0 && choices.gates != ring.gateCount)
+        return QStringLiteral("the kept wall ring has %1 gate%2, not the %3 asked for: kept cells "
+                              "are never changed")
+            .arg(ring.gateCount)
+            .arg(ring.gateCount == 1 ? QString() : QStringLiteral("s"))
+            .arg(choices.gates);
+    return {};
+}
+
 std::optional<MapCodes> generateMap(MapKind kind, std::uint64_t seed, int attempts)
 {
     return generateAround(kind, seed, {}, MapCodes {}, attempts).codes;
@@ -67,6 +89,8 @@ std::optional<MapCodes> generateMap(MapKind kind, std::uint64_t seed, int attemp
 Generated generateAround(
     MapKind kind, std::uint64_t seed, const MapChoices &choices, const MapCodes &kept, int attempts)
 {
+    if (QString why = refusal(kind, choices, kept); !why.isEmpty())
+        return {std::nullopt, {}, why};
     const Recipe recipe = recipeOf(kind);
     std::array<int, kCellCount> wanted {};
     for (int attempt = 0; attempt < attempts; ++attempt) {
@@ -86,9 +110,9 @@ Generated generateAround(
             || (sketch.hasKept() ? errorCount(codes) > 0
                                  : !lintMap(codes).isEmpty() || missedGoal(codes, kind)))
             continue;
-        return {codes, {}};
+        return {codes, {}, {}};
     }
-    return {std::nullopt, keptInTheWay(kept, wanted, kind)};
+    return {std::nullopt, keptInTheWay(kept, wanted, kind), {}};
 }
 
 } // namespace vellumor::generate

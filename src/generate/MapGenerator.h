@@ -20,7 +20,7 @@ using rules::mapKindName;
 
 // Raised whenever a change to the generator changes the map some seed makes;
 // with the kind and the seed it names a map for good.
-inline constexpr int kGeneratorVersion = 2;
+inline constexpr int kGeneratorVersion = 3;
 
 // Attempts at one map before giving up; each starts afresh from the seed.
 inline constexpr int kMaxAttempts = 64;
@@ -44,7 +44,15 @@ struct Generated
     std::optional<MapCodes> codes;
     // When no map came together: the kept cells most in the way, as errors.
     QList<Finding> inTheWay;
+    // Why the drawing rules this map out before any attempt, in one line: a
+    // kept wall ring without a gate, gates asked of a ring drawn with others,
+    // a river across a desert fort.
+    QString refused;
 };
+
+// Why no map of this kind can be made around the drawing with these
+// choices, whatever the seed; empty when one may.
+QString refusal(MapKind kind, const MapChoices &choices, const MapCodes &kept);
 
 // The same, around the cells the user drew in `kept` (blank cells are left to
 // the generator): every drawn cell stands in the map exactly as drawn.

@@ -1,4 +1,5 @@
 #include "generate/Builders.h"
+#include "generate/KeptDrawing.h"
 #include "generate/Recipes.h"
 #include "symbols/SymbolNames.h"
 
@@ -70,42 +71,23 @@ Building church(SeededRandom &random)
                            : beside(cemetery, picture(kChurch));
 }
 
-// The wall's outline: a rectangle clear of the river's side, with one or two
-// of its corners cut away in many towns.
-Outline planOutline(SeededRandom &random, const TownSize &size, std::optional<Side> riverSide)
+// The wall's outline: a rectangle on the land, clear of the river's side,
+// with one or two of its corners cut away in many towns. A river the town
+// lays itself needs more room than one drawn beyond the land's edge.
+Outline planOutline(SeededRandom &random, const TownSize &size, std::optional<Side> riverSide,
+    const CellRect &land, int riverRoom)
 {
-    const auto room = [&](Side side) { return riverSide == side ? 6 : 2; };
-    const int maxWidth = kMapColumns - room(Side::West) - room(Side::East);
-    const int maxHeight = kMapRows - std::max(room(Side::North), 1) - room(Side::South);
+    const auto room = [&](Side side) { return riverSide == side ? riverRoom : 2; };
+    const int maxWidth = land.width() - room(Side::West) - room(Side::East);
+    const int maxHeight = land.height() - std::max(room(Side::North), 1) - room(Side::South);
     const int width = std::min(random.between(size.minWidth, size.maxWidth), maxWidth);
     const int height = std::min(random.between(size.minHeight, size.maxHeight), maxHeight);
-    const int left = random.between(room(Side::West), kMapColumns - room(Side::East) - width);
-    const int top
-        = random.between(std::max(room(Side::North), 1), kMapRows - room(Side::South) - height);
-    Outline outline;
-    outline.rect = {left, top, left + width - 1, top + height - 1};
+    const int left
+        = random.between(land.left + room(Side::West), land.right + 1 - room(Side::East) - width);
+    const int top = random.between(
+        land.top + std::max(room(Side::North), 1), land.bottom + 1 - room(Side::South) - height);
     static constexpr Weighted<int> kCuts[] = {{0, 5}, {1, 3}, {2, 2}};
-    std::array<int, 4> corners {0, 1, 2, 3};
-    random.shuffle(std::span<int>(corners));
-    for (int cuts = random.weighted(kCuts); outline.cutCount < cuts;) {
-        const int corner = corners[std::size_t(outline.cutCount)];
-        const int cutWidth = random.between(3, std::max(3, width / 3));
-        const int cutHeight = random.between(3, std::max(3, height / 3));
-        const CellRect &r = outline.rect;
-        const int cutLeft = corner % 2 == 0 ? r.left : r.right - cutWidth + 1;
-        const int cutTop = corner / 2 == 0 ? r.top : r.bottom - cutHeight + 1;
-        outline.cuts[std::size_t(outline.cutCount++)]
-            = {cutLeft, cutTop, cutLeft + cutWidth - 1, cutTop + cutHeight - 1};
-    }
-    // Two cuts along one wall leave a run of it between them.
-    if (outline.cutCount == 2) {
-        const CellRect &a = outline.cuts[0], &b = outline.cuts[1];
-        const bool apartAcross = a.right < b.left - 4 || b.right < a.left - 4;
-        const bool apartDown = a.bottom < b.top - 4 || b.bottom < a.top - 4;
-        if (!apartAcross && !apartDown)
-            outline.cutCount = 1;
-    }
-    return outline;
+    return cutCorners(random, {left, top, left + width - 1, top + height - 1}, kCuts);
 }
 
 // The square with the well, and the main streets from each gate to it.
@@ -255,15 +237,24 @@ bool drawTown(Sketch &sketch, SeededRandom &random, const MapChoices &choices)
 {
     const Size sizeKind = random.weighted(kSizeChances);
     const TownSize &size = kSizes[sizeKind];
+    // A river drawn across the map: the town stands on one bank of it, its
+    // gates facing away; otherwise the town may lay a river of its own.
+    const auto keptRiver = keptRiverAcross(sketch);
     std::optional<Side> riverSide;
-    if (wantsRiver(random, choices, 50))
+    CellRect land = kWholeMap;
+    if (keptRiver) {
+        const Bank bank = largerBank(*keptRiver, 1);
+        land = bank.land;
+        riverSide = bank.river;
+    } else if (wantsRiver(random, choices, 50)) {
         riverSide = kSides[random.below(4)];
+    }
 
     WallRing ring;
     if (!keptWallRing(sketch, ring)) {
         static constexpr Weighted<int> kGates[] = {{1, 2}, {2, 4}, {3, 2}, {4, 1}};
         WallPlan plan;
-        plan.outline = planOutline(random, size, riverSide);
+        plan.outline = planOutline(random, size, riverSide, land, keptRiver ? 1 : 6);
         plan.gateCount = choices.gates > 0 ? choices.gates : random.weighted(kGates);
         if (riverSide)
             plan.gateSides = SideSet(kAllSides & ~sideBit(*riverSide));
@@ -273,7 +264,7 @@ bool drawTown(Sketch &sketch, SeededRandom &random, const MapChoices &choices)
     }
     if (!layMainStreets(sketch, random, ring))
         return false;
-    if (riverSide && !layRiverBeside(sketch, random, ring.bounds, *riverSide))
+    if (riverSide && !keptRiver && !layRiverBeside(sketch, random, ring.bounds, *riverSide))
         return false;
     if (!fillTown(sketch, random, ring, size, sizeKind == Hamlet))
         return false;

@@ -139,6 +139,39 @@ bool Outline::isEdge(CellPlace place) const
     return false;
 }
 
+Outline cutCorners(SeededRandom &random, const CellRect &rect, std::span<const Weighted<int>> cuts)
+{
+    Outline outline;
+    outline.rect = rect;
+    std::array<int, 4> corners {0, 1, 2, 3};
+    random.shuffle(std::span<int>(corners));
+    for (int wanted = random.weighted(cuts); outline.cutCount < wanted;) {
+        const int corner = corners[std::size_t(outline.cutCount)];
+        const int cutWidth = random.between(3, std::max(3, rect.width() / 3));
+        const int cutHeight = random.between(3, std::max(3, rect.height() / 3));
+        const int cutLeft = corner % 2 == 0 ? rect.left : rect.right - cutWidth + 1;
+        const int cutTop = corner / 2 == 0 ? rect.top : rect.bottom - cutHeight + 1;
+        outline.cuts[std::size_t(outline.cutCount++)]
+            = {cutLeft, cutTop, cutLeft + cutWidth - 1, cutTop + cutHeight - 1};
+    }
+    if (outline.cutCount == 2) {
+        const CellRect &a = outline.cuts[0], &b = outline.cuts[1];
+        const bool apartAcross = a.right < b.left - 4 || b.right < a.left - 4;
+        const bool apartDown = a.bottom < b.top - 4 || b.bottom < a.top - 4;
+        if (!apartAcross && !apartDown)
+            outline.cutCount = 1;
+    }
+    return outline;
+}
+
+bool isCutCorner(const Outline &outline, int corner)
+{
+    const CellRect &rect = outline.rect;
+    const CellPlace place {
+        corner % 2 == 0 ? rect.left : rect.right, corner / 2 == 0 ? rect.top : rect.bottom};
+    return !outline.contains(place);
+}
+
 bool buildWallRing(Sketch &sketch, SeededRandom &random, const WallPlan &plan, WallRing &ring)
 {
     const Outline &outline = plan.outline;

@@ -9,6 +9,7 @@
 #include "rules/MapLint.h"
 #include "rules/MapProperties.h"
 #include "symbols/SymbolJoins.h"
+#include "symbols/SymbolNames.h"
 
 #include <QFile>
 #include <QSet>
@@ -91,12 +92,12 @@ private slots:
             {MapKind::Town, 0, 0xe0ce4d76ebeb1a96},
             {MapKind::Town, 7, 0xae5704a3141be178},
             {MapKind::Town, 2026, 0x7bec108f7edc40e9},
-            {MapKind::Fort, 0, 0x6194a4025507dc21},
-            {MapKind::Fort, 7, 0x96c6677f88916bf3},
-            {MapKind::Fort, 2026, 0xbf26acf4ae1a32c0},
-            {MapKind::Castle, 0, 0x245693ff50360f59},
-            {MapKind::Castle, 7, 0xdafa4c05c76d2d78},
-            {MapKind::Castle, 2026, 0x863847cd6657ad6c},
+            {MapKind::Fort, 0, 0x9d6cd8a40e567f8d},
+            {MapKind::Fort, 7, 0xf49947e9bbdb577d},
+            {MapKind::Fort, 2026, 0xe8d1323f3123ebef},
+            {MapKind::Castle, 0, 0x80591801160fc5cf},
+            {MapKind::Castle, 7, 0xbe18b83fa0a23e33},
+            {MapKind::Castle, 2026, 0xb4b02ed24e500e59},
             {MapKind::Valley, 0, 0x71ef94f80ef578ab},
             {MapKind::Valley, 7, 0x42188a6c9d70a5b5},
             {MapKind::Valley, 2026, 0x038e1d18fbdfa93d},
@@ -113,7 +114,7 @@ private slots:
         QFETCH(int, kind);
         QFETCH(quint64, seed);
         QFETCH(quint64, hash);
-        QCOMPARE(kGeneratorVersion, 2);
+        QCOMPARE(kGeneratorVersion, 3);
         const auto codes = generateMap(MapKind(kind), seed);
         QVERIFY(codes);
         const quint64 actual = fnv1a(mapfile::encode(*codes));
@@ -153,7 +154,7 @@ private slots:
                     reinterpret_cast<const char *>(codes->data()), qsizetype(sizeof(MapCodes))));
         }
         QCOMPARE(distinct.size(), 1000);
-        if (MapKind(kind) == MapKind::Town)
+        if (MapKind(kind) == MapKind::Town || MapKind(kind) == MapKind::Fort)
             QVERIFY2(shaped >= 10000 / 3, qPrintable(QString::number(shaped)));
         // A seed beyond 32 bits is a seed of its own.
         QVERIFY(generateMap(MapKind(kind), 1ull << 40) != generateMap(MapKind(kind), 0));
@@ -202,6 +203,41 @@ private slots:
             if (kind == MapKind::Valley)
                 QVERIFY(lakes.contains(0) && lakes.size() >= 10);
         }
+    }
+
+    // Castles come in layouts of their own, none in more than half the maps:
+    // the highland along the top or the bottom over a lake, the keep above a
+    // lake before its gate, the keep on a hill between two rivers.
+    void castlesComeInSeveralLayouts()
+    {
+        QMap<QString, int> layouts;
+        const auto mountainsIn = [](const MapCodes &codes, int firstRow, int lastRow) {
+            int mountains = 0;
+            for (int row = firstRow; row <= lastRow; ++row) {
+                for (int column = 0; column < kMapColumns; ++column)
+                    mountains += isHighland(codes[std::size_t(cellIndex(column, row))]) ? 1 : 0;
+            }
+            return mountains;
+        };
+        constexpr int kSeeds = 600;
+        for (std::uint64_t seed = 0; seed < kSeeds; ++seed) {
+            const MapCodes codes = *generateMap(MapKind::Castle, seed);
+            const bool lake = std::count(codes.begin(), codes.end(), sym::LakeTopLeft) > 0;
+            if (!lake)
+                ++layouts[QStringLiteral("between rivers")];
+            else if (mountainsIn(codes, 0, 2) > 5)
+                ++layouts[QStringLiteral("highland north")];
+            else if (mountainsIn(codes, kMapRows - 3, kMapRows - 1) > 5)
+                ++layouts[QStringLiteral("highland south")];
+            else
+                ++layouts[QStringLiteral("lake before the gate")];
+        }
+        QCOMPARE(layouts.size(), 4);
+        const int highland = layouts.value(QStringLiteral("highland north"))
+            + layouts.value(QStringLiteral("highland south"));
+        for (const int count : {highland, layouts.value(QStringLiteral("between rivers")),
+                 layouts.value(QStringLiteral("lake before the gate"))})
+            QVERIFY2(count > kSeeds / 6 && count <= kSeeds / 2, qPrintable(QString::number(count)));
     }
 
     void givesUpAfterItsAttempts() { QVERIFY(!generateMap(MapKind::Town, 1, 0)); }

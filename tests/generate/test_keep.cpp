@@ -4,6 +4,7 @@
 // the river asked for are there.
 #include "document/CellGrid.h"
 #include "generate/MapGenerator.h"
+#include "rules/EdgeReach.h"
 #include "rules/MapLint.h"
 #include "rules/MapProperties.h"
 #include "rules/MapSketch.h"
@@ -39,6 +40,14 @@ MapCodes wallRing(int left, int top, int right, int bottom)
         {(left + right) / 2, bottom, {{sym::IronGateHorizontal}}},
     });
     return codes;
+}
+
+// Both drawings on one map, the second's drawn cells over the first's.
+MapCodes overlay(MapCodes under, const MapCodes &over)
+{
+    for (std::size_t i = 0; i < under.size(); ++i)
+        under[i] = over[i] != kBlankSymbol ? over[i] : under[i];
+    return under;
 }
 
 bool keeps(const MapCodes &kept, const MapCodes &made)
@@ -87,6 +96,17 @@ private slots:
                                         {Water, Water, Water, Water, Water},
                                         {LakeBottomLeft, Water, Water, Water, LakeBottomRight}}},
                    testing::down(22, 13, RiverVertical, 12)});
+        QTest::newRow("castle keep in its ring")
+            << int(MapKind::Castle)
+            << overlay(wallRing(8, 5, 24, 16),
+                   testing::sketch({{12, 9,
+                       {{CastleTopLeft, CastleTopCenter, CastleTopRight, TowerTop},
+                           {CastleBottomLeft, CastleBottomCenter, CastleBottomRight,
+                               TowerBottom}}}}));
+        QTest::newRow("castle by a drawn lake")
+            << int(MapKind::Castle)
+            << testing::sketch(
+                   {{24, 14, {{LakeTopLeft, LakeTopRight}, {LakeBottomLeft, LakeBottomRight}}}});
         QTest::newRow("church in a corner")
             << int(MapKind::Town) << testing::sketch({{0, 0, {{ChurchLeft, ChurchRight}}}});
         QTest::newRow("scattered houses") << int(MapKind::Fort)
@@ -112,6 +132,76 @@ private slots:
         }
         QCOMPARE(generateAround(MapKind(kind), 5, {}, kept).codes,
             generateAround(MapKind(kind), 5, {}, kept).codes);
+    }
+
+    // What was drawn is used, never drawn a second time: the castle is the
+    // keep inside the walls, the lake is the castle's lake.
+    void aDrawnCastleOrLakeIsTheOne()
+    {
+        using namespace sym;
+        const MapCodes castle = testing::sketch({{20, 8,
+            {{CastleTopLeft, CastleTopCenter, CastleTopRight},
+                {CastleBottomLeft, CastleBottomCenter, CastleBottomRight}}}});
+        const MapCodes lake = testing::sketch(
+            {{25, 15, {{LakeTopLeft, LakeTopRight}, {LakeBottomLeft, LakeBottomRight}}}});
+        for (std::uint64_t seed = 0; seed < 100; ++seed) {
+            const auto keep = generateAround(MapKind::Castle, seed, {}, castle).codes;
+            QVERIFY(keep);
+            QCOMPARE(std::count(keep->begin(), keep->end(), CastleTopLeft), 1);
+            const EdgeReach outside
+                = reachFromEdge(*keep, [](int code) { return symbolJoins(code).wall == 0; });
+            QVERIFY2(!outside[std::size_t(8 * kMapColumns + 20)], "the drawn castle is walled in");
+            const auto lakeMap = generateAround(MapKind::Castle, seed, {}, lake).codes;
+            QVERIFY(lakeMap);
+            QCOMPARE(std::count(lakeMap->begin(), lakeMap->end(), LakeTopLeft), 1);
+        }
+    }
+
+    // A river drawn across the map: the town or castle stands on a bank of
+    // it and lays no river of its own; a desert fort is refused at once.
+    void aRiverDrawnAcrossTheMap()
+    {
+        using namespace sym;
+        for (const MapCodes &river :
+            {testing::sketch({testing::across(0, 12, RiverHorizontal, kMapColumns)}),
+                testing::sketch({testing::down(17, 0, RiverVertical, kMapRows)})}) {
+            for (const MapKind kind : {MapKind::Town, MapKind::Castle}) {
+                int made = 0;
+                for (std::uint64_t seed = 0; seed < 20; ++seed) {
+                    const auto codes = generateAround(kind, seed, {}, river).codes;
+                    if (!codes)
+                        continue;
+                    ++made;
+                    QVERIFY(keeps(river, *codes));
+                    QCOMPARE(riverCells(*codes), riverCells(river));
+                }
+                QVERIFY2(made >= 18, qPrintable(mapKindName(kind) + QString::number(made)));
+            }
+            const Generated fort = generateAround(MapKind::Fort, 0, {}, river);
+            QVERIFY(!fort.codes && fort.inTheWay.isEmpty());
+            QVERIFY(fort.refused.contains(QLatin1String("desert")));
+        }
+    }
+
+    // A ring drawn without a gate, or gates asked of a ring drawn with
+    // others, is refused in one line before any attempt.
+    void aDrawnRingKeepsItsGates()
+    {
+        using namespace sym;
+        MapCodes closed = wallRing(8, 5, 24, 18);
+        for (SymbolCode &code : closed) {
+            if (symbolJoins(code).gate != GateMaterial::None)
+                code = WallHorizontal;
+        }
+        const Generated gateless = generateAround(MapKind::Town, 1, {}, closed);
+        QVERIFY(!gateless.codes && gateless.inTheWay.isEmpty());
+        QVERIFY2(gateless.refused.contains(QLatin1String("no gate")), qPrintable(gateless.refused));
+        const MapCodes twoGates = wallRing(8, 5, 24, 18);
+        const Generated three
+            = generateAround(MapKind::Town, 1, {3, RiverChoice::ByChance}, twoGates);
+        QVERIFY2(
+            three.refused.contains(QLatin1String("2 gates, not the 3")), qPrintable(three.refused));
+        QVERIFY(generateAround(MapKind::Town, 1, {2, RiverChoice::ByChance}, twoGates).codes);
     }
 
     void refusesWhatCannotBeBuiltAround()
