@@ -95,9 +95,17 @@ std::variant<MapState, QString> parseTableFile(const QByteArray &bytes, const QS
     return state;
 }
 
-std::variant<MapState, QString> readTableFile(const QString &mapPath)
+QString hiddenTableFilePath(const QString &mapPath)
 {
-    const QString path = tableFilePath(mapPath);
+    const QFileInfo map(mapPath);
+    return map.absolutePath() + QStringLiteral("/.") + map.fileName()
+        + QStringLiteral(".table-next");
+}
+
+namespace {
+
+std::variant<MapState, QString> readStateAt(const QString &path, const QString &mapName)
+{
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink())
         return MapState {};
@@ -109,7 +117,23 @@ std::variant<MapState, QString> readTableFile(const QString &mapPath)
     const QByteArray bytes = file.read(kMaxTableFileSize + 1);
     if (bytes.size() > kMaxTableFileSize)
         return QStringLiteral("not a table state file");
-    return parseTableFile(bytes, mapName(mapPath));
+    return parseTableFile(bytes, mapName);
+}
+
+} // namespace
+
+std::variant<MapState, QString> readTableFile(const QString &mapPath)
+{
+    const auto saved = readStateAt(tableFilePath(mapPath), mapName(mapPath));
+    const QFileInfo hiddenFile(hiddenTableFilePath(mapPath));
+    if (hiddenFile.isSymLink() || !hiddenFile.isFile())
+        return saved;
+    const auto hidden = readStateAt(hiddenFile.filePath(), mapName(mapPath));
+    const auto *newer = std::get_if<MapState>(&hidden);
+    const auto *state = std::get_if<MapState>(&saved);
+    if (newer && newer->rev > 0 && (!state || newer->rev > state->rev))
+        return *newer;
+    return saved;
 }
 
 std::optional<QString> writeTableFile(const QString &mapPath, const MapState &state)

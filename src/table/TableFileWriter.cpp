@@ -1,4 +1,4 @@
-// Not writeFileReplacing on every change: making, syncing and removing a new
+// Not writeFileReplacing on every change: making, syncing and renaming a new
 // file and syncing its folder was half the cost of a reveal to 50 players.
 #include "table/TableFileWriter.h"
 
@@ -8,7 +8,6 @@
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,6 +29,15 @@ bool sameFile(int file, int folder, const QByteArray &name)
         && S_ISREG(named.st_mode) && open.st_dev == named.st_dev && open.st_ino == named.st_ino;
 }
 
+// A state file made read-only is kept as it is: neither file is written.
+bool writable(int file)
+{
+    struct stat status
+    {
+    };
+    return ::fstat(file, &status) == 0 && (status.st_mode & S_IWUSR);
+}
+
 bool writeAll(int file, const QByteArray &bytes)
 {
     qsizetype done = 0;
@@ -47,24 +55,38 @@ bool writeAll(int file, const QByteArray &bytes)
 
 } // namespace
 
-TableFileWriter::~TableFileWriter()
+TableFileWriter::TableFileWriter()
 {
-    for (auto &[path, files] : m_files)
-        close(files, true);
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(kSettleMilliseconds);
+    QObject::connect(&m_settle, &QTimer::timeout, [this] { settle(); });
 }
 
-QString TableFileWriter::nextFilePath(const QString &mapPath)
+TableFileWriter::~TableFileWriter()
 {
-    const QFileInfo map(mapPath);
-    return map.absolutePath() + QStringLiteral("/.") + map.fileName()
-        + QStringLiteral(".table-next");
+    settle();
+    for (auto &[path, files] : m_files)
+        close(files, !files.newestInNext);
 }
 
 std::optional<QString> TableFileWriter::write(const QString &mapPath, const MapState &state)
 {
     Files &files = m_files[mapPath];
-    if (files.folder >= 0 && swapIn(files, tableFileBytes(QFileInfo(mapPath).fileName(), state)))
-        return std::nullopt;
+    const QByteArray bytes = tableFileBytes(QFileInfo(mapPath).fileName(), state);
+    if (files.folder >= 0 && writable(files.state)) {
+        // Into the file that holds the older state; the other keeps the newest.
+        const bool intoNext = !files.newestInNext;
+        if (writeInPlace(files, intoNext ? files.next : files.state,
+                intoNext ? files.nextName : files.stateName, bytes)) {
+            files.newestInNext = intoNext;
+            files.newest = intoNext ? bytes : QByteArray();
+            if (intoNext)
+                m_settle.start();
+            return std::nullopt;
+        }
+    }
+    // Another program changed the files, or they were never opened: the
+    // state file is replaced in one step, and the hidden one emptied.
     close(files, false);
     if (const auto failure = writeTableFile(mapPath, state))
         return failure;
@@ -72,28 +94,24 @@ std::optional<QString> TableFileWriter::write(const QString &mapPath, const MapS
     return std::nullopt;
 }
 
-// The new state goes into the hidden file, reaches the disk, and takes the
-// state file's name in one step; the folder is synced so that the swap
-// survives a power failure. The file that held the last state is the hidden
-// one then, for the next change.
-bool TableFileWriter::swapIn(Files &files, const QByteArray &bytes)
+void TableFileWriter::settle()
 {
-    struct stat current
-    {
-    };
-    // Another program may have replaced either file, or made the state read-only.
-    if (!sameFile(files.current, files.folder, files.currentName)
-        || !sameFile(files.next, files.folder, files.nextName)
-        || ::fstat(files.current, &current) != 0 || !(current.st_mode & S_IWUSR))
-        return false;
-    if (!writeAll(files.next, bytes) || ::fdatasync(files.next) != 0)
-        return false;
-    if (::renameat2(files.folder, files.nextName.constData(), files.folder,
-            files.currentName.constData(), RENAME_EXCHANGE)
-        != 0)
-        return false;
-    std::swap(files.current, files.next);
-    return ::fsync(files.folder) == 0;
+    for (auto &[path, files] : m_files) {
+        if (!files.newestInNext)
+            continue;
+        if (writeInPlace(files, files.state, files.stateName, files.newest)) {
+            files.newestInNext = false;
+            files.newest.clear();
+        }
+    }
+}
+
+// Written and flushed to the disk, where the file is still the one of that
+// name and may be written: nothing is ever written over another program's file.
+bool TableFileWriter::writeInPlace(
+    const Files &files, int file, const QByteArray &name, const QByteArray &bytes)
+{
+    return sameFile(file, files.folder, name) && writeAll(file, bytes) && ::fdatasync(file) == 0;
 }
 
 void TableFileWriter::open(Files &files, const QString &mapPath)
@@ -101,20 +119,20 @@ void TableFileWriter::open(Files &files, const QString &mapPath)
     const QFileInfo target(tableFilePath(mapPath));
     if (target.isSymLink() || !target.isFile())
         return;
-    files.currentName = QFile::encodeName(target.fileName());
-    files.nextName = QFile::encodeName(QFileInfo(nextFilePath(mapPath)).fileName());
+    files.stateName = QFile::encodeName(target.fileName());
+    files.nextName = QFile::encodeName(QFileInfo(hiddenTableFilePath(mapPath)).fileName());
     files.folder = ::open(
         QFile::encodeName(target.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    files.current
-        = ::openat(files.folder, files.currentName.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
-    files.next = ::openat(
-        files.folder, files.nextName.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-    struct stat current
+    files.state
+        = ::openat(files.folder, files.stateName.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+    // Emptied: a state an earlier table left there is older than this one.
+    files.next = ::openat(files.folder, files.nextName.constData(),
+        O_RDWR | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    struct stat state
     {
     };
-    if (files.folder < 0 || files.current < 0 || files.next < 0
-        || ::fstat(files.current, &current) != 0
-        || ::fchmod(files.next, current.st_mode & 07777) != 0)
+    if (files.folder < 0 || files.state < 0 || files.next < 0 || ::fstat(files.state, &state) != 0
+        || ::fchmod(files.next, state.st_mode & 07777) != 0 || ::fdatasync(files.next) != 0)
         close(files, files.next >= 0);
 }
 
@@ -123,11 +141,13 @@ void TableFileWriter::close(Files &files, bool removeNext)
     if (removeNext && files.folder >= 0 && files.next >= 0
         && sameFile(files.next, files.folder, files.nextName))
         ::unlinkat(files.folder, files.nextName.constData(), 0);
-    for (int *file : {&files.next, &files.current, &files.folder}) {
+    for (int *file : {&files.next, &files.state, &files.folder}) {
         if (*file >= 0)
             ::close(*file);
         *file = -1;
     }
+    files.newestInNext = false;
+    files.newest.clear();
 }
 
 } // namespace vellumor::table

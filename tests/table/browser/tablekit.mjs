@@ -5,7 +5,7 @@ import { spawn } from 'node:child_process';
 import { copyFileSync, mkdtempSync, readFileSync } from 'node:fs';
 import { createServer } from 'node:net';
 import { tmpdir } from 'node:os';
-import { basename, join } from 'node:path';
+import { basename, dirname, join } from 'node:path';
 import puppeteer from 'puppeteer-core';
 
 export const COLUMNS = 35;
@@ -100,7 +100,18 @@ export function mapCodes(path) {
   return codes;
 }
 
-export const savedState = (mapPath) => JSON.parse(readFileSync(`${mapPath}.table`, 'utf8'));
+// The saved state as the table reads it: the newer of the state file and the
+// hidden one the running table writes every other state into.
+export function savedState(mapPath) {
+  const state = JSON.parse(readFileSync(`${mapPath}.table`, 'utf8'));
+  const hidden = join(dirname(mapPath), `.${basename(mapPath)}.table-next`);
+  try {
+    const newer = JSON.parse(readFileSync(hidden, 'utf8'));
+    return newer.rev > state.rev ? newer : state;
+  } catch {
+    return state; // none, or emptied
+  }
+}
 
 // What a player must see by the saved state: the codes of revealed cells, -1 elsewhere.
 export function playersPicture(codes, state) {
