@@ -17,16 +17,16 @@ namespace {
 constexpr int kMaxRange = 99;
 
 // The map's rows as text: '@' the origin, '#' a cell seen, '.' one not seen.
-QString sightText(CellPlace origin, const rules::SeenCells &seen)
+QString sightText(CellPlace origin, const CellSet &seen)
 {
     QString text;
     text.reserve(kMapRows * (kMapColumns + 1));
     for (int row = 0; row < kMapRows; ++row) {
         for (int column = 0; column < kMapColumns; ++column) {
             const CellPlace place {column, row};
-            text += place == origin                ? QLatin1Char('@')
-                : seen[rules::readingIndex(place)] ? QLatin1Char('#')
-                                                   : QLatin1Char('.');
+            text += place == origin    ? QLatin1Char('@')
+                : seen.contains(place) ? QLatin1Char('#')
+                                       : QLatin1Char('.');
         }
         text += QLatin1Char('\n');
     }
@@ -99,7 +99,7 @@ int sightCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
     if (!codes)
         return kFailure;
     const CellPlace origin {*column, *row};
-    const rules::SeenCells seen = rules::MapSight(*codes).seenFrom(origin, range);
+    const CellSet seen = rules::MapSight(*codes).seenFrom(origin, range);
     if (picture) {
         return writeOutput(line.parser().value(png),
                    mapexport::encodePng(mapexport::sightImage(*codes, origin, seen)), err)

@@ -14,13 +14,13 @@ constexpr QRgb kOriginRing = qRgb(255, 200, 0);
 
 } // namespace
 
-QImage sightImage(const MapCodes &codes, CellPlace origin, const std::bitset<kCellCount> &seen)
+QImage sightImage(const MapCodes &codes, CellPlace origin, const CellSet &seen)
 {
     QImage image = exportImage(codes, 1, false);
     QPainter painter(&image);
     for (int row = 0; row < kMapRows; ++row) {
         for (int column = 0; column < kMapColumns; ++column) {
-            if (!seen[std::size_t(row * kMapColumns + column)]) {
+            if (!seen.contains({column, row})) {
                 painter.fillRect(column * kPictureSize, row * kPictureSize, kPictureSize,
                     kPictureSize, QColor::fromRgba(kShade));
             }

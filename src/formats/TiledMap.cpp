@@ -69,8 +69,8 @@ std::variant<MapCodes, TileProblem> codesFromTiles(
     MapCodes codes {};
     for (int i = 0; i < kCellCount; ++i) {
         const quint32 tile = tiles[i];
-        const int column = i % kMapColumns;
-        const int row = i / kMapColumns;
+        // Tiled lays its tiles out in reading order.
+        const auto [column, row] = fromReadingIndex(i);
         if (tile & kTransformBits) {
             return TileProblem {i,
                 QStringLiteral("the tile at column %1, row %2 is flipped or rotated; symbols "

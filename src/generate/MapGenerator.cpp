@@ -47,7 +47,7 @@ QList<Finding> keptInTheWay(
     QList<Finding> findings;
     kWholeMap.forEach([&](CellPlace place) {
         const int code = codeAt(kept, place.column, place.row);
-        const int times = wanted[CellSet::slot(place)];
+        const int times = wanted[std::size_t(readingIndex(place))];
         const bool named = most > 0 ? 2 * times >= most : findings.isEmpty();
         if (code == kBlankSymbol || !named || findings.size() >= kMostNamed)
             return;
@@ -97,8 +97,9 @@ Generated generateAround(
         SeededRandom random(seed, std::uint32_t(attempt));
         Sketch sketch(kept);
         const bool drawn = recipe(sketch, random, choices);
-        kWholeMap.forEach(
-            [&](CellPlace place) { wanted[CellSet::slot(place)] += sketch.timesInTheWay(place); });
+        kWholeMap.forEach([&](CellPlace place) {
+            wanted[std::size_t(readingIndex(place))] += sketch.timesInTheWay(place);
+        });
         if (!drawn)
             continue;
         const MapCodes codes = sketch.codes();

@@ -19,13 +19,13 @@ bool Sketch::isFree(CellPlace place) const
 {
     if (!onMap(place))
         return false;
-    const std::size_t slot = CellSet::slot(place);
-    if (m_claimed[slot]) {
+    const std::size_t at = slot(place);
+    if (m_claimed[at]) {
         if (m_kept.contains(place))
-            ++m_inTheWay[slot];
+            ++m_inTheWay[at];
         return false;
     }
-    return m_cells[slot] == kBlankSymbol || m_cells[slot] == m_ground;
+    return m_cells[at] == kBlankSymbol || m_cells[at] == m_ground;
 }
 
 bool Sketch::isAllFree(const CellRect &rect) const
@@ -39,14 +39,14 @@ void Sketch::put(CellPlace place, SymbolCode code)
 {
     if (!onMap(place) || m_kept.contains(place))
         return;
-    m_cells[CellSet::slot(place)] = code;
-    m_claimed[CellSet::slot(place)] = true;
+    m_cells[slot(place)] = code;
+    m_claimed[slot(place)] = true;
 }
 
 void Sketch::claim(CellPlace place)
 {
     if (onMap(place))
-        m_claimed[CellSet::slot(place)] = true;
+        m_claimed[slot(place)] = true;
 }
 
 void Sketch::claim(const CellRect &rect)
@@ -57,8 +57,8 @@ void Sketch::claim(const CellRect &rect)
 void Sketch::fill(const CellRect &rect, SymbolCode code)
 {
     rect.forEach([&](CellPlace place) {
-        if (onMap(place) && !m_claimed[CellSet::slot(place)])
-            m_cells[CellSet::slot(place)] = code;
+        if (onMap(place) && !m_claimed[slot(place)])
+            m_cells[slot(place)] = code;
     });
 }
 
@@ -66,7 +66,7 @@ MapCodes Sketch::codes() const
 {
     MapCodes codes {};
     kWholeMap.forEach([&](CellPlace place) {
-        codes[std::size_t(cellIndex(place.column, place.row))] = m_cells[CellSet::slot(place)];
+        codes[std::size_t(cellIndex(place.column, place.row))] = m_cells[slot(place)];
     });
     return codes;
 }

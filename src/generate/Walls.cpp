@@ -234,7 +234,7 @@ bool keptWallRing(const Sketch &sketch, WallRing &ring)
     const rules::EdgeReach outside
         = rules::reachFromEdge(codes, [](int code) { return symbolJoins(code).wall == 0; });
     const auto isOutside
-        = [&](CellPlace place) { return !onMap(place) || outside[CellSet::slot(place)]; };
+        = [&](CellPlace place) { return !onMap(place) || outside.contains(place); };
     int left = kMapColumns, top = kMapRows, right = -1, bottom = -1;
     kWholeMap.forEach([&](CellPlace place) {
         const SymbolJoins &joins = symbolJoins(sketch.at(place));

@@ -8,16 +8,15 @@ namespace vellumor::rules {
 
 EdgeReach reachFromEdge(const MapCodes &codes, bool (*passable)(int code))
 {
-    EdgeReach reached {};
-    std::array<std::int16_t, kCellCount> queue {};
+    EdgeReach reached;
+    std::array<CellPlace, kCellCount> queue {};
     int head = 0, tail = 0;
     const auto visit = [&](int column, int row) {
-        if (column < 0 || column >= kMapColumns || row < 0 || row >= kMapRows)
-            return;
-        const std::size_t slot = std::size_t(row * kMapColumns + column);
-        if (!reached[slot] && passable(codes[std::size_t(cellIndex(column, row))])) {
-            reached[slot] = true;
-            queue[std::size_t(tail++)] = std::int16_t(slot);
+        const CellPlace place {column, row};
+        if (onMap(place) && !reached.contains(place)
+            && passable(codes[std::size_t(cellIndex(column, row))])) {
+            reached.add(place);
+            queue[std::size_t(tail++)] = place;
         }
     };
     for (int column = 0; column < kMapColumns; ++column) {
@@ -29,9 +28,9 @@ EdgeReach reachFromEdge(const MapCodes &codes, bool (*passable)(int code))
         visit(kMapColumns - 1, row);
     }
     while (head < tail) {
-        const int slot = queue[std::size_t(head++)];
+        const CellPlace place = queue[std::size_t(head++)];
         for (const Side side : kSides)
-            visit(slot % kMapColumns + columnStep(side), slot / kMapColumns + rowStep(side));
+            visit(place.column + columnStep(side), place.row + rowStep(side));
     }
     return reached;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/CellSet.h"
 #include "document/Standard.h"
 #include "symbols/SymbolJoins.h"
 
@@ -8,10 +9,9 @@
 namespace vellumor::rules {
 
 // The cells reached from the map's edge by four-neighbour steps through cells
-// that `passable` lets through, indexed by row * kMapColumns + column (rows
-// counted from the top). Reachability on foot, and what walls shut off, are
-// both this one walk.
-using EdgeReach = std::array<bool, kCellCount>;
+// that `passable` lets through. Reachability on foot, and what walls shut
+// off, are both this one walk.
+using EdgeReach = CellSet;
 EdgeReach reachFromEdge(const MapCodes &codes, bool (*passable)(int code));
 
 } // namespace vellumor::rules

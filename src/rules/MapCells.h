@@ -11,23 +11,13 @@ namespace vellumor::rules {
 // Reading a map by column and row (rows counted from the top), as the rules
 // look at it: a cell and what lies across each of its sides.
 
-constexpr bool onMap(int column, int row)
-{
-    return column >= 0 && column < kMapColumns && row >= 0 && row < kMapRows;
-}
-
-// The code at the cell, or -1 off the map.
-constexpr bool onMap(CellPlace place)
-{
-    return onMap(place.column, place.row);
-}
-
 // The cell `steps` cells across the side.
 constexpr CellPlace across(CellPlace place, Side side, int steps = 1)
 {
     return {place.column + steps * columnStep(side), place.row + steps * rowStep(side)};
 }
 
+// The code at the cell, or -1 off the map.
 inline int codeAt(const MapCodes &codes, int column, int row)
 {
     return onMap(column, row) ? int(codes[std::size_t(cellIndex(column, row))]) : -1;

@@ -146,13 +146,12 @@ void mendJoins(MapCodes &codes)
                 const SideSet free = sideDemand(codes, column, row, network).free;
                 order.emplace_back(-disagreements(codes, column, row, network),
                     std::popcount(unsigned(networkSides(symbolJoins(piece), network) & free)),
-                    row * kMapColumns + column);
+                    readingIndex({column, row}));
             }
         }
         std::sort(order.begin(), order.end());
         for (const auto &[odds, leaning, place] : order) {
-            const int column = place % kMapColumns;
-            const int row = place / kMapColumns;
+            const auto [column, row] = fromReadingIndex(place);
             const SymbolCode piece = matchingPiece(codes, column, row);
             auto &cell = codes[std::size_t(cellIndex(column, row))];
             if (piece == 0 || piece == cell)

@@ -19,13 +19,12 @@ public:
     {
         for (int index = 0; index < kCellCount; ++index) {
             const CellPlace place = cellPlace(index);
-            m_codes[std::size_t(place.row * kMapColumns + place.column)]
-                = codes[std::size_t(index)];
+            m_codes[std::size_t(readingIndex(place))] = codes[std::size_t(index)];
         }
     }
     SymbolCode at(int column, int row) const
     {
-        return m_codes[std::size_t(row * kMapColumns + column)];
+        return m_codes[std::size_t(readingIndex({column, row}))];
     }
     const SymbolJoins &joins(int column, int row) const { return symbolJoins(at(column, row)); }
 
@@ -154,9 +153,7 @@ bool reachable(const MapCodes &codes, const Cells &cells)
 {
     // Every walkable cell reached on foot from a walkable cell of the edge.
     const EdgeReach reached = reachFromEdge(codes, isWalkable);
-    const auto reachedAt = [&](int column, int row) {
-        return onMap(column, row) && reached[std::size_t(row * kMapColumns + column)];
-    };
+    const auto reachedAt = [&](int column, int row) { return reached.contains({column, row}); };
 
     for (int row = 0; row < kMapRows; ++row) {
         for (int column = 0; column < kMapColumns; ++column) {

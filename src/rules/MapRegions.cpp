@@ -1,5 +1,6 @@
 #include "rules/MapRegions.h"
 
+#include "document/CellSet.h"
 #include "rules/MapCells.h"
 #include "symbols/SymbolJoins.h"
 #include "symbols/SymbolNames.h"
@@ -11,19 +12,9 @@ namespace vellumor::rules {
 
 namespace {
 
-using Joined = bool (*)(const MapCodes &, RegionCell, Side);
+using Joined = bool (*)(const MapCodes &, CellPlace, Side);
 
-int slotOf(RegionCell cell)
-{
-    return cell.row * kMapColumns + cell.column;
-}
-
-RegionCell across(RegionCell cell, Side side)
-{
-    return {cell.column + columnStep(side), cell.row + rowStep(side)};
-}
-
-int code(const MapCodes &codes, RegionCell cell)
+int code(const MapCodes &codes, CellPlace cell)
 {
     return codeAt(codes, cell.column, cell.row);
 }
@@ -36,7 +27,7 @@ bool accepts(const PiecePartner &partner, Side side, int neighbour)
         && neighbour != 0;
 }
 
-bool pictureJoined(const MapCodes &codes, RegionCell cell, Side side)
+bool pictureJoined(const MapCodes &codes, CellPlace cell, Side side)
 {
     const int here = code(codes, cell);
     const int there = code(codes, across(cell, side));
@@ -65,7 +56,7 @@ bool isGate(int code)
     return symbolJoins(code).gate != GateMaterial::None;
 }
 
-bool walkJoined(const MapCodes &codes, RegionCell cell, Side side)
+bool walkJoined(const MapCodes &codes, CellPlace cell, Side side)
 {
     const int there = code(codes, across(cell, side));
     return there >= 0 && isWalkable(there) && !isGate(there);
@@ -80,7 +71,7 @@ SideSet runSides(const SymbolJoins &joins, bool river)
     return river ? joins.river : joins.wall;
 }
 
-template<bool kRiver> bool runJoined(const MapCodes &codes, RegionCell cell, Side side)
+template<bool kRiver> bool runJoined(const MapCodes &codes, CellPlace cell, Side side)
 {
     const int there = code(codes, across(cell, side));
     if (there < 0)
@@ -93,19 +84,18 @@ template<bool kRiver> bool runJoined(const MapCodes &codes, RegionCell cell, Sid
         && (!b.junction || b.openWater == kRiver);
 }
 
-std::array<bool, kCellCount> flood(const MapCodes &codes, RegionCell start, Joined joined)
+CellSet flood(const MapCodes &codes, CellPlace start, Joined joined)
 {
-    std::array<bool, kCellCount> reached {};
-    std::vector<RegionCell> queue {start};
-    reached[std::size_t(slotOf(start))] = true;
+    CellSet reached;
+    std::vector<CellPlace> queue {start};
+    reached.add(start);
     for (std::size_t head = 0; head < queue.size(); ++head) {
-        const RegionCell cell = queue[head];
+        const CellPlace cell = queue[head];
         for (const Side side : kSides) {
-            const RegionCell next = across(cell, side);
-            if (!onMap(next.column, next.row) || reached[std::size_t(slotOf(next))]
-                || !joined(codes, cell, side))
+            const CellPlace next = across(cell, side);
+            if (!onMap(next) || reached.contains(next) || !joined(codes, cell, side))
                 continue;
-            reached[std::size_t(slotOf(next))] = true;
+            reached.add(next);
             queue.push_back(next);
         }
     }
@@ -114,33 +104,31 @@ std::array<bool, kCellCount> flood(const MapCodes &codes, RegionCell start, Join
 
 // What bounds a walk: every cell beside (or diagonally beside) a walked cell
 // that no one walks into from it.
-void addBounds(std::array<bool, kCellCount> &walked, const MapCodes &codes)
+void addBounds(CellSet &walked, const MapCodes &codes)
 {
-    const std::array<bool, kCellCount> inside = walked;
-    for (int slot = 0; slot < kCellCount; ++slot) {
-        if (!inside[std::size_t(slot)])
-            continue;
+    const CellSet inside = walked;
+    inside.forEach([&](CellPlace cell) {
         for (int dr = -1; dr <= 1; ++dr) {
             for (int dc = -1; dc <= 1; ++dc) {
-                const RegionCell next {slot % kMapColumns + dc, slot / kMapColumns + dr};
-                if (!onMap(next.column, next.row))
+                const CellPlace next {cell.column + dc, cell.row + dr};
+                if (!onMap(next))
                     continue;
                 const int there = code(codes, next);
                 if (!isWalkable(there) || isGate(there))
-                    walked[std::size_t(slotOf(next))] = true;
+                    walked.add(next);
             }
         }
-    }
+    });
 }
 
 } // namespace
 
-std::vector<RegionCell> mapRegion(const MapCodes &codes, RegionCell start, RegionKind kind)
+std::vector<CellPlace> mapRegion(const MapCodes &codes, CellPlace start, RegionKind kind)
 {
-    if (!onMap(start.column, start.row))
+    if (!onMap(start))
         return {};
     const SymbolJoins &joins = symbolJoins(code(codes, start));
-    std::array<bool, kCellCount> cells {};
+    CellSet cells;
     switch (kind) {
     case RegionKind::Picture:
         cells = flood(codes, start, pictureJoined);
@@ -160,11 +148,8 @@ std::vector<RegionCell> mapRegion(const MapCodes &codes, RegionCell start, Regio
             return {};
         break;
     }
-    std::vector<RegionCell> region;
-    for (int slot = 0; slot < kCellCount; ++slot) {
-        if (cells[std::size_t(slot)])
-            region.push_back({slot % kMapColumns, slot / kMapColumns});
-    }
+    std::vector<CellPlace> region;
+    cells.forEach([&](CellPlace cell) { region.push_back(cell); });
     return region;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/CellGrid.h"
 #include "document/Standard.h"
 
 #include <vector>
@@ -18,15 +19,7 @@ namespace vellumor::rules {
 //   included; nothing from a cell that is neither.
 enum class RegionKind { Picture, Walk, Run };
 
-// Cells are given and returned as (column, row), rows counted from the top;
-// the result is in reading order (row by row from the top), without repeats.
-struct RegionCell
-{
-    int column;
-    int row;
-    friend constexpr bool operator==(RegionCell, RegionCell) = default;
-};
-
-std::vector<RegionCell> mapRegion(const MapCodes &codes, RegionCell start, RegionKind kind);
+// The result is in reading order (row by row from the top), without repeats.
+std::vector<CellPlace> mapRegion(const MapCodes &codes, CellPlace start, RegionKind kind);
 
 } // namespace vellumor::rules

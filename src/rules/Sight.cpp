@@ -72,8 +72,7 @@ constexpr std::array<Quadrant, 4> kQuadrants {{
 class Scan
 {
 public:
-    Scan(const std::bitset<kCellCount> &blockers, int column, int row, std::optional<int> range,
-        SeenCells &seen)
+    Scan(const CellSet &blockers, int column, int row, std::optional<int> range, CellSet &seen)
         : m_blockers(blockers)
         , m_column(column)
         , m_row(row)
@@ -98,12 +97,12 @@ private:
     bool blocks(int depth, int column) const
     {
         int x, y;
-        return !place(depth, column, x, y) || m_blockers[std::size_t(y * kMapColumns + x)];
+        return !place(depth, column, x, y) || m_blockers.contains({x, y});
     }
     bool blocksOnMap(int depth, int column) const
     {
         int x, y;
-        return place(depth, column, x, y) && m_blockers[std::size_t(y * kMapColumns + x)];
+        return place(depth, column, x, y) && m_blockers.contains({x, y});
     }
     bool inRange(int depth, int column) const
     {
@@ -113,7 +112,7 @@ private:
     {
         int x, y;
         if (place(depth, column, x, y) && inRange(depth, column))
-            m_seen.set(std::size_t(y * kMapColumns + x));
+            m_seen.add({x, y});
     }
 
     // The row's sector less the corners closed between this row and the one before.
@@ -186,10 +185,10 @@ private:
             row(depth + 1, start, end);
     }
 
-    const std::bitset<kCellCount> &m_blockers;
+    const CellSet &m_blockers;
     int m_column, m_row;
     std::optional<int> m_range;
-    SeenCells &m_seen;
+    CellSet &m_seen;
     Quadrant m_q {};
 };
 
@@ -199,17 +198,16 @@ MapSight::MapSight(const MapCodes &codes)
 {
     for (int index = 0; index < kCellCount; ++index) {
         if (blocksSight(codes[std::size_t(index)]))
-            m_blocks.set(readingIndex(cellPlace(index)));
+            m_blocks.add(cellPlace(index));
     }
 }
 
-SeenCells MapSight::seenFrom(CellPlace origin, std::optional<int> range) const
+CellSet MapSight::seenFrom(CellPlace origin, std::optional<int> range) const
 {
-    SeenCells seen;
-    if (origin.column < 0 || origin.column >= kMapColumns || origin.row < 0
-        || origin.row >= kMapRows)
+    CellSet seen;
+    if (!onMap(origin))
         return seen;
-    seen.set(readingIndex(origin));
+    seen.add(origin);
     Scan scan(m_blocks, origin.column, origin.row, range, seen);
     for (const Quadrant &q : kQuadrants)
         scan.quadrant(q);

@@ -1,20 +1,12 @@
 #pragma once
 
-#include "document/CellGrid.h"
+#include "document/CellSet.h"
 #include "document/Standard.h"
 
 #include <bitset>
 #include <optional>
 
 namespace vellumor::rules {
-
-// The cells seen from a cell, in reading order (row by row from the top left).
-using SeenCells = std::bitset<kCellCount>;
-
-constexpr std::size_t readingIndex(CellPlace place)
-{
-    return std::size_t(place.row * kMapColumns + place.column);
-}
 
 // What can be seen on one map from any of its cells. Sight is cast from the
 // centre of the origin's cell (symmetric shadowcasting): a cell that does not
@@ -26,11 +18,11 @@ class MapSight
 public:
     explicit MapSight(const MapCodes &codes);
 
-    SeenCells seenFrom(CellPlace origin, std::optional<int> range = std::nullopt) const;
-    bool blocks(CellPlace place) const { return m_blocks[readingIndex(place)]; }
+    CellSet seenFrom(CellPlace origin, std::optional<int> range = std::nullopt) const;
+    bool blocks(CellPlace place) const { return m_blocks.contains(place); }
 
 private:
-    std::bitset<kCellCount> m_blocks;
+    CellSet m_blocks;
 };
 
 } // namespace vellumor::rules

@@ -22,8 +22,7 @@ void setCells(MapState &state, const std::vector<int> &cells, bool on, bool prep
 
 CellSet seenFrom(const MapCodes &codes, int cell, const SightRange &range)
 {
-    const CellPlace origin {cell % kMapColumns, cell / kMapColumns};
-    return rules::MapSight(codes).seenFrom(origin, range);
+    return rules::MapSight(codes).seenFrom(fromReadingIndex(cell), range);
 }
 
 std::vector<int> regionCells(
@@ -40,9 +39,9 @@ std::vector<int> regionCells(
     }
     static constexpr rules::RegionKind kKinds[]
         = {rules::RegionKind::Picture, rules::RegionKind::Walk, rules::RegionKind::Run};
-    const rules::RegionCell start {command.cell % kMapColumns, command.cell / kMapColumns};
-    for (const auto &cell : rules::mapRegion(codes, start, kKinds[int(command.kind)]))
-        cells.push_back(readingIndex(cell.column, cell.row));
+    for (const CellPlace cell :
+        rules::mapRegion(codes, fromReadingIndex(command.cell), kKinds[int(command.kind)]))
+        cells.push_back(readingIndex(cell));
     return cells;
 }
 
@@ -56,7 +55,7 @@ void revealWhatThePartySees(const MapCodes &codes, MapState &state, const Party 
         const int cell = state.party[colour];
         if (cell == kNoMarker || cell == before[colour])
             continue;
-        state.revealed |= sight.seenFrom({cell % kMapColumns, cell / kMapColumns}, state.range);
+        state.revealed |= sight.seenFrom(fromReadingIndex(cell), state.range);
     }
 }
 

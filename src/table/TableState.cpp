@@ -12,7 +12,7 @@ MapCodes inReadingOrder(const MapCodes &fileOrder)
     MapCodes codes {};
     for (int index = 0; index < kCellCount; ++index) {
         const CellPlace place = cellPlace(index);
-        codes[std::size_t(readingIndex(place.column, place.row))] = fileOrder[std::size_t(index)];
+        codes[std::size_t(readingIndex(place))] = fileOrder[std::size_t(index)];
     }
     return codes;
 }
@@ -46,9 +46,9 @@ QJsonValue frameJson(const PlayerFrame &frame)
 {
     if (!frame)
         return QJsonValue::Null;
-    return QJsonObject {{QStringLiteral("column"), frame->column},
-        {QStringLiteral("row"), frame->row}, {QStringLiteral("columns"), frame->columns},
-        {QStringLiteral("rows"), frame->rows}};
+    return QJsonObject {{QStringLiteral("column"), frame->left},
+        {QStringLiteral("row"), frame->top}, {QStringLiteral("columns"), frame->width()},
+        {QStringLiteral("rows"), frame->height()}};
 }
 
 std::optional<qint64> jsonWholeNumber(const QJsonValue &value, qint64 low, qint64 high)
@@ -85,7 +85,7 @@ std::optional<PlayerFrame> parseFrame(const QJsonValue &value)
     if (!column || !row || !columns || !rows || *column + *columns > kMapColumns
         || *row + *rows > kMapRows)
         return std::nullopt;
-    return PlayerFrame {Frame {*column, *row, *columns, *rows}};
+    return PlayerFrame {CellRect {*column, *row, *column + *columns - 1, *row + *rows - 1}};
 }
 
 QJsonValue partyJson(const Party &party, const CellSet *shown)

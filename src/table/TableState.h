@@ -1,38 +1,25 @@
 #pragma once
 
+#include "document/CellSet.h"
 #include "document/Standard.h"
 
 #include <QJsonValue>
 #include <QString>
 
 #include <array>
-#include <bitset>
 #include <optional>
 
 namespace vellumor::table {
 
-// Cells on the wire and in the state file are numbered in reading order:
-// row * kMapColumns + column, row 0 at the top (not the map file's order).
-using CellSet = std::bitset<kCellCount>;
-
-constexpr int readingIndex(int column, int row)
-{
-    return row * kMapColumns + column;
-}
+// Cells on the wire and in the state file are numbered in reading order
+// (readingIndex), not the map file's order.
 
 // The map's codes, from the map file's order into reading order.
 MapCodes inReadingOrder(const MapCodes &fileOrder);
 
-// The part of the map the players' screens show, in cells.
-struct Frame
-{
-    int column = 0;
-    int row = 0;
-    int columns = kMapColumns;
-    int rows = kMapRows;
-    friend bool operator==(const Frame &, const Frame &) = default;
-};
-using PlayerFrame = std::optional<Frame>; // nothing: the whole map
+// The part of the map the players' screens show; on the wire as its top left
+// cell and its size, {"column", "row", "columns", "rows"}.
+using PlayerFrame = std::optional<CellRect>; // nothing: the whole map
 
 // The party on the map: up to six markers, one of each colour, each on a cell
 // in reading order, or kNoMarker where that colour is not placed.

@@ -1,4 +1,5 @@
 #include "document/CellGrid.h"
+#include "document/CellSet.h"
 #include "document/Standard.h"
 
 #include <QTest>
@@ -66,6 +67,30 @@ private slots:
         }
         QVERIFY(!isCellIndex(-1));
         QVERIFY(!isCellIndex(kCellCount));
+    }
+
+    // The reading order runs row by row from the top left, the other way
+    // round from the file's; a set of cells keeps them in it, and has no
+    // cells off the map.
+    void readingOrderAndSetsOfCells()
+    {
+        QCOMPARE(readingIndex({0, 0}), 0);
+        QCOMPARE(readingIndex({34, 0}), 34);
+        QCOMPARE(readingIndex({0, 1}), 35);
+        QCOMPARE(readingIndex({34, 24}), kCellCount - 1);
+        for (int index = 0; index < kCellCount; ++index)
+            QCOMPARE(readingIndex(fromReadingIndex(index)), index);
+
+        CellSet cells;
+        for (const CellPlace place : {CellPlace {3, 2}, CellPlace {0, 24}, CellPlace {-1, 0},
+                 CellPlace {35, 0}, CellPlace {0, 25}})
+            cells.add(place);
+        QCOMPARE(cells.count(), std::size_t(2));
+        QVERIFY(cells.contains({3, 2}) && !cells.contains({2, 3}) && !cells.contains({-1, 0}));
+        QVector<CellPlace> order;
+        cells.forEach([&](CellPlace place) { order.append(place); });
+        QCOMPARE(order, (QVector<CellPlace> {{3, 2}, {0, 24}}));
+        QCOMPARE(CellRect(kWholeMap).width() * kWholeMap.height(), kCellCount);
     }
 };
 

@@ -62,7 +62,8 @@ QString checkGmMessages(QByteArrayView bytes)
             if (!change.isObject())
                 return QStringLiteral("a change that is not JSON");
             const MapState &now = table.maps()[std::size_t(applied->map)].state;
-            for (const QJsonValue &marker : change.object().value(QLatin1String("party")).toArray()) {
+            for (const QJsonValue &marker :
+                change.object().value(QLatin1String("party")).toArray()) {
                 if (!now.revealed[std::size_t(marker[QLatin1String("cell")].toInt())])
                     return QStringLiteral("a change told of a marker on a hidden cell");
             }
@@ -73,9 +74,9 @@ QString checkGmMessages(QByteArrayView bytes)
                 return QStringLiteral("the revision went back");
             lastRev[map] = state.rev;
             if (state.frame
-                && (state.frame->column + state.frame->columns > kMapColumns
-                    || state.frame->row + state.frame->rows > kMapRows || state.frame->columns < 1
-                    || state.frame->rows < 1))
+                && (!onMap(state.frame->left, state.frame->top)
+                    || !onMap(state.frame->right, state.frame->bottom) || state.frame->width() < 1
+                    || state.frame->height() < 1))
                 return QStringLiteral("a frame outside the map");
             for (const QJsonValue &marker : partyJson(state.party, &state.revealed).toArray()) {
                 if (!state.revealed[std::size_t(marker[QLatin1String("cell")].toInt())])

@@ -9,7 +9,7 @@
 using namespace vellumor;
 using namespace vellumor::sym;
 using rules::mapRegion;
-using rules::RegionCell;
+
 using rules::RegionKind;
 using testing::across;
 using testing::down;
@@ -17,16 +17,16 @@ using testing::sketch;
 
 namespace {
 
-std::vector<RegionCell> cells(std::initializer_list<RegionCell> list)
+std::vector<CellPlace> cells(std::initializer_list<CellPlace> list)
 {
-    std::vector<RegionCell> sorted(list);
-    std::sort(sorted.begin(), sorted.end(), [](RegionCell a, RegionCell b) {
+    std::vector<CellPlace> sorted(list);
+    std::sort(sorted.begin(), sorted.end(), [](CellPlace a, CellPlace b) {
         return std::pair(a.row, a.column) < std::pair(b.row, b.column);
     });
     return sorted;
 }
 
-bool contains(const std::vector<RegionCell> &region, RegionCell cell)
+bool contains(const std::vector<CellPlace> &region, CellPlace cell)
 {
     return std::find(region.begin(), region.end(), cell) != region.end();
 }

@@ -13,8 +13,6 @@
 using namespace vellumor;
 using namespace vellumor::sym;
 using rules::MapSight;
-using rules::readingIndex;
-using rules::SeenCells;
 using testing::across;
 using testing::down;
 using testing::sketch;
@@ -33,9 +31,9 @@ QList<MapCodes> sampleMaps()
     return maps;
 }
 
-CellPlace placeOf(std::size_t readingIndex)
+CellPlace placeOf(std::size_t index)
 {
-    return {int(readingIndex) % kMapColumns, int(readingIndex) / kMapColumns};
+    return fromReadingIndex(int(index));
 }
 
 // A ring of wall pieces from (left, top) to (right, bottom), a gate in its top
@@ -93,7 +91,7 @@ private slots:
         for (int m = 0; m < maps.size(); ++m) {
             const MapSight sight(maps[m]);
             const std::optional<int> range = m % 7 == 3 ? std::optional<int>(4) : std::nullopt;
-            std::vector<SeenCells> seen(kCellCount);
+            std::vector<CellSet> seen(kCellCount);
             for (std::size_t i = 0; i < seen.size(); ++i)
                 seen[i] = sight.seenFrom(placeOf(i), range);
             for (std::size_t a = 0; a < seen.size(); ++a) {
@@ -123,7 +121,7 @@ private slots:
             const MapSight sight(codes);
             for (int column = yard.left + 1; column < yard.right; ++column) {
                 for (int row = yard.top + 1; row < yard.bottom; ++row) {
-                    const SeenCells seen = sight.seenFrom({column, row});
+                    const CellSet seen = sight.seenFrom({column, row});
                     for (std::size_t i = 0; i < seen.size(); ++i) {
                         const CellPlace cell = placeOf(i);
                         const bool inRing = cell.column >= yard.left && cell.column <= yard.right
@@ -160,7 +158,7 @@ private slots:
                 for (std::size_t from = 0; from < std::size_t(kCellCount); ++from) {
                     if (sight.blocks(placeOf(from)))
                         continue;
-                    const SeenCells seen = sight.seenFrom(placeOf(from));
+                    const CellSet seen = sight.seenFrom(placeOf(from));
                     for (std::size_t to = 0; to < seen.size(); ++to) {
                         if (seen[to] && !sight.blocks(placeOf(to)))
                             QVERIFY((beyond(placeOf(from)) > 0) == (beyond(placeOf(to)) > 0));
@@ -174,7 +172,7 @@ private slots:
     {
         const MapSight sight(sketch({}));
         const CellPlace origin {10, 10};
-        const SeenCells torch = sight.seenFrom(origin, 4);
+        const CellSet torch = sight.seenFrom(origin, 4);
         for (std::size_t i = 0; i < torch.size(); ++i) {
             const CellPlace cell = placeOf(i);
             const int dx = cell.column - origin.column, dy = cell.row - origin.row;

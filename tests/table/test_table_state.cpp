@@ -32,7 +32,7 @@ MapState someState()
     state.rev = 41;
     state.revealed.set(0).set(36).set(874);
     state.prepared.set(5);
-    state.frame = Frame {3, 2, 10, 8};
+    state.frame = CellRect {3, 2, 12, 9};
     state.grid = false;
     state.party = {36, kNoMarker, kNoMarker, 874, kNoMarker, 0};
     state.follow = true;
@@ -52,7 +52,7 @@ MapCodes wallDownColumnTen()
 
 int at(int column, int row)
 {
-    return row * kMapColumns + column;
+    return readingIndex({column, row});
 }
 
 Party partyAt(int cell)
