@@ -1,5 +1,6 @@
 #pragma once
 
+#include "generate/MapLooks.h"
 #include "generate/SeededRandom.h"
 #include "generate/Sketch.h"
 #include "symbols/SymbolShapes.h"
@@ -88,11 +89,16 @@ struct RiverCourse
     int from = 0; // the row (flowing south or north) or column of the first cell
     int to = 0; // and of the last cell
     int enterAt = 0; // the column (or row) of the first cell
-    int leaveAt = 0; // and of the last cell
+    int leaveAt = 0; // and of the last cell, where it aims
+    // How far from leaveAt the last cell may be: into a lake anywhere along
+    // its side, to the map's edge anywhere; 0 to meet a pond.
+    int leaveSpread = 0;
     int low = 0; // the columns (or rows) it may wander between
     int high = 0;
     int bendPercent = 35;
 };
+// Anywhere a river may leave by: for a course that runs to the map's edge.
+inline constexpr int kLeaveAnywhere = kMapColumns;
 
 struct RiverPath
 {
@@ -100,6 +106,9 @@ struct RiverPath
     int length = 0;
 };
 
+// Rivers meander in straight runs of kShortestRun to kLongestRun cells
+// between their bends (MapLooks.h), across the flow as along it; the first
+// and the last run are no longer. False when the course leaves no room.
 bool layRiver(Sketch &sketch, SeededRandom &random, const RiverCourse &course, RiverPath &path);
 // The side a river flowing this way leaves its last cell by.
 Side downstream(Flow flow);

@@ -35,6 +35,7 @@ RiverCourse edgeToEdge(SeededRandom &random, int low, int high)
     course.high = high;
     course.enterAt = random.between(low, high);
     course.leaveAt = random.between(low, high);
+    course.leaveSpread = kLeaveAnywhere;
     course.bendPercent = random.between(15, 40);
     return course;
 }
@@ -77,7 +78,8 @@ bool drawLakeBeforeGate(Sketch &sketch, SeededRandom &random, const MapChoices &
         in.low = walls.bottom + 2;
         in.high = kMapRows - 2;
         in.enterAt = random.between(in.low, in.high);
-        in.leaveAt = random.between(lake.top + 1, lake.bottom - 1);
+        in.leaveAt = (lake.top + lake.bottom) / 2;
+        in.leaveSpread = (lake.height() - 3) / 2;
         RiverCourse out;
         if (lake.bottom < kMapRows - 2) {
             out.flow = Flow::South;
@@ -95,9 +97,10 @@ bool drawLakeBeforeGate(Sketch &sketch, SeededRandom &random, const MapChoices &
             out.high = kMapRows - 2;
         }
         out.leaveAt = random.between(out.low, out.high);
+        out.leaveSpread = kLeaveAnywhere;
         RiverPath inPath, outPath;
-        if (in.high < in.low || !layRiver(sketch, random, in, inPath)
-            || !layRiver(sketch, random, out, outPath))
+        const bool fed = in.high >= in.low && layRiver(sketch, random, in, inPath);
+        if ((!fed || !layRiver(sketch, random, out, outPath)) && !riversMayGo(sketch, choices))
             return false;
     }
     WallRing ring;
@@ -124,8 +127,11 @@ bool drawBetweenRivers(Sketch &sketch, SeededRandom &random, const MapChoices &c
         for (const RiverCourse &course : {edgeToEdge(random, 1, walls.left - 4),
                  edgeToEdge(random, walls.right + 4, kMapColumns - 2)}) {
             RiverPath path;
-            if (!layRiver(sketch, random, course, path))
+            if (!layRiver(sketch, random, course, path)) {
+                if (riversMayGo(sketch, choices))
+                    continue;
                 return false;
+            }
             if (random.oneIn(3)) {
                 const Side away = course.high < walls.left ? Side::West : Side::East;
                 addBranch(sketch, random, path, away, random.oneIn(2));

@@ -39,6 +39,13 @@ void village(Sketch &sketch, SeededRandom &random, const CellRect &area);
 // and the last tidy.
 void dressLowland(Sketch &sketch, SeededRandom &random, const CellRect &lowland, CellPlace shore);
 
+// Around a drawing, a river that finds no room between what was drawn is
+// left out rather than the layout given up, unless a river was asked for.
+inline bool riversMayGo(const Sketch &sketch, const MapChoices &choices)
+{
+    return sketch.hasKept() && choices.river != RiverChoice::Always;
+}
+
 // The castle's layouts besides the highland over the lake (CastleRecipe.cpp).
 bool drawLakeBeforeGate(Sketch &sketch, SeededRandom &random, const MapChoices &choices);
 bool drawBetweenRivers(Sketch &sketch, SeededRandom &random, const MapChoices &choices);

@@ -59,6 +59,7 @@ struct HighlandPlan
     CellRect lake;
     bool lakeKept = false;
     bool rivers = true;
+    bool riversMayGo = false;
     // The columns between the castle and the map's far edge.
     int sideLow = 0;
     int sideHigh = 0;
@@ -99,6 +100,7 @@ std::optional<HighlandPlan> planHighland(
     if (plan.walls.top <= plan.highland || plan.lake.top < plan.highland + 3)
         return std::nullopt;
     plan.rivers = wantsRiver(random, choices, 100);
+    plan.riversMayGo = riversMayGo(sketch, choices);
     plan.sideLow = plan.castleWest ? plan.walls.right + 3 : 1;
     plan.sideHigh = plan.castleWest ? kMapColumns - 2 : plan.walls.left - 3;
     return plan;
@@ -119,13 +121,15 @@ bool layLakeAndSpring(Sketch &sketch, SeededRandom &random, const HighlandPlan &
     spring.from = plan.highland;
     spring.to = lake.top - 1;
     spring.enterAt = random.between(plan.sideLow, plan.sideHigh);
-    spring.leaveAt = random.between(lake.left + 1, lake.right - 1);
+    spring.leaveAt = (lake.left + lake.right) / 2;
+    spring.leaveSpread = (lake.width() - 3) / 2;
     spring.low = plan.sideLow;
     spring.high = plan.sideHigh;
     RiverPath path;
-    return layRiver(sketch, random, facing.course(spring), path)
-        && raiseSpring(sketch, random, {spring.enterAt, facing.row(plan.highland - 1)},
-            facing.side(Side::South));
+    if (!layRiver(sketch, random, facing.course(spring), path))
+        return plan.riversMayGo;
+    return raiseSpring(
+        sketch, random, {spring.enterAt, facing.row(plan.highland - 1)}, facing.side(Side::South));
 }
 
 // Out of the lake to the map's edge: below the castle to the far edge,
@@ -167,6 +171,7 @@ bool layOutflow(Sketch &sketch, SeededRandom &random, const HighlandPlan &plan, 
             course.high = kMapRows - 2;
         }
         course.leaveAt = random.between(course.low, course.high);
+        course.leaveSpread = kLeaveAnywhere;
         RiverPath out;
         if (layRiver(sketch, random, plan.facing.course(course), out)) {
             villageRoom = way != PastTheCastle;
@@ -202,7 +207,7 @@ bool drawHighland(Sketch &sketch, SeededRandom &random, const MapChoices &choice
     const HighlandPlan &plan = *planned;
     bool villageRoom = true;
     if (!layLakeAndSpring(sketch, random, plan)
-        || (plan.rivers && !layOutflow(sketch, random, plan, villageRoom)))
+        || (plan.rivers && !layOutflow(sketch, random, plan, villageRoom) && !plan.riversMayGo))
         return false;
     const Facing &facing = plan.facing;
     WallRing ring;

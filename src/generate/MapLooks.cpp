@@ -3,6 +3,7 @@
 #include "generate/Sketch.h"
 #include "generate/TerrainKinds.h"
 #include "rules/MapCells.h"
+#include "symbols/SymbolShapes.h"
 
 #include <algorithm>
 
@@ -83,12 +84,45 @@ bool fitsOnSand(SymbolCode code)
 
 int loneTerrainCells(const MapCodes &codes)
 {
+    // Patches are small, so each cell's patch is counted to kSmallestPatch.
     return countPlaces([&](CellPlace place) {
         const SymbolCode code = at(codes, place);
         if (!isPatch(code))
             return false;
-        return std::none_of(kSides.begin(), kSides.end(),
-            [&](Side side) { return at(codes, across(place, side)) == code; });
+        std::array<CellPlace, kSmallestPatch> patch {place};
+        int size = 1;
+        for (int i = 0; i < size && size < kSmallestPatch; ++i) {
+            for (const Side side : kSides) {
+                const CellPlace next = across(patch[std::size_t(i)], side);
+                if (size < kSmallestPatch && onMap(next) && at(codes, next) == code
+                    && std::find(patch.begin(), patch.begin() + size, next) == patch.begin() + size)
+                    patch[std::size_t(size++)] = next;
+            }
+        }
+        return size < kSmallestPatch;
+    });
+}
+
+int buildingCount(const MapCodes &codes)
+{
+    return countPlaces([&](CellPlace place) {
+        const SymbolCode code = at(codes, place);
+        if (!isBuilding(code))
+            return false;
+        const ShapePlace piece = shapePlace(code);
+        if (!piece.shape)
+            return true;
+        if (piece.shape->kind == ShapeKind::Run)
+            return shapePlace(at(codes, across(place, Side::West))).shape != piece.shape;
+        return piece.column == 0 && piece.row == 0;
+    });
+}
+
+int loneDeadTrees(const MapCodes &codes)
+{
+    return countPlaces([&](CellPlace place) {
+        return at(codes, place) == sym::TreesDead
+            && !anyAround(place, 1, [&](CellPlace next) { return isTrees(at(codes, next)); });
     });
 }
 
@@ -125,6 +159,54 @@ int wallCorners(const MapCodes &codes)
     }));
 }
 
+namespace {
+
+bool isTurn(SymbolCode code)
+{
+    const SymbolJoins &joins = symbolJoins(code);
+    return !joins.junction && joins.river != 0 && joins.river != kHorizontalSides
+        && joins.river != kVerticalSides;
+}
+
+bool isStraightAlong(SymbolCode code, Side heading)
+{
+    const SymbolJoins &joins = symbolJoins(code);
+    return !joins.junction && joins.river == (sideBit(heading) | sideBit(opposite(heading)));
+}
+
+// A turn that the run reaches from `from`, heading `heading`.
+bool turnMeets(const MapCodes &codes, CellPlace place, Side heading)
+{
+    const SymbolCode code = at(codes, place);
+    return isTurn(code) && has(symbolJoins(code).river, opposite(heading));
+}
+
+} // namespace
+
+std::vector<RiverRun> riverRuns(const MapCodes &codes)
+{
+    std::vector<RiverRun> runs;
+    kWholeMap.forEach([&](CellPlace place) {
+        const SymbolCode code = at(codes, place);
+        for (const Side heading : {Side::East, Side::South}) {
+            const CellPlace before = across(place, opposite(heading));
+            if (isStraightAlong(code, heading) && !isStraightAlong(at(codes, before), heading)) {
+                // The first cell of a run: count it to its far end.
+                int length = 0;
+                CellPlace end = place;
+                for (; isStraightAlong(at(codes, end), heading); end = across(end, heading))
+                    ++length;
+                runs.push_back({length,
+                    turnMeets(codes, before, opposite(heading)) && turnMeets(codes, end, heading)});
+            } else if (isTurn(code) && has(symbolJoins(code).river, heading)
+                && turnMeets(codes, across(place, heading), heading)) {
+                runs.push_back({0, true}); // two bends side by side: a stair
+            }
+        }
+    });
+    return runs;
+}
+
 const char *missedGoal(const MapCodes &codes, MapKind kind)
 {
     const int wells = cellsOf(codes, sym::Well);
@@ -138,7 +220,11 @@ const char *missedGoal(const MapCodes &codes, MapKind kind)
     if (cellsOf(codes, sym::Volcano) > 2 || misplacedVolcanoes > 0)
         return "too many volcanoes, or one out of the mountains";
     if (loneTerrainCells(codes) > 0 || terrainHoles(codes) > 0)
-        return "a lone cell of terrain or a hole in it";
+        return "a patch of terrain too small, or a hole in one";
+    if (loneDeadTrees(codes) > 0)
+        return "a dead tree alone in the open";
+    if (kind == MapKind::Town && buildingCount(codes) < kFewestTownBuildings)
+        return "a town of too few buildings";
     const int wetPatches = countPlaces([&](CellPlace place) {
         return isPatch(at(codes, place))
             && anyAround(place, 1, [&](CellPlace next) { return isWater(at(codes, next)); });
@@ -161,6 +247,10 @@ const char *missedGoal(const MapCodes &codes, MapKind kind)
     });
     if (kind == MapKind::Fort && mountainsByWalls > 0)
         return "mountains against the fort's walls";
+    for (const RiverRun &run : riverRuns(codes)) {
+        if (run.length > kLongestRun || (run.betweenBends && run.length < kShortestRun))
+            return "a river run straight too long, or bent again too soon";
+    }
     return nullptr;
 }
 

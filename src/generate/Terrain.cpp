@@ -138,6 +138,38 @@ SymbolCode surroundingFamily(const Sketch &sketch, CellPlace place)
     return family;
 }
 
+// The cells of the patch (one patch code, joined along sides) `place` is in.
+CellSet patchOf(const Sketch &sketch, CellPlace place)
+{
+    const SymbolCode code = sketch.at(place);
+    CellSet patch;
+    std::array<CellPlace, kCellCount> queue {place};
+    int head = 0, tail = 1;
+    patch.add(place);
+    while (head < tail) {
+        const CellPlace cell = queue[std::size_t(head++)];
+        for (const Side side : kSides) {
+            const CellPlace next = across(cell, side);
+            if (onMap(next) && !patch.contains(next) && sketch.at(next) == code) {
+                patch.add(next);
+                queue[std::size_t(tail++)] = next;
+            }
+        }
+    }
+    return patch;
+}
+
+bool nearTrees(const Sketch &sketch, CellPlace place)
+{
+    for (int dr = -1; dr <= 1; ++dr) {
+        for (int dc = -1; dc <= 1; ++dc) {
+            if ((dr != 0 || dc != 0) && isTrees(sketch.at({place.column + dc, place.row + dr})))
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 void tidyTerrain(Sketch &sketch, SeededRandom &random)
@@ -157,10 +189,11 @@ void tidyTerrain(Sketch &sketch, SeededRandom &random)
             sketch.paint(place, ground);
     });
     tidy([&](CellPlace place, SymbolCode code) {
-        const bool joined = std::any_of(kSides.begin(), kSides.end(),
-            [&](Side side) { return sketch.at(across(place, side)) == code; });
-        if (isPatch(code) && !joined)
-            sketch.paint(place, ground);
+        if (!isPatch(code))
+            return;
+        const CellSet patch = patchOf(sketch, place);
+        if (int(patch.count()) < kSmallestPatch)
+            patch.forEach([&](CellPlace cell) { sketch.paint(cell, ground); });
     });
     // Holes closed: with the patch around them, or a tree by the water.
     tidy([&](CellPlace place, SymbolCode code) {
@@ -170,10 +203,20 @@ void tidyTerrain(Sketch &sketch, SeededRandom &random)
         const bool trees = family == sym::TreesEvergreen || nearWater(sketch, place);
         sketch.paint(place, trees ? random.pick(kForest) : family);
     });
-    // Dead trees stand at a forest's edge, not inside it.
+    // Dead trees stand at a forest's edge, not inside it, nor alone in the
+    // open: a lone one gets a second beside it, or goes.
     tidy([&](CellPlace place, SymbolCode code) {
         if (code == sym::TreesDead && surroundingFamily(sketch, place) == sym::TreesEvergreen)
             sketch.paint(place, random.pick(kForest));
+    });
+    tidy([&](CellPlace place, SymbolCode code) {
+        if (code != sym::TreesDead || nearTrees(sketch, place))
+            return;
+        const CellPlace beside = across(place, kSides[random.below(4)]);
+        if (sketch.isFree(beside) && !nearWater(sketch, beside))
+            sketch.paint(beside, sym::TreesDead);
+        else
+            sketch.paint(place, ground);
     });
 }
 

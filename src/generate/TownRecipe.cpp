@@ -26,7 +26,7 @@ struct TownSize
 
 enum Size { Hamlet, MarketTown, Crowded };
 constexpr TownSize kSizes[] = {
-    {11, 16, 9, 12, 35, 65, 6},
+    {9, 12, 8, 10, 75, 100, 5},
     {16, 23, 12, 17, 65, 90, 8},
     {22, 29, 15, 20, 90, 100, 9},
 };
@@ -174,6 +174,7 @@ bool layRiverBeside(Sketch &sketch, SeededRandom &random, const CellRect &walls,
         return false;
     course.enterAt = random.between(course.low, course.high);
     course.leaveAt = random.between(course.low, course.high);
+    course.leaveSpread = kLeaveAnywhere;
     course.bendPercent = random.between(15, 40);
     RiverPath path;
     if (!layRiver(sketch, random, course, path))
@@ -194,7 +195,7 @@ bool fillTown(
         single(sym::GeneralStore),
         longHouse(random, random.between(3, 5)),
     };
-    const int count = hamlet ? random.between(2, 3) : 5;
+    const int count = hamlet ? 3 : 5;
     random.shuffle(std::span<Building>(required.data() + 1, 4));
     if (!fillStreets(sketch, random, streetArea(ring),
             std::span<const Building>(required.data(), std::size_t(count)), townBuilding,
@@ -207,18 +208,30 @@ bool fillTown(
     return true;
 }
 
-// The country outside: fields, woods, now and then swamp, hills, lone trees.
-void dressCountry(Sketch &sketch, SeededRandom &random)
+// Fields by the roads out of the gates, a little way from the walls, on
+// either side, each grown to an outline of its own.
+void fieldsByTheRoads(Sketch &sketch, SeededRandom &random, const WallRing &ring)
 {
-    for (int fields = random.between(1, 3); fields > 0; --fields) {
-        const int column = random.oneIn(2) ? random.between(0, 2)
-                                           : random.between(kMapColumns - 7, kMapColumns - 3);
-        const int row
-            = random.oneIn(2) ? random.between(0, 1) : random.between(kMapRows - 5, kMapRows - 3);
-        const SymbolCode grass = random.oneIn(2) ? sym::Grass : sym::DryGrass;
-        const int right = column + random.between(2, 5);
-        field(sketch, {column, row, right, row + random.between(1, 3)}, grass);
+    for (int i = 0; i < ring.gateCount; ++i) {
+        const Gateway &gate = ring.gates[std::size_t(i)];
+        const bool northSouth = gate.outward == Side::North || gate.outward == Side::South;
+        for (const Side flank : northSouth ? std::array {Side::East, Side::West}
+                                           : std::array {Side::North, Side::South}) {
+            if (random.oneIn(3))
+                continue;
+            const CellPlace road = across(gate.place, gate.outward, random.between(3, 6));
+            const SymbolCode grass[] = {random.oneIn(3) ? sym::DryGrass : sym::Grass};
+            clump(sketch, random, across(road, flank, random.between(2, 3)), random.between(6, 16),
+                grass, 100);
+        }
     }
+}
+
+// The country outside: fields by the roads, woods, now and then swamp, hills,
+// lone trees.
+void dressCountry(Sketch &sketch, SeededRandom &random, const WallRing &ring)
+{
+    fieldsByTheRoads(sketch, random, ring);
     for (int woods = random.between(1, 4); woods > 0; --woods)
         clump(sketch, random, kWholeMap, random.between(6, 24), livingTrees(), 60);
     if (random.oneIn(4)) {
@@ -268,7 +281,7 @@ bool drawTown(Sketch &sketch, SeededRandom &random, const MapChoices &choices)
         return false;
     if (!fillTown(sketch, random, ring, size, sizeKind == Hamlet))
         return false;
-    dressCountry(sketch, random);
+    dressCountry(sketch, random, ring);
     return true;
 }
 

@@ -63,14 +63,16 @@ bool layRiverAndLakes(Sketch &sketch, SeededRandom &random, bool southward, cons
             if (!layLake(sketch, lake))
                 return false;
             course.to = (southward ? lake.top : lake.left) - 1;
-            course.leaveAt = southward ? random.between(lake.left + 1, lake.right - 1)
-                                       : random.between(lake.top + 1, lake.bottom - 1);
+            course.leaveAt
+                = southward ? (lake.left + lake.right) / 2 : (lake.top + lake.bottom) / 2;
+            course.leaveSpread = ((southward ? lake.width() : lake.height()) - 3) / 2;
             from = (southward ? lake.bottom : lake.right) + 1;
             enterAt = southward ? random.between(lake.left + 1, lake.right - 1)
                                 : random.between(lake.top + 1, lake.bottom - 1);
         } else {
             course.to = length - 1;
             course.leaveAt = random.between(2, breadth - 3);
+            course.leaveSpread = kLeaveAnywhere;
         }
         RiverPath path;
         if (!layRiver(sketch, random, course, path))

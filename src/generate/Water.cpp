@@ -48,9 +48,66 @@ Side sideToward(CellPlace from, CellPlace to)
     return to.row > from.row ? Side::South : Side::North;
 }
 
-// Along a river, bends come with straight runs of at least this many cells
-// between them, as rivers meander.
-constexpr int kStraightRun = 3;
+// A bend moves the river across by this many cells: the straight cells
+// between its two turns are a run of their own.
+constexpr int kShortestShift = kShortestRun + 1;
+constexpr int kLongestShift = kLongestRun + 1;
+
+// Where the river goes next across the flow, at a row where it may bend: the
+// cell it bends to, or where it is when it runs on straight.
+int nextAcross(SeededRandom &random, const RiverCourse &course, int acrossAt, int straight,
+    int remaining, int leaveLow, int leaveHigh)
+{
+    const auto room = [&](int direction) {
+        return direction > 0 ? course.high - acrossAt : acrossAt - course.low;
+    };
+    // A shift of shortest..longest cells one way, no further than `far` cells.
+    const auto shift = [&](int direction, int shortest, int far) {
+        const int longest = std::min({kLongestShift, room(direction), far});
+        return shortest <= longest ? acrossAt + direction * random.between(shortest, longest)
+                                   : acrossAt;
+    };
+    const int below = leaveLow - acrossAt; // > 0 when the river must go up to leave
+    const int above = leaveHigh - acrossAt; // < 0 when it must go down
+    if (below > 0 || above < 0) {
+        // Heading for where it leaves: at once when little is left, or when
+        // the next run would be too long, otherwise now and then.
+        const int direction = below > 0 ? 1 : -1;
+        const int near = below > 0 ? below : -above;
+        const int farEnd = below > 0 ? above : -below;
+        const bool urgent = remaining <= 2 * kLongestRun || straight >= kLongestRun;
+        if (!urgent && !random.percent(std::uint32_t(course.bendPercent)))
+            return acrossAt;
+        if (near > kLongestShift) // part of the way, leaving a whole bend to go
+            return shift(direction, kShortestShift, near - kShortestShift);
+        if (farEnd >= kShortestShift) // onto where it leaves
+            return shift(direction, std::max(near, kShortestShift), farEnd);
+        // Too near to bend onto: away first, to come back from there.
+        return remaining > kShortestRun + 1 ? shift(-direction, kShortestShift, kShortestShift + 1)
+                                            : acrossAt;
+    }
+    // Where it may leave already: a bend only when the rest cannot run
+    // straight, or now and then to meander while there is room to return.
+    const bool mustBend = straight + 1 + remaining > kLongestRun;
+    const bool meander = remaining > 3 * kLongestRun;
+    if (!(mustBend
+            && (straight >= kLongestRun || random.percent(std::uint32_t(course.bendPercent))))
+        && !(meander && random.percent(std::uint32_t(course.bendPercent))))
+        return acrossAt;
+    std::array<int, 2> directions {1, -1};
+    if (random.oneIn(2))
+        std::swap(directions[0], directions[1]);
+    for (const int direction : directions) {
+        // Staying where it may leave, when that leaves room; otherwise out
+        // and back again, which needs the rows for two runs.
+        const int within = direction > 0 ? leaveHigh - acrossAt : acrossAt - leaveLow;
+        if (within >= kShortestShift)
+            return shift(direction, kShortestShift, within);
+        if (remaining > 2 * (kShortestRun + 1) && room(direction) >= kShortestShift)
+            return shift(direction, kShortestShift, kLongestShift);
+    }
+    return acrossAt;
+}
 
 } // namespace
 
@@ -91,39 +148,31 @@ bool layRiver(Sketch &sketch, SeededRandom &random, const RiverCourse &course, R
     if (to < from || course.low > course.high)
         return false;
 
-    // Each step along, the river may bend aside and run across for a while.
-    // It never turns back the way it came across on the very next step, so
-    // that no part of it lies beside another.
+    // Each step along, the river may bend aside and run across for a while,
+    // in runs of kShortestRun to kLongestRun straight cells between its turns.
+    const int leaveLow = std::max(course.low, course.leaveAt - course.leaveSpread);
+    const int leaveHigh = std::min(course.high, course.leaveAt + course.leaveSpread);
     int acrossAt = course.enterAt;
-    int lastBend = 0;
-    int straight = kStraightRun; // cells run straight since the last bend
+    int straight = 0; // cells run straight along since the last bend, or the start
     for (int along = from; along <= to; ++along) {
         int target = acrossAt;
-        if (along == to - 1) {
-            target = course.leaveAt;
-        } else if (along > from && along < to - 2 && straight >= kStraightRun
-            && random.percent(std::uint32_t(course.bendPercent))) {
-            // Drifting toward where it must leave more often than away.
-            const int toward = course.leaveAt > acrossAt ? 1 : course.leaveAt < acrossAt ? -1 : 0;
-            const int direction
-                = toward != 0 && !random.oneIn(3) ? toward : (random.oneIn(2) ? 1 : -1);
-            if (direction != -lastBend)
-                target = std::clamp(
-                    acrossAt + direction * random.between(1, 3), course.low, course.high);
-        }
-        const int bend = target > acrossAt ? 1 : target < acrossAt ? -1 : 0;
-        if (bend != 0 && bend == -lastBend)
+        // A bend needs a straight run before it and a cell after it before
+        // the end; the first cell takes the water in.
+        if (along > from && along < to && (straight >= kShortestRun || along == from + 1))
+            target
+                = nextAcross(random, course, acrossAt, straight, to - along, leaveLow, leaveHigh);
+        if (target == acrossAt && straight >= kLongestRun && along < to)
             return false;
+        const int bend = target > acrossAt ? 1 : target < acrossAt ? -1 : 0;
         for (int step = acrossAt;; step += bend) {
             path.cells[std::size_t(path.length++)] = axes.place(along, step);
             if (step == target)
                 break;
         }
         straight = bend != 0 ? 0 : straight + 1;
-        lastBend = bend;
         acrossAt = target;
     }
-    if (acrossAt != course.leaveAt)
+    if (acrossAt < leaveLow || acrossAt > leaveHigh)
         return false;
 
     // The river's cells must be free, and touch no other water but where it

@@ -37,8 +37,8 @@ namespace {
 int walledCells(const MapCodes &codes)
 {
     const rules::EdgeReach reached
-        = rules::reachFromEdge(codes, [](const SymbolJoins &joins) { return joins.wall == 0; });
-    return int(std::count(reached.begin(), reached.end(), false));
+        = rules::reachFromEdge(codes, [](int code) { return symbolJoins(code).wall == 0; });
+    return kCellCount - int(reached.count());
 }
 
 int countCells(const MapCodes &codes, bool (*counts)(int))
@@ -127,11 +127,13 @@ int cellsApart(const MapCodes &a, const MapCodes &b)
 int looks(int seeds)
 {
     QTextStream out(stdout);
-    out << "| kind | wells | volcanoes | lone terrain cells | holes | fort's ridge | walls not "
+    out << "| kind | wells | volcanoes | cells of patches under 3 | holes | lone dead trees | "
+           "river runs between bends | longest river run | buildings | fort's ridge | walls not "
            "rectangles | cells apart (seed, seed + 1) |\n"
-           "|---|---|---|---|---|---|---|---|\n";
+           "|---|---|---|---|---|---|---|---|---|---|---|---|\n";
     for (const MapKind kind : kMapKinds) {
-        std::vector<int> wells, volcanoes, lone, holes, ridges, apart;
+        std::vector<int> wells, volcanoes, lone, holes, deadTrees, bendRuns, longestRuns,
+            buildings, ridges, apart;
         int shaped = 0, walled = 0;
         std::optional<MapCodes> previous;
         for (int seed = 0; seed < seeds; ++seed) {
@@ -142,6 +144,15 @@ int looks(int seeds)
             volcanoes.push_back(cellsOf(*codes, sym::Volcano));
             lone.push_back(loneTerrainCells(*codes));
             holes.push_back(terrainHoles(*codes));
+            deadTrees.push_back(loneDeadTrees(*codes));
+            int longest = 0;
+            for (const RiverRun &run : riverRuns(*codes)) {
+                if (run.betweenBends)
+                    bendRuns.push_back(run.length);
+                longest = std::max(longest, run.length);
+            }
+            longestRuns.push_back(longest);
+            buildings.push_back(buildingCount(*codes));
             if (kind == MapKind::Fort && ridgeLength(*codes) > 0)
                 ridges.push_back(ridgeLength(*codes));
             if (wallCorners(*codes) > 0) {
@@ -153,7 +164,9 @@ int looks(int seeds)
             previous = codes;
         }
         out << "| " << mapKindName(kind) << " | " << spread(wells) << " | " << spread(volcanoes)
-            << " | " << spread(lone) << " | " << spread(holes) << " | "
+            << " | " << spread(lone) << " | " << spread(holes) << " | " << spread(deadTrees)
+            << " | " << (bendRuns.empty() ? QStringLiteral("-") : spread(bendRuns)) << " | "
+            << spread(longestRuns) << " | " << spread(buildings) << " | "
             << (ridges.empty() ? QStringLiteral("-") : spread(ridges)) << " | "
             << (walled ? QString::number(100 * shaped / walled) + QStringLiteral(" %")
                        : QStringLiteral("-"))
