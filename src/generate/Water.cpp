@@ -80,9 +80,14 @@ int nextAcross(SeededRandom &random, const RiverCourse &course, int acrossAt, in
             return acrossAt;
         if (near > kLongestShift) // part of the way, leaving a whole bend to go
             return shift(direction, kShortestShift, near - kShortestShift);
-        if (farEnd >= kShortestShift) // onto where it leaves
+        // Onto where it leaves, once what is left can run straight there, or
+        // where there is room to bend on inside it.
+        const bool canStay = remaining <= kLongestRun || farEnd - near >= kShortestShift;
+        if (farEnd >= kShortestShift && canStay)
             return shift(direction, std::max(near, kShortestShift), farEnd);
-        // Too near to bend onto: away first, to come back from there.
+        if (!canStay && straight < kLongestRun)
+            return acrossAt;
+        // Too near to bend onto, or too soon: away first, to come back later.
         return remaining > kShortestRun + 1 ? shift(-direction, kShortestShift, kShortestShift + 1)
                                             : acrossAt;
     }
@@ -90,8 +95,9 @@ int nextAcross(SeededRandom &random, const RiverCourse &course, int acrossAt, in
     // straight, or now and then to meander while there is room to return.
     const bool mustBend = straight + 1 + remaining > kLongestRun;
     const bool meander = remaining > 3 * kLongestRun;
-    if (!(mustBend
-            && (straight >= kLongestRun || random.percent(std::uint32_t(course.bendPercent))))
+    // The last row it may bend at, or a run already as long as may be, forces it.
+    const bool forced = straight >= kLongestRun || remaining <= 1;
+    if (!(mustBend && (forced || random.percent(std::uint32_t(course.bendPercent))))
         && !(meander && random.percent(std::uint32_t(course.bendPercent))))
         return acrossAt;
     std::array<int, 2> directions {1, -1};
@@ -161,8 +167,9 @@ bool layRiver(Sketch &sketch, SeededRandom &random, const RiverCourse &course, R
         if (along > from && along < to && (straight >= kShortestRun || along == from + 1))
             target
                 = nextAcross(random, course, acrossAt, straight, to - along, leaveLow, leaveHigh);
-        if (target == acrossAt && straight >= kLongestRun && along < to)
-            return false;
+        if (target == acrossAt && straight >= kLongestRun)
+            return false; // a run longer than the longest
+
         const int bend = target > acrossAt ? 1 : target < acrossAt ? -1 : 0;
         for (int step = acrossAt;; step += bend) {
             path.cells[std::size_t(path.length++)] = axes.place(along, step);
