@@ -47,6 +47,14 @@ struct NameScreen
     QString name;
 };
 
+// The GM points at a cell of a map: its players see a ring there; nothing
+// changes.
+struct Point
+{
+    int map = 0;
+    int cell = 0;
+};
+
 // The GM's commands. Those that change a map name it by its index.
 struct SetCells
 {
@@ -99,7 +107,7 @@ struct Redo
 
 using GmCommand = std::variant<SetCells, RevealRegion, ShowPrepared, ClearPrepared, SetAll,
     SetFrame, SetGrid, ShowMap, Undo, Redo>;
-using ClientMessage = std::variant<Hello, Ack, Resync, NameScreen, GmCommand>;
+using ClientMessage = std::variant<Hello, Ack, Resync, NameScreen, Point, GmCommand>;
 
 struct MessageError
 {
