@@ -13,6 +13,7 @@ let table = null; // the last gm-state
 let chosen = -1; // the map on the GM's screen; the players may be shown another
 let board = null;
 let framing = false; // the next drag draws the players' frame
+let pointing = false; // the next click points at a cell
 
 const secret = new URLSearchParams(location.hash.slice(1)).get('k');
 const client = new TableClient({ type: 'hello', role: 'gm', secret }, { onMessage, onStatus });
@@ -21,9 +22,13 @@ function onMessage(message) {
   if (message.type === 'gm-state') showTable(message);
   else if (message.type === 'players') showPlayers(message);
   else if (message.type === 'notice') addNotice(message.level, message.text);
+  else if (message.type === 'stepped') addNotice('info', message.text);
 }
 
 function onStatus(status, code, refusal) {
+  // A warning about the connection lasts as long as its cause.
+  if (status === 'open') dismissNotices('connection');
+  if (status === 'lost') addNotice('warning', 'Not connected: reconnecting…', 'connection');
   if (status === 'lost' || status === 'connecting') {
     $('players').textContent = status === 'lost' ? 'Connection lost: reconnecting…' : 'Connecting…';
     $('players').className = 'players behind';
@@ -62,7 +67,7 @@ function showTable(state) {
   const map = state.maps[chosen];
   const prepared = count(map.prepared);
   $('show-prepared').disabled = prepared === 0;
-  $('show-prepared').textContent = prepared ? `Show prepared (${prepared})` : 'Show prepared';
+  $('show-prepared').querySelector('.label').textContent = prepared ? `Show prepared (${prepared})` : 'Show prepared';
   $('clear-prepared').disabled = prepared === 0;
   $('whole-map').disabled = map.frame === null;
   $('grid').checked = map.grid;
@@ -121,7 +126,7 @@ function newScreenRow(id) {
   name.setAttribute('aria-label', 'The screen\'s name');
   name.addEventListener('change', () => {
     if (!client.send({ type: 'name-screen', player: id, name: name.value })) {
-      addNotice('warning', 'Not connected: the name was not kept.');
+      addNotice('warning', 'Not connected: the name was not kept.', 'connection');
     }
   });
   name.addEventListener('keydown', (event) => {
@@ -135,26 +140,42 @@ function newScreenRow(id) {
 
 const plural = (n, word) => `${n} ${word}${n === 1 ? '' : 's'}`;
 
-function addNotice(level, text) {
+// A notice with a cause ('connection') goes when that cause does, and one
+// notice a cause is enough.
+function addNotice(level, text, cause = '') {
+  if (cause) dismissNotices(cause);
   const item = document.createElement('li');
   item.className = `notice ${level === 'error' || level === 'warning' ? level : 'info'}`;
-  item.append(String(text ?? ''));
+  item.dataset.cause = cause;
+  const words = document.createElement('span');
+  words.className = 'notice-text';
+  words.textContent = words.title = String(text ?? '');
+  item.append(words);
   const dismiss = document.createElement('button');
   dismiss.type = 'button';
   dismiss.textContent = '×';
-  dismiss.setAttribute('aria-label', 'Dismiss');
+  dismiss.setAttribute('aria-label', 'Dismiss this notice');
   dismiss.addEventListener('click', () => item.remove());
   item.append(dismiss);
   const list = $('notices');
-  list.append(item);
-  while (list.children.length > 4) list.firstElementChild.remove();
+  list.prepend(item); // the newest first, where the eye is
+  while (list.children.length > 3) list.lastElementChild.remove();
   if (level === 'info') setTimeout(() => item.remove(), NOTICE_MS);
+}
+
+function dismissNotices(cause) {
+  for (const item of $('notices').querySelectorAll(`[data-cause="${cause}"]`)) item.remove();
 }
 
 // What a click or drag on the map does, by the tool and mode chosen.
 function pick({ from, to, hide }) {
   if (!table || to < 0) return;
   const map = table.maps[chosen];
+  if (pointing) {
+    setPointing(false);
+    point(to);
+    return;
+  }
   if (framing) {
     if (from === to) return; // a frame is dragged; a click leaves the tool as it is
     setFraming(false);
@@ -170,13 +191,22 @@ function pick({ from, to, hide }) {
 }
 
 function command(type, fields = {}) {
-  if (!client.send({ type, map: chosen, ...fields })) addNotice('warning', 'Not connected: nothing was changed.');
+  if (!client.send({ type, map: chosen, ...fields })) {
+    addNotice('warning', 'Not connected: nothing was changed.', 'connection');
+  }
+}
+
+// Every player sees a ring there for a moment; nothing is revealed by it.
+function point(cell) {
+  if (table && cell >= 0) command('point', { cell });
 }
 
 // Undo and redo name no map; like every other button they say when nothing
 // could be sent.
 function step(type) {
-  if (!client.send({ type })) addNotice('warning', `Not connected: nothing was ${type === 'undo' ? 'undone' : 'redone'}.`);
+  if (!client.send({ type })) {
+    addNotice('warning', `Not connected: nothing was ${type === 'undo' ? 'undone' : 'redone'}.`, 'connection');
+  }
 }
 
 // Prepare mode colours the page's frame, so that no one reveals by mistake.
@@ -186,8 +216,16 @@ function setMode(mode) {
   document.body.classList.toggle('preparing', mode === 'prepare');
 }
 
+function setPointing(on) {
+  pointing = on;
+  if (on) setFraming(false);
+  $('point').setAttribute('aria-pressed', String(on));
+  $('board').classList.toggle('pointing', on);
+}
+
 function setFraming(on) {
   framing = on;
+  if (on && pointing) setPointing(false);
   $('draw-frame').setAttribute('aria-pressed', String(on));
   $('board').classList.toggle('framing', on);
 }
@@ -219,6 +257,7 @@ function listen() {
   });
   $('hide-all').addEventListener('click', () => command('all', { revealed: false }));
   $('draw-frame').addEventListener('click', () => setFraming(!framing));
+  $('point').addEventListener('click', () => setPointing(!pointing));
   $('whole-map').addEventListener('click', () => command('frame', { frame: null }));
   $('grid').addEventListener('change', (event) => command('grid', { grid: event.target.checked }));
   $('undo').addEventListener('click', () => step('undo'));
@@ -237,9 +276,21 @@ function onShortcut(event) {
   }
   if (event.altKey || event.target.matches('select, input[type="text"]')) return;
   const tools = { c: 'cells', p: 'picture', w: 'walk', r: 'run' };
+  // The keys the tools' buttons show.
+  const buttons = { s: 'show-prepared', a: 'reveal-all', h: 'hide-all', b: 'whole-map' };
   if (key in tools) chooseTool(tools[key]);
+  else if (key === 's' && event.shiftKey) $('clear-prepared').click();
+  else if (key in buttons) $(buttons[key]).click();
+  else if (key === 'l' || key === 'm') setMode(key === 'm' ? 'prepare' : 'live');
+  else if (key === 'g') $('grid').click();
   else if (key === 'f') setFraming(!framing);
-  else if (key === 'escape') setFraming(false);
+  else if (key === 'x' && board?.pointer >= 0) point(board.pointer);
+  else if (key === 'x') setPointing(!pointing);
+  else if (key === 'escape') {
+    setFraming(false);
+    setPointing(false);
+  } else return;
+  event.preventDefault();
 }
 
 // A new secret pasted into the address: start again with it.
@@ -248,7 +299,7 @@ $('players-address').textContent = $('players-address').href = new URL('/', loca
 $('join-code').addEventListener('click', () => $('join-code').classList.toggle('large'));
 listen();
 SymbolSheet.load().then((sheet) => {
-  board = new Board($('board'), sheet, pick);
+  board = new Board($('board'), sheet, pick, point);
   if (!secret) refuse('This page needs the GM’s address that vellumor-map table printed: it ends in #k=…');
   else client.start();
 });
