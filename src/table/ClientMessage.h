@@ -55,6 +55,11 @@ struct Point
     int cell = 0;
 };
 
+// The GM ends the table: every change is saved already, so the server stops.
+struct End
+{
+};
+
 // The GM's commands. Those that change a map name it by its index.
 struct SetCells
 {
@@ -107,7 +112,7 @@ struct Redo
 
 using GmCommand = std::variant<SetCells, RevealRegion, ShowPrepared, ClearPrepared, SetAll,
     SetFrame, SetGrid, ShowMap, Undo, Redo>;
-using ClientMessage = std::variant<Hello, Ack, Resync, NameScreen, Point, GmCommand>;
+using ClientMessage = std::variant<Hello, Ack, Resync, NameScreen, Point, End, GmCommand>;
 
 struct MessageError
 {

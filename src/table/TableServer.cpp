@@ -238,6 +238,12 @@ void TableServer::receive(int id, const QString &text)
                        else
                            pointAt(client, point);
                    },
+                   [&](const End &) {
+                       if (client.role != Role::Gm)
+                           closeClient(client, kClosePlayerCommand, QStringLiteral("not the GM"));
+                       else // after this message's handling, as Ctrl+C would
+                           QTimer::singleShot(0, this, &TableServer::stop);
+                   },
                    [&](const GmCommand &gmCommand) {
                        if (client.role != Role::Gm)
                            closeClient(client, kClosePlayerCommand, QStringLiteral("not the GM"));

@@ -4,6 +4,7 @@
 #include "symbols/SymbolNames.h"
 #include "table/TableMessages.h"
 
+#include <QSignalSpy>
 #include <QTcpSocket>
 
 using namespace vellumor;
@@ -192,6 +193,22 @@ private slots:
         QVERIFY(player->waitClosed());
         QCOMPARE(player->closeCode, 4403);
         QVERIFY(!gm->closed);
+    }
+
+    void onlyTheGmEndsTheTable()
+    {
+        TableFixture table({busyMap(0)});
+        QSignalSpy stopped(table.server.get(), &TableServer::stopped);
+        auto gm = table.join(QStringLiteral("gm"));
+        auto player = table.join(QStringLiteral("player"));
+        player->send(message("end"));
+        QVERIFY(player->waitClosed());
+        QCOMPARE(player->closeCode, 4403);
+        QCOMPARE(stopped.size(), 0);
+        gm->send(message("end"));
+        QVERIFY(gm->waitClosed());
+        QCOMPARE(gm->closeCode, 1000);
+        QTRY_COMPARE(stopped.size(), 1);
     }
 
     void aPlayerCannotCommand()
