@@ -256,6 +256,13 @@ function listen() {
     command('all', { revealed: true });
   });
   $('hide-all').addEventListener('click', () => command('all', { revealed: false }));
+  $('end-table').addEventListener('click', () => $('confirm-end').showModal());
+  $('confirm-end-cancel').addEventListener('click', () => $('confirm-end').close());
+  $('confirm-end-ok').addEventListener('click', () => {
+    $('confirm-end').close();
+    if (client.send({ type: 'end' })) client.finish('The table has ended. The reveal is kept beside each map.');
+    else addNotice('warning', 'Not connected: the table was not ended.', 'connection');
+  });
   $('draw-frame').addEventListener('click', () => setFraming(!framing));
   $('point').addEventListener('click', () => setPointing(!pointing));
   $('whole-map').addEventListener('click', () => command('frame', { frame: null }));

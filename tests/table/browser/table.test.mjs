@@ -384,6 +384,13 @@ try {
   await players[0].evaluate(() => window.crowd.forEach((socket) => socket.close()));
   await until('the crowd gone', async () => (await statusLine()) === '2 players, all up to date');
 
+  step('the GM ends the table: it stops, and the page says so instead of reconnecting');
+  await gm.click('#end-table');
+  await gm.click('#confirm-end-ok');
+  assert.equal(await table.exited, 0);
+  await gm.waitForSelector('#refused:not([hidden])');
+  assert.match(await gm.$eval('#refused', (refused) => refused.textContent), /ended/);
+
   const unexpected = problems.filter((text) => !text.includes('WebSocket connection to'));
   assert.deepEqual(unexpected, [], 'the pages reported errors');
   console.log('All checks passed');
