@@ -4,6 +4,7 @@
 
 #include "document/CellGrid.h"
 #include "symbols/SymbolCatalog.h"
+#include "symbols/SymbolNames.h"
 
 namespace vellumor::table {
 
@@ -33,6 +34,8 @@ int codeAt(const MapCodes &codes, int readingCell)
 // Left" is the inn.
 QString pictureName(int code)
 {
+    if (code == sym::Blank)
+        return QString(); // an empty square is no picture: it is counted as cells
     const QString name = symbolName(code).section(QLatin1Char(':'), 0, 0).trimmed().toLower();
     return name.isEmpty() ? QString() : QStringLiteral("the ") + name;
 }

@@ -160,6 +160,10 @@ private slots:
         // Only the cells that changed are counted: 5 is hidden already.
         gm->send(message("set", {{"map", 0}, {"cells", indices({0, 1, 5})}, {"revealed", false}}));
         QCOMPARE(stepText(message("undo")), QStringLiteral("Undid: hid 2 cells on map0.map"));
+        // An empty square is no picture.
+        gm->send(message(
+            "region", {{"map", 0}, {"cell", 300}, {"kind", "picture"}, {"revealed", true}}));
+        QCOMPARE(stepText(message("undo")), QStringLiteral("Undid: revealed 1 cell on map0.map"));
         QCOMPARE(stepText(message("undo")), QStringLiteral("Undid: revealed the inn on map0.map"));
         // Nothing to undo is a notice, not a step.
         const qsizetype seen = gm->messages.size();

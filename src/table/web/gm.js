@@ -273,6 +273,7 @@ function listen() {
 }
 
 function onShortcut(event) {
+  if (document.querySelector('dialog[open]')) return; // a question first gets its answer
   const key = event.key.toLowerCase();
   if (event.ctrlKey || event.metaKey) {
     if (key === 'z') step(event.shiftKey ? 'redo' : 'undo');
