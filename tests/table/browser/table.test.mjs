@@ -145,10 +145,13 @@ try {
   await phone.waitForFunction(() => document.getElementById('map').dataset.layout);
   const phoneCells = await phone.$eval('#map', (canvas) => ({
     turned: canvas.dataset.turned,
+    onScreen: (({ left, top, right, bottom, width, height }) => left >= 0 && top >= 0 && right <= innerWidth
+      && bottom <= innerHeight && height > width)(canvas.getBoundingClientRect()),
     cell: JSON.parse(canvas.dataset.layout).cell,
     unturned: Math.floor(Math.min((innerWidth * devicePixelRatio) / 35, (innerHeight * devicePixelRatio) / 25)),
   }));
   assert.equal(phoneCells.turned, 'true', 'a phone held upright turns the map');
+  assert(phoneCells.onScreen, 'the turned map stands upright on the screen');
   assert(phoneCells.cell > phoneCells.unturned, `cells of ${phoneCells.cell} px, ${phoneCells.unturned} unturned`);
   await phone.waitForFunction(() => document.getElementById('join-code').complete);
   await phone.screenshot({ path: join(options.screenshots ?? folder, 'table-waiting-phone.png') });
