@@ -4,10 +4,10 @@
 
 import { Board, rectangleCells, rectangleFrame } from './board.js';
 import { TableClient } from './client.js';
+import { addNotice, dismissNotices } from './notices.js';
 import { SymbolSheet, adoptTable } from './mapdraw.js';
 
 const $ = (id) => document.getElementById(id);
-const NOTICE_MS = 8000;
 
 let table = null; // the last gm-state
 let chosen = -1; // the map on the GM's screen; the players may be shown another
@@ -139,33 +139,6 @@ function newScreenRow(id) {
 }
 
 const plural = (n, word) => `${n} ${word}${n === 1 ? '' : 's'}`;
-
-// A notice with a cause ('connection') goes when that cause does, and one
-// notice a cause is enough.
-function addNotice(level, text, cause = '') {
-  if (cause) dismissNotices(cause);
-  const item = document.createElement('li');
-  item.className = `notice ${level === 'error' || level === 'warning' ? level : 'info'}`;
-  item.dataset.cause = cause;
-  const words = document.createElement('span');
-  words.className = 'notice-text';
-  words.textContent = words.title = String(text ?? '');
-  item.append(words);
-  const dismiss = document.createElement('button');
-  dismiss.type = 'button';
-  dismiss.textContent = '×';
-  dismiss.setAttribute('aria-label', 'Dismiss this notice');
-  dismiss.addEventListener('click', () => item.remove());
-  item.append(dismiss);
-  const list = $('notices');
-  list.prepend(item); // the newest first, where the eye is
-  while (list.children.length > 3) list.lastElementChild.remove();
-  if (level === 'info') setTimeout(() => item.remove(), NOTICE_MS);
-}
-
-function dismissNotices(cause) {
-  for (const item of $('notices').querySelectorAll(`[data-cause="${cause}"]`)) item.remove();
-}
 
 // What a click or drag on the map does, by the tool and mode chosen.
 function pick({ from, to, hide }) {
