@@ -1,6 +1,7 @@
 # Installs Vellumor as a desktop program: the editor and vellumor-map, the
-# launcher, the software-centre description, the icon in every size the
-# desktop asks for, the sample maps, and for the command line the manual pages
+# launcher and the file managers' "Show at the table" for a map, the
+# software-centre description, the icon in every size the desktop asks for,
+# the sample maps, and for the command line the manual pages
 # and the bash completion of vellumor-map. File managers learn the file type of
 # maps, with its icon, and draw their thumbnails with vellumor-map. The caches
 # built from these (mime.cache, icon-theme.cache) are the system's to update.
@@ -11,6 +12,7 @@ set(VELLUMOR_DESKTOP_DIR ${PROJECT_SOURCE_DIR}/desktop)
 
 install(TARGETS vellumor vellumor-map RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${VELLUMOR_DESKTOP_DIR}/${VELLUMOR_APP_ID}.desktop
+    ${VELLUMOR_DESKTOP_DIR}/${VELLUMOR_APP_ID}.Table.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${VELLUMOR_DESKTOP_DIR}/${VELLUMOR_APP_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

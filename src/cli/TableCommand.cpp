@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHostInfo>
+#include <QProcess>
 #include <QSocketNotifier>
 #include <QTextStream>
 
@@ -117,14 +118,16 @@ void printQrCode(const QString &text, QTextStream &out)
 int tableCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     CommandLine line(QStringLiteral("table"),
-        QStringLiteral("table MAP... [--port N] [--bind ADDRESS] [--reset] [--new-secret]"),
+        QStringLiteral(
+            "table MAP... [--port N] [--bind ADDRESS] [--reset] [--new-secret] [--open]"),
         QStringLiteral(
             "Serves the maps to the players at the table, in their browsers, revealed cell by "
             "cell\nby the game master (GM). Prints the players' addresses, the room's network "
             "first\nand with a QR code, and the GM's address with its secret, kept for this "
             "set of\nmaps in the user's state folder so that an open GM page reconnects after "
-            "a\nrestart. Each map's reveal is kept beside it in MAP.table. Runs until Ctrl+C "
-            "or\nSIGTERM. For a room's own network only.\nPlayers take at most 64 connections, 8 "
+            "a\nrestart. Each map's reveal is kept beside it in MAP.table. Runs until Ctrl+C, "
+            "SIGTERM\nor the GM ends it. For a room's own network only.\nPlayers take at most 64 "
+            "connections, 8 "
             "from one device; the GM always has room.\nOne table at a time serves a map."),
         QStringLiteral("Exit status: 0 when stopped, 1 when a map or its saved state cannot be "
                        "used, another\ntable serves a map, or the address cannot be listened "
@@ -145,6 +148,9 @@ int tableCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
     line.addOption(newSecret);
     line.addOption(bind);
     line.addOption(reset);
+    const QCommandLineOption open(QStringLiteral("open"),
+        QStringLiteral("Open the GM's page in this computer's web browser."));
+    line.addOption(open);
     line.parser().addPositionalArgument(QStringLiteral("MAP"), QStringLiteral("Map files."));
     if (const auto done = line.parse(arguments, out, err))
         return *done;
@@ -217,13 +223,20 @@ int tableCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
                    .arg(QHostInfo::localHostName())
                    .arg(server.port());
     }
-    out << QStringLiteral("GM (keep it to yourself): ")
-        << pageAddress(addresses.front().address, server.port(),
-               QStringLiteral("/gm#k=") + QString::fromLatin1(secret))
-        << '\n';
+    const QString gmAddress = pageAddress(addresses.front().address, server.port(),
+        QStringLiteral("/gm#k=") + QString::fromLatin1(secret));
+    out << QStringLiteral("GM (keep it to yourself): ") << gmAddress << '\n';
     printQrCode(join, out);
     out << QStringLiteral("Ctrl+C stops the table; the reveal is kept beside each map.")
         << Qt::endl;
+
+    // The desktop's browser, as a file manager's "Show at the table" wants; the
+    // table runs on whether or not one opens.
+    if (line.parser().isSet(open)
+        && !QProcess::startDetached(QStringLiteral("xdg-open"), {gmAddress})) {
+        err << QStringLiteral("vellumor-map: table: cannot run xdg-open; open the GM address above")
+            << Qt::endl;
+    }
 
     if (!catchStopSignals()) {
         err << QStringLiteral("vellumor-map: table: cannot catch Ctrl+C") << Qt::endl;

@@ -169,6 +169,12 @@ std::optional<ClientMessage> message(const QString &type, Reader &in)
     }
     if (type == QLatin1String("resync"))
         return Resync {};
+    if (type == QLatin1String("end"))
+        return End {};
+    if (type == QLatin1String("point")) {
+        const int map = in.map();
+        return Point {map, in.index(in.field("cell"), kCellCount)};
+    }
     if (auto command = gmCommand(type, in))
         return ClientMessage {std::move(*command)};
     return std::nullopt;

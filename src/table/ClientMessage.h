@@ -46,6 +46,19 @@ struct NameScreen
     QString name;
 };
 
+// The GM points at a cell of a map: its players see a ring there; nothing
+// changes.
+struct Point
+{
+    int map = 0;
+    int cell = 0;
+};
+
+// The GM ends the table: every change is saved already, so the server stops.
+struct End
+{
+};
+
 // The GM's commands. Those that change a map name it by its index.
 struct SetCells
 {
@@ -113,7 +126,7 @@ struct Redo
 
 using GmCommand = std::variant<SetCells, RevealRegion, ShowPrepared, ClearPrepared, SetAll,
     SetFrame, SetGrid, SetParty, SetFollow, ShowMap, Undo, Redo>;
-using ClientMessage = std::variant<Hello, Ack, Resync, NameScreen, GmCommand>;
+using ClientMessage = std::variant<Hello, Ack, Resync, NameScreen, Point, End, GmCommand>;
 
 struct MessageError
 {

@@ -5,6 +5,7 @@
 #include "document/MapFileReader.h"
 #include "rules/MapRegions.h"
 #include "rules/Sight.h"
+#include "table/StepDescription.h"
 #include "table/TableFile.h"
 
 #include <QFileInfo>
@@ -210,10 +211,14 @@ std::variant<Applied, QString> Table::apply(const GmCommand &command)
                 : QStringLiteral("that cell is not part of a river or a wall");
         }
     }
-    return change(map, changed(command, m_maps[std::size_t(map)].state), true);
+    const TableMap &target = m_maps[std::size_t(map)];
+    const MapState next = changed(command, target.state);
+    const QString what = describeStep(command, target.codes, target.state, next);
+    return change(map, next, &what);
 }
 
-std::variant<Applied, QString> Table::change(int map, MapState next, bool undoable)
+// undoAs: what the change is called in the undo list; none for an undo or redo itself.
+std::variant<Applied, QString> Table::change(int map, MapState next, const QString *undoAs)
 {
     TableMap &target = m_maps[std::size_t(map)];
     if (next.sameView(target.state))
@@ -221,9 +226,9 @@ std::variant<Applied, QString> Table::change(int map, MapState next, bool undoab
     next.rev = target.state.rev + 1;
     if (const auto problem = m_save(target, next))
         return QStringLiteral("the table could not be saved, so nothing changed: ") + *problem;
-    Applied applied {map, target.state, target.codes, false};
-    if (undoable) {
-        m_undo.push_back({map, target.state, next});
+    Applied applied {map, target.state, target.codes, false, std::nullopt};
+    if (undoAs) {
+        m_undo.push_back({map, target.state, next, *undoAs});
         if (m_undo.size() > kUndoSteps)
             m_undo.pop_front();
         m_redo.clear();
@@ -237,8 +242,9 @@ std::variant<Applied, QString> Table::step(std::deque<Step> &from, std::deque<St
     if (from.empty())
         return undo ? QStringLiteral("nothing to undo") : QStringLiteral("nothing to redo");
     const Step last = from.back();
-    auto result = change(last.map, undo ? last.before : last.after, false);
-    if (std::holds_alternative<Applied>(result)) {
+    auto result = change(last.map, undo ? last.before : last.after, nullptr);
+    if (auto *applied = std::get_if<Applied>(&result)) {
+        applied->stepped = Applied::Stepped {undo, last.map, last.what};
         from.pop_back();
         to.push_back(last);
     }
@@ -256,7 +262,7 @@ std::variant<Applied, QString> Table::replaceCodes(int map, const MapCodes &code
     next.rev = target.state.rev + 1;
     if (const auto problem = m_save(target, next))
         return QStringLiteral("the table could not be saved: ") + *problem;
-    Applied applied {map, target.state, target.codes, false};
+    Applied applied {map, target.state, target.codes, false, std::nullopt};
     target.codes = codes;
     target.state = next;
     return applied;

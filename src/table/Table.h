@@ -43,6 +43,14 @@ struct Applied
     MapState before;
     MapCodes codesBefore {};
     bool newView = false; // the players were shown another map
+    // For an undo or redo: which it was and what the step had done.
+    struct Stepped
+    {
+        bool undo = true;
+        int map = 0;
+        QString what; // "revealed the inn"
+    };
+    std::optional<Stepped> stepped;
 };
 
 // The table: every map's state, the map the players see, and the GM's undo.
@@ -74,11 +82,12 @@ private:
         int map;
         MapState before;
         MapState after;
+        QString what;
     };
 
     std::optional<QString> checkMap(int map) const;
     static std::optional<QString> checkCells(const GmCommand &command);
-    std::variant<Applied, QString> change(int map, MapState next, bool undoable);
+    std::variant<Applied, QString> change(int map, MapState next, const QString *undoAs);
     std::variant<Applied, QString> step(std::deque<Step> &from, std::deque<Step> &to, bool undo);
     MapState changed(const GmCommand &command, const MapState &state) const;
 

@@ -140,6 +140,22 @@ QByteArray noticeMessage(const QString &level, const QString &text)
         {QStringLiteral("level"), level}, {QStringLiteral("text"), text}});
 }
 
+QByteArray steppedMessage(const Applied::Stepped &stepped, const QString &mapName)
+{
+    const QString text
+        = (stepped.undo ? QStringLiteral("Undid: %1 on %2") : QStringLiteral("Redid: %1 on %2"))
+              .arg(stepped.what, mapName);
+    return compact({{QStringLiteral("type"), QStringLiteral("stepped")},
+        {QStringLiteral("undo"), stepped.undo}, {QStringLiteral("map"), stepped.map},
+        {QStringLiteral("what"), stepped.what}, {QStringLiteral("text"), text}});
+}
+
+QByteArray pointerMessage(const Point &point)
+{
+    return compact({{QStringLiteral("type"), QStringLiteral("pointer")},
+        {QStringLiteral("map"), point.map}, {QStringLiteral("cell"), point.cell}});
+}
+
 QByteArray refusedMessage(const QString &text)
 {
     return compact(

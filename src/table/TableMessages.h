@@ -58,6 +58,12 @@ QByteArray playersMessage(const std::vector<PlayerStatus> &players);
 
 QByteArray noticeMessage(const QString &level, const QString &text);
 
+// To the GMs after an undo or redo: "Undid: revealed the inn on castle.map".
+QByteArray steppedMessage(const Applied::Stepped &stepped, const QString &mapName);
+// To the players of the map: a ring where the GM points; only the cell's
+// place, never its code.
+QByteArray pointerMessage(const Point &point);
+
 // Sent to a GM whose secret was refused, just before the connection closes.
 QByteArray refusedMessage(const QString &text);
 

@@ -232,6 +232,18 @@ void TableServer::receive(int id, const QString &text)
                        else
                            nameScreen(client, naming);
                    },
+                   [&](const Point &point) {
+                       if (client.role != Role::Gm)
+                           closeClient(client, kClosePlayerCommand, QStringLiteral("not the GM"));
+                       else
+                           pointAt(client, point);
+                   },
+                   [&](const End &) {
+                       if (client.role != Role::Gm)
+                           closeClient(client, kClosePlayerCommand, QStringLiteral("not the GM"));
+                       else // after this message's handling, as Ctrl+C would
+                           QTimer::singleShot(0, this, &TableServer::stop);
+                   },
                    [&](const GmCommand &gmCommand) {
                        if (client.role != Role::Gm)
                            closeClient(client, kClosePlayerCommand, QStringLiteral("not the GM"));
@@ -310,7 +322,27 @@ void TableServer::command(Client &client, const GmCommand &gmCommand)
             QString::fromUtf8(noticeMessage(QStringLiteral("error"), *problem)));
         return;
     }
-    publish(std::get<Applied>(result));
+    const auto &applied = std::get<Applied>(result);
+    publish(applied);
+    if (applied.stepped) {
+        sendToRole(Role::Gm,
+            steppedMessage(
+                *applied.stepped, m_table.maps()[std::size_t(applied.stepped->map)].name));
+    }
+}
+
+// Players of another map than the one pointed at see nothing of it.
+void TableServer::pointAt(Client &gm, const Point &point)
+{
+    const auto refuse = [&](const QString &text) {
+        gm.socket->sendTextMessage(QString::fromUtf8(noticeMessage(QStringLiteral("error"), text)));
+    };
+    if (point.map < 0 || std::size_t(point.map) >= m_table.maps().size())
+        return refuse(QStringLiteral("there is no map %1").arg(point.map));
+    if (point.cell < 0 || point.cell >= kCellCount)
+        return refuse(QStringLiteral("there is no cell %1").arg(point.cell));
+    if (point.map == m_table.shown())
+        sendToRole(Role::Player, pointerMessage(point));
 }
 
 // The state is on disk already: tell the players, then the GMs.

@@ -103,6 +103,7 @@ private:
     void drop(int id);
     void closeClient(Client &client, int code, const QString &reason);
     void sendToRole(Role role, const QByteArray &message);
+    void pointAt(Client &gm, const Point &point);
     void sendPlayers();
     void sendPlayersNow();
     bool upToDate(const Client &client) const;

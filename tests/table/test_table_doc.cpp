@@ -81,7 +81,7 @@ private slots:
     void theServerSpeaksAsDocumented()
     {
         const auto examples = documentExamples();
-        QCOMPARE(examples.values(QStringLiteral("From the GM")).size(), 16);
+        QCOMPARE(examples.values(QStringLiteral("From the GM")).size(), 17);
         TableFixture table({gateMap(), gateMap()});
         auto gm = table.join(QStringLiteral("gm"));
         auto player = table.join(QStringLiteral("player"));
@@ -120,7 +120,7 @@ private slots:
         QVERIFY(QFile::remove(table.state->maps()[0].path));
         QVERIFY(writeFile(table.state->maps()[0].path, "broken\n"));
         QVERIFY(!gm->waitFor(QStringLiteral("notice")).isEmpty());
-        for (const QString type : {"gm-state", "players", "notice"}) {
+        for (const QString type : {"gm-state", "players", "notice", "stepped"}) {
             const QJsonObject sent = gm->waitFor(type);
             QCOMPARE(keysOf(sent), keysOf(exampleOf(toGm, type)));
         }

@@ -1,8 +1,10 @@
 #include "TableFixture.h"
 
 #include "document/CellGrid.h"
+#include "symbols/SymbolNames.h"
 #include "table/TableMessages.h"
 
+#include <QSignalSpy>
 #include <QTcpSocket>
 
 using namespace vellumor;
@@ -155,6 +157,86 @@ private slots:
         }
         // The prepared cells reached no player until shown.
         QVERIFY(!player->raw.join().contains("[2,3]"));
+    }
+
+    void undoAndRedoSayWhatTheyDid()
+    {
+        MapCodes codes {};
+        codes[std::size_t(cellIndex(0, 0))] = sym::InnTopLeft;
+        codes[std::size_t(cellIndex(1, 0))] = sym::InnTopRight;
+        codes[std::size_t(cellIndex(0, 1))] = sym::InnBottomLeft;
+        codes[std::size_t(cellIndex(1, 1))] = sym::InnBottomRight;
+        TableFixture table({codes});
+        auto gm = table.join(QStringLiteral("gm"));
+        const auto stepText = [&](const QJsonObject &command) {
+            const qsizetype seen = gm->messages.size();
+            gm->send(command);
+            return gm->waitFor(QStringLiteral("stepped"), seen)
+                .value(QStringLiteral("text"))
+                .toString();
+        };
+        gm->send(message("set", {{"map", 0}, {"cells", indices({5, 6, 7})}, {"revealed", true}}));
+        QCOMPARE(stepText(message("undo")), QStringLiteral("Undid: revealed 3 cells on map0.map"));
+        gm->send(
+            message("region", {{"map", 0}, {"cell", 35}, {"kind", "picture"}, {"revealed", true}}));
+        QCOMPARE(stepText(message("undo")), QStringLiteral("Undid: revealed the inn on map0.map"));
+        QCOMPARE(stepText(message("redo")), QStringLiteral("Redid: revealed the inn on map0.map"));
+        // Only the cells that changed are counted: 5 is hidden already.
+        gm->send(message("set", {{"map", 0}, {"cells", indices({0, 1, 5})}, {"revealed", false}}));
+        QCOMPARE(stepText(message("undo")), QStringLiteral("Undid: hid 2 cells on map0.map"));
+        // An empty square is no picture.
+        gm->send(message(
+            "region", {{"map", 0}, {"cell", 300}, {"kind", "picture"}, {"revealed", true}}));
+        QCOMPARE(stepText(message("undo")), QStringLiteral("Undid: revealed 1 cell on map0.map"));
+        QCOMPARE(stepText(message("undo")), QStringLiteral("Undid: revealed the inn on map0.map"));
+        // Nothing to undo is a notice, not a step.
+        const qsizetype seen = gm->messages.size();
+        gm->send(message("undo"));
+        QVERIFY(!gm->waitFor(QStringLiteral("notice"), seen).isEmpty());
+        for (qsizetype i = seen; i < gm->messages.size(); ++i)
+            QVERIFY(gm->messages[i].value(QStringLiteral("type")) != QStringLiteral("stepped"));
+    }
+
+    void aPointerShowsOnlyWhere()
+    {
+        TableFixture table({busyMap(0), busyMap(3)});
+        auto gm = table.join(QStringLiteral("gm"));
+        auto player = table.join(QStringLiteral("player"));
+        // Another map than the one shown: its players are none.
+        gm->send(message("point", {{"map", 1}, {"cell", 40}}));
+        gm->send(message("point", {{"map", 0}, {"cell", 100}}));
+        const QJsonObject pointer = player->waitFor(QStringLiteral("pointer"));
+        QCOMPARE(pointer, message("pointer", {{"map", 0}, {"cell", 100}}));
+        QCOMPARE(std::count_if(player->messages.begin(), player->messages.end(),
+                     [](const QJsonObject &m) {
+                         return m.value(QStringLiteral("type")) == QStringLiteral("pointer");
+                     }),
+            1);
+        QCOMPARE(table.state->shownMap().state.rev, 0); // nothing revealed, nothing saved
+
+        const qsizetype seen = gm->messages.size();
+        gm->send(message("point", {{"map", 0}, {"cell", kCellCount}}));
+        QVERIFY(!gm->waitFor(QStringLiteral("notice"), seen).isEmpty());
+        player->send(message("point", {{"map", 0}, {"cell", 1}}));
+        QVERIFY(player->waitClosed());
+        QCOMPARE(player->closeCode, 4403);
+        QVERIFY(!gm->closed);
+    }
+
+    void onlyTheGmEndsTheTable()
+    {
+        TableFixture table({busyMap(0)});
+        QSignalSpy stopped(table.server.get(), &TableServer::stopped);
+        auto gm = table.join(QStringLiteral("gm"));
+        auto player = table.join(QStringLiteral("player"));
+        player->send(message("end"));
+        QVERIFY(player->waitClosed());
+        QCOMPARE(player->closeCode, 4403);
+        QCOMPARE(stopped.size(), 0);
+        gm->send(message("end"));
+        QVERIFY(gm->waitClosed());
+        QCOMPARE(gm->closeCode, 1000);
+        QTRY_COMPARE(stopped.size(), 1);
     }
 
     void aPlayerCannotCommand()

@@ -132,8 +132,8 @@ int looks(int seeds)
            "rectangles | cells apart (seed, seed + 1) |\n"
            "|---|---|---|---|---|---|---|---|---|---|---|---|\n";
     for (const MapKind kind : kMapKinds) {
-        std::vector<int> wells, volcanoes, lone, holes, deadTrees, bendRuns, longestRuns,
-            buildings, ridges, apart;
+        std::vector<int> wells, volcanoes, lone, holes, deadTrees, bendRuns, longestRuns, buildings,
+            ridges, apart;
         int shaped = 0, walled = 0;
         std::optional<MapCodes> previous;
         for (int seed = 0; seed < seeds; ++seed) {

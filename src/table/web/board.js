@@ -13,6 +13,7 @@ const PREPARED_TINT = 'rgba(240, 190, 90, 0.38)';
 const PREPARED_EDGE = 'rgb(240, 190, 90)';
 const FRAME_EDGE = 'rgb(94, 200, 216)';
 const POINTER_EDGE = 'rgba(255, 255, 255, 0.9)';
+const HOLD_MS = 500; // a press held this long on one cell points at it
 
 // The cells of the rectangle whose opposite corners are cells a and b.
 export function rectangleCells(a, b) {
@@ -33,11 +34,14 @@ export function rectangleFrame(a, b) {
 
 export class Board {
   // onPick({from, to, hide}) when the GM clicks (from === to) or drags from one
-  // cell to another; `hide` for the right button.
-  constructor(canvas, sheet, onPick) {
+  // cell to another; `hide` for the right button. onPoint(cell) when the GM
+  // holds the left button on one cell: that press picks nothing.
+  constructor(canvas, sheet, onPick, onPoint = () => {}) {
     this.canvas = canvas;
     this.sheet = sheet;
     this.onPick = onPick;
+    this.onPoint = onPoint;
+    this.holdTimer = 0;
     this.map = null;
     this.layout = null;
     this.pointer = -1; // the cell under the mouse, or the keyboard's cell
@@ -123,15 +127,18 @@ export class Board {
       this.dragFrom = cell;
       this.dragHide = event.button === 2;
       this.pointer = cell;
+      if (event.button === 0) this.holdTimer = setTimeout(() => this.pointAt(cell), HOLD_MS);
       this.requestDraw();
     });
     canvas.addEventListener('pointermove', (event) => {
       const cell = this.cellAtEvent(event);
       if (cell === this.pointer || (cell < 0 && this.dragFrom >= 0)) return;
+      this.stopHolding();
       this.pointer = cell;
       this.requestDraw();
     });
     canvas.addEventListener('pointerup', () => {
+      this.stopHolding();
       if (this.dragFrom < 0) return;
       const pick = { from: this.dragFrom, to: this.pointer, hide: this.dragHide };
       this.dragFrom = -1;
@@ -139,6 +146,7 @@ export class Board {
       this.onPick(pick);
     });
     canvas.addEventListener('pointercancel', () => {
+      this.stopHolding();
       this.dragFrom = -1;
       this.requestDraw();
     });
@@ -148,7 +156,20 @@ export class Board {
       this.requestDraw();
     });
     canvas.addEventListener('keydown', (event) => this.onKey(event));
-    window.addEventListener('resize', () => this.requestDraw());
+    // The canvas changes size with the window and when notices come and go.
+    new ResizeObserver(() => this.requestDraw()).observe(canvas);
+  }
+
+  pointAt(cell) {
+    this.holdTimer = 0;
+    this.dragFrom = -1;
+    this.requestDraw();
+    this.onPoint(cell);
+  }
+
+  stopHolding() {
+    clearTimeout(this.holdTimer);
+    this.holdTimer = 0;
   }
 
   // Arrow keys move a cell of their own; Enter or Space picks it, Delete hides.

@@ -68,6 +68,13 @@ export class TableClient {
     };
   }
 
+  // Closes for good, as a refusal does: no retry; onStatus('refused') says why.
+  finish(text) {
+    this.refused = true;
+    this.refusal = text;
+    this.socket?.close();
+  }
+
   retryNow() {
     if (!this.socket && !this.refused) this.start();
   }

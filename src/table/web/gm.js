@@ -4,18 +4,19 @@
 
 import { Board, rectangleCells, rectangleFrame } from './board.js';
 import { TableClient } from './client.js';
+import { addNotice, dismissNotices } from './notices.js';
 import {
   COLUMNS, MARKER_COLOURS, ROWS, SymbolSheet, adoptTable, columnOf, indexOf, rowOf, validParty,
 } from './mapdraw.js';
 
 const $ = (id) => document.getElementById(id);
-const NOTICE_MS = 8000;
 
 let table = null; // the last gm-state
 let chosen = -1; // the map on the GM's screen; the players may be shown another
 let board = null;
 let framing = false; // the next drag draws the players' frame
 let marker = 0; // the colour of the marker the Party tool places
+let pointing = false; // the next click points at a cell
 
 const secret = new URLSearchParams(location.hash.slice(1)).get('k');
 const client = new TableClient({ type: 'hello', role: 'gm', secret }, { onMessage, onStatus });
@@ -24,9 +25,13 @@ function onMessage(message) {
   if (message.type === 'gm-state') showTable(message);
   else if (message.type === 'players') showPlayers(message);
   else if (message.type === 'notice') addNotice(message.level, message.text);
+  else if (message.type === 'stepped') addNotice('info', message.text);
 }
 
 function onStatus(status, code, refusal) {
+  // A warning about the connection lasts as long as its cause.
+  if (status === 'open') dismissNotices('connection');
+  if (status === 'lost') addNotice('warning', 'Not connected: reconnecting…', 'connection');
   if (status === 'lost' || status === 'connecting') {
     $('players').textContent = status === 'lost' ? 'Connection lost: reconnecting…' : 'Connecting…';
     $('players').className = 'players behind';
@@ -65,7 +70,7 @@ function showTable(state) {
   const map = state.maps[chosen];
   const prepared = count(map.prepared);
   $('show-prepared').disabled = prepared === 0;
-  $('show-prepared').textContent = prepared ? `Show prepared (${prepared})` : 'Show prepared';
+  $('show-prepared').querySelector('.label').textContent = prepared ? `Show prepared (${prepared})` : 'Show prepared';
   $('clear-prepared').disabled = prepared === 0;
   $('whole-map').disabled = map.frame === null;
   $('grid').checked = map.grid;
@@ -126,7 +131,7 @@ function newScreenRow(id) {
   name.setAttribute('aria-label', 'The screen\'s name');
   name.addEventListener('change', () => {
     if (!client.send({ type: 'name-screen', player: id, name: name.value })) {
-      addNotice('warning', 'Not connected: the name was not kept.');
+      addNotice('warning', 'Not connected: the name was not kept.', 'connection');
     }
   });
   name.addEventListener('keydown', (event) => {
@@ -140,26 +145,15 @@ function newScreenRow(id) {
 
 const plural = (n, word) => `${n} ${word}${n === 1 ? '' : 's'}`;
 
-function addNotice(level, text) {
-  const item = document.createElement('li');
-  item.className = `notice ${level === 'error' || level === 'warning' ? level : 'info'}`;
-  item.append(String(text ?? ''));
-  const dismiss = document.createElement('button');
-  dismiss.type = 'button';
-  dismiss.textContent = '×';
-  dismiss.setAttribute('aria-label', 'Dismiss');
-  dismiss.addEventListener('click', () => item.remove());
-  item.append(dismiss);
-  const list = $('notices');
-  list.append(item);
-  while (list.children.length > 4) list.firstElementChild.remove();
-  if (level === 'info') setTimeout(() => item.remove(), NOTICE_MS);
-}
-
 // What a click or drag on the map does, by the tool and mode chosen.
 function pick({ from, to, hide }) {
   if (!table || to < 0) return;
   const map = table.maps[chosen];
+  if (pointing) {
+    setPointing(false);
+    point(to);
+    return;
+  }
   if (framing) {
     if (from === to) return; // a frame is dragged; a click leaves the tool as it is
     setFraming(false);
@@ -234,7 +228,8 @@ function newMarkerChoices() {
     input.checked = index === marker;
     input.setAttribute('aria-label', `Marker ${index + 1}`);
     input.addEventListener('change', () => chooseMarker(index));
-    const swatch = document.createElement('span');
+    // The marker's number is its key.
+    const swatch = document.createElement('kbd');
     swatch.className = 'marker-swatch';
     swatch.style.background = colour;
     swatch.textContent = String(index + 1);
@@ -250,19 +245,35 @@ function showRange(range) {
   select.value = value;
 }
 
+// The next sight on the list, as when a torch is lit or goes out.
+function nextRange() {
+  const select = $('range');
+  select.selectedIndex = (select.selectedIndex + 1) % select.options.length;
+  sendFollow();
+}
+
 function sendFollow() {
   const range = $('range').value === '' ? null : Number($('range').value);
   command('follow', { follow: $('follow').checked, range });
 }
 
 function command(type, fields = {}) {
-  if (!client.send({ type, map: chosen, ...fields })) addNotice('warning', 'Not connected: nothing was changed.');
+  if (!client.send({ type, map: chosen, ...fields })) {
+    addNotice('warning', 'Not connected: nothing was changed.', 'connection');
+  }
+}
+
+// Every player sees a ring there for a moment; nothing is revealed by it.
+function point(cell) {
+  if (table && cell >= 0) command('point', { cell });
 }
 
 // Undo and redo name no map; like every other button they say when nothing
 // could be sent.
 function step(type) {
-  if (!client.send({ type })) addNotice('warning', `Not connected: nothing was ${type === 'undo' ? 'undone' : 'redone'}.`);
+  if (!client.send({ type })) {
+    addNotice('warning', `Not connected: nothing was ${type === 'undo' ? 'undone' : 'redone'}.`, 'connection');
+  }
 }
 
 // Prepare mode colours the page's frame, so that no one reveals by mistake.
@@ -272,8 +283,16 @@ function setMode(mode) {
   document.body.classList.toggle('preparing', mode === 'prepare');
 }
 
+function setPointing(on) {
+  pointing = on;
+  if (on) setFraming(false);
+  $('point').setAttribute('aria-pressed', String(on));
+  $('board').classList.toggle('pointing', on);
+}
+
 function setFraming(on) {
   framing = on;
+  if (on && pointing) setPointing(false);
   $('draw-frame').setAttribute('aria-pressed', String(on));
   $('board').classList.toggle('framing', on);
 }
@@ -304,7 +323,15 @@ function listen() {
     command('all', { revealed: true });
   });
   $('hide-all').addEventListener('click', () => command('all', { revealed: false }));
+  $('end-table').addEventListener('click', () => $('confirm-end').showModal());
+  $('confirm-end-cancel').addEventListener('click', () => $('confirm-end').close());
+  $('confirm-end-ok').addEventListener('click', () => {
+    $('confirm-end').close();
+    if (client.send({ type: 'end' })) client.finish('The table has ended. The reveal is kept beside each map.');
+    else addNotice('warning', 'Not connected: the table was not ended.', 'connection');
+  });
   $('draw-frame').addEventListener('click', () => setFraming(!framing));
+  $('point').addEventListener('click', () => setPointing(!pointing));
   $('whole-map').addEventListener('click', () => command('frame', { frame: null }));
   $('grid').addEventListener('change', (event) => command('grid', { grid: event.target.checked }));
   $('follow').addEventListener('change', sendFollow);
@@ -315,6 +342,7 @@ function listen() {
 }
 
 function onShortcut(event) {
+  if (document.querySelector('dialog[open]')) return; // a question first gets its answer
   const key = event.key.toLowerCase();
   if (event.ctrlKey || event.metaKey) {
     if (key === 'z') step(event.shiftKey ? 'redo' : 'undo');
@@ -324,11 +352,24 @@ function onShortcut(event) {
     return;
   }
   if (event.altKey || event.target.matches('select, input[type="text"]')) return;
-  const tools = { c: 'cells', p: 'picture', w: 'walk', r: 'run', s: 'sight', m: 'party' };
+  const tools = { c: 'cells', p: 'picture', w: 'walk', r: 'run', v: 'sight', t: 'party' };
+  // The keys the tools' buttons show.
+  const buttons = { s: 'show-prepared', a: 'reveal-all', h: 'hide-all', b: 'whole-map', o: 'follow' };
   if (key in tools) chooseTool(tools[key]);
   else if (/^[1-6]$/.test(key)) chooseMarker(Number(key) - 1);
+  else if (key === 'i') nextRange();
+  else if (key === 's' && event.shiftKey) $('clear-prepared').click();
+  else if (key in buttons) $(buttons[key]).click();
+  else if (key === 'l' || key === 'm') setMode(key === 'm' ? 'prepare' : 'live');
+  else if (key === 'g') $('grid').click();
   else if (key === 'f') setFraming(!framing);
-  else if (key === 'escape') setFraming(false);
+  else if (key === 'x' && board?.pointer >= 0) point(board.pointer);
+  else if (key === 'x') setPointing(!pointing);
+  else if (key === 'escape') {
+    setFraming(false);
+    setPointing(false);
+  } else return;
+  event.preventDefault();
 }
 
 // A new secret pasted into the address: start again with it.
@@ -338,7 +379,7 @@ $('join-code').addEventListener('click', () => $('join-code').classList.toggle('
 newMarkerChoices();
 listen();
 SymbolSheet.load().then((sheet) => {
-  board = new Board($('board'), sheet, pick);
+  board = new Board($('board'), sheet, pick, point);
   board.onArrow = stepParty;
   if (!secret) refuse('This page needs the GM’s address that vellumor-map table printed: it ends in #k=…');
   else client.start();

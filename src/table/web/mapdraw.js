@@ -110,10 +110,13 @@ export function cellAt(layout, x, y) {
   return indexOf(column + layout.frame.column, row + layout.frame.row);
 }
 
+const everyCell = () => Array.from({ length: CELL_COUNT }, (_, index) => index);
+
 // Each cell's picture; a hidden cell (or a code that names no symbol) gets `fog`.
-export function drawCells(context, layout, cells, sheet, fog) {
+// `indices`: only those cells.
+export function drawCells(context, layout, cells, sheet, fog, indices = everyCell()) {
   context.imageSmoothingEnabled = false;
-  for (let index = 0; index < CELL_COUNT; ++index) {
+  for (const index of indices) {
     const box = cellBox(layout, index);
     if (!box) continue;
     const code = cells[index];
@@ -129,9 +132,9 @@ export function drawCells(context, layout, cells, sheet, fog) {
 // Lines on every edge of the cells for which `wanted(index)` holds, each shared
 // edge drawn once: the left and top edge of each such cell, and the right or
 // bottom edge where the neighbour there is not wanted.
-export function drawCellEdges(context, layout, wanted, colour, width = layout.line) {
+export function drawCellEdges(context, layout, wanted, colour, width = layout.line, indices = everyCell()) {
   context.fillStyle = colour;
-  for (let index = 0; index < CELL_COUNT; ++index) {
+  for (const index of indices) {
     const box = cellBox(layout, index);
     if (!box || !wanted(index)) continue;
     const column = columnOf(index);
@@ -144,6 +147,40 @@ export function drawCellEdges(context, layout, wanted, colour, width = layout.li
       context.fillRect(box.x + box.size, box.y, width, box.size + width);
     if (row + 1 >= ROWS || !wanted(below) || !cellBox(layout, below))
       context.fillRect(box.x, box.y + box.size, box.size + width, width);
+  }
+}
+
+// The cell and its eight neighbours on the map.
+function neighbourhood(index) {
+  const column = columnOf(index);
+  const row = rowOf(index);
+  const cells = [];
+  for (let r = Math.max(0, row - 1); r <= Math.min(ROWS - 1, row + 1); ++r)
+    for (let c = Math.max(0, column - 1); c <= Math.min(COLUMNS - 1, column + 1); ++c) cells.push(indexOf(c, r));
+  return cells;
+}
+
+// Paints again only where the changed cells can have changed the picture,
+// exactly as a whole drawing would leave it. A cell's grid lines reach a line's
+// width into its neighbours, so each changed cell and its neighbours are
+// painted: paint(index, around) runs clipped to the cell's square (and the
+// line's width past it at the frame's right or bottom end), with `around` the
+// cells whose lines are all that can reach into that square.
+export function repaintCells(context, layout, changed, paint) {
+  const { frame, line } = layout;
+  const painted = new Set();
+  for (const index of changed) neighbourhood(index).forEach((cell) => painted.add(cell));
+  for (const index of painted) {
+    const box = cellBox(layout, index);
+    if (!box) continue;
+    const lastColumn = columnOf(index) === frame.column + frame.columns - 1;
+    const lastRow = rowOf(index) === frame.row + frame.rows - 1;
+    context.save();
+    context.beginPath();
+    context.rect(box.x, box.y, box.size + (lastColumn ? line : 0), box.size + (lastRow ? line : 0));
+    context.clip();
+    paint(index, neighbourhood(index));
+    context.restore();
   }
 }
 

@@ -3,17 +3,23 @@
 
 import { ShownMap, TableClient } from './client.js';
 import {
-  FOG, GRID_COLOUR, HIDDEN, SymbolSheet, WHOLE_MAP, drawCellEdges, drawCells, drawParty, fitCanvasToElement, fitLayout,
+  FOG, GRID_COLOUR, HIDDEN, SymbolSheet, WHOLE_MAP, cellBox, drawCellEdges, drawCells, drawParty, fitCanvasToElement,
+  fitLayout, repaintCells,
 } from './mapdraw.js';
 
 const BACKGROUND = 'rgb(11, 13, 16)';
 
 const canvas = document.getElementById('map');
+const stage = document.getElementById('stage');
+const turn = document.getElementById('turn');
 const waiting = document.getElementById('waiting');
 const notice = document.getElementById('connection');
 const shown = new ShownMap();
 let sheet = null;
 let drawPending = false;
+let wholePending = true; // the next drawing repaints everything, not just changed cells
+const changedCells = new Set();
+let drawn = null; // the layout last drawn in
 let ackedView = null;
 let ackedRev = -1;
 
@@ -40,17 +46,36 @@ function thisScreen() {
 const client = new TableClient({ type: 'hello', role: 'player', screen: thisScreen() }, { onMessage, onStatus });
 
 function onMessage(message) {
+  if (message.type === 'pointer') {
+    showPointer(message.cell);
+    return;
+  }
+  const partyBefore = shown.party;
   const outcome = shown.apply(message);
   if (outcome === 'resync') client.send({ type: 'resync' });
-  if (outcome === 'applied') requestDraw();
+  if (outcome !== 'applied') return;
+  // A change of cells alone repaints those cells, and those the party left
+  // and came to; anything else, everything.
+  if (message.type === 'change' && !('frame' in message) && !('grid' in message)) {
+    for (const [index] of message.cells ?? []) changedCells.add(index);
+    for (const { cell } of [...partyBefore, ...shown.party]) changedCells.add(cell);
+  } else {
+    wholePending = true;
+  }
+  requestDraw();
 }
 
-// A drop is said quietly in a corner; the picture stays as it was.
+// A drop is said quietly in a line above the map; the picture stays as it was.
 function onStatus(status) {
   if (status === 'lost') shown.disconnected();
   if (status === 'open') ackedView = null; // a new connection is told afresh
   notice.hidden = status === 'open';
-  notice.textContent = shown.view === null ? 'Connecting…' : 'Reconnecting…';
+  document.getElementById('connection-text').textContent = shown.view === null ? 'Connecting…' : 'Reconnecting…';
+}
+
+function requestWholeDraw() {
+  wholePending = true;
+  requestDraw();
 }
 
 function requestDraw() {
@@ -62,19 +87,66 @@ function requestDraw() {
 function draw() {
   drawPending = false;
   if (shown.view === null) return; // nothing to draw before the table's first state
-  fitCanvasToElement(canvas);
+  const frame = shown.frame ?? WHOLE_MAP;
+  turnStage(frame);
+  const resized = fitCanvasToElement(canvas);
   const context = canvas.getContext('2d');
-  const layout = fitLayout(canvas.width, canvas.height, shown.frame ?? WHOLE_MAP, { crisp: true });
-  context.fillStyle = BACKGROUND;
-  context.fillRect(0, 0, canvas.width, canvas.height);
-  drawCells(context, layout, shown.cells, sheet, FOG);
+  const layout = fitLayout(canvas.width, canvas.height, frame, { crisp: true });
+  const revealed = (index) => shown.cells[index] !== HIDDEN;
+  if (wholePending || resized || JSON.stringify(layout) !== JSON.stringify(drawn)) {
+    context.fillStyle = BACKGROUND;
+    context.fillRect(0, 0, canvas.width, canvas.height);
+    drawCells(context, layout, shown.cells, sheet, FOG);
+    if (shown.grid) drawCellEdges(context, layout, revealed, GRID_COLOUR);
+    drawParty(context, layout, shown.party);
+    canvas.dataset.painted = 'whole';
+  } else if (changedCells.size) {
+    repaintCells(context, layout, changedCells, (index, around) => {
+      context.fillStyle = BACKGROUND;
+      context.fillRect(0, 0, canvas.width, canvas.height);
+      drawCells(context, layout, shown.cells, sheet, FOG, [index]);
+      if (shown.grid) drawCellEdges(context, layout, revealed, GRID_COLOUR, layout.line, around);
+      drawParty(context, layout, shown.party);
+    });
+    canvas.dataset.painted = 'cells';
+  }
+  wholePending = false;
+  changedCells.clear();
+  drawn = layout;
   showWaiting();
-  if (shown.grid) drawCellEdges(context, layout, (index) => shown.cells[index] !== HIDDEN, GRID_COLOUR);
-  drawParty(context, layout, shown.party);
   canvas.dataset.party = JSON.stringify(shown.party);
   canvas.dataset.layout = JSON.stringify(layout); // where the cells lie, for tests and tools
   canvas.dataset.rev = `${shown.view}:${shown.rev}`;
   acknowledge();
+}
+
+// A map wider than tall on a screen taller than wide (a phone held upright)
+// is turned a quarter, so that its cells are as large as the screen allows.
+function turnStage(frame) {
+  const width = stage.clientWidth;
+  const height = stage.clientHeight;
+  const turned = frame.columns > frame.rows && height > width;
+  turn.style.width = `${turned ? height : width}px`;
+  turn.style.height = `${turned ? width : height}px`;
+  turn.style.transform = turned ? `translate(${width}px, 0) rotate(90deg)` : '';
+  canvas.dataset.turned = String(turned);
+}
+
+// A ring where the GM points, over the map and not in its picture: only the
+// place is known, never what lies there.
+function showPointer(index) {
+  if (!drawn || !Number.isInteger(index)) return;
+  const box = cellBox(drawn, index);
+  if (!box) return;
+  const scale = canvas.clientWidth / canvas.width;
+  const ring = document.createElement('div');
+  ring.className = 'pointer-ring';
+  Object.assign(ring.style, {
+    left: `${box.x * scale}px`, top: `${box.y * scale}px`,
+    width: `${box.size * scale}px`, height: `${box.size * scale}px`,
+  });
+  ring.addEventListener('animationend', () => ring.remove());
+  turn.append(ring);
 }
 
 // While nothing is revealed the screen is the invitation: the address and
@@ -96,7 +168,12 @@ function acknowledge() {
   }
 }
 
-window.addEventListener('resize', requestDraw);
+// The window's size, a phone turned, or the connection's line coming and going.
+new ResizeObserver(requestWholeDraw).observe(stage);
+window.addEventListener('resize', requestWholeDraw);
+document.getElementById('connection-dismiss').addEventListener('click', () => {
+  notice.hidden = true;
+});
 // A table screen has no buttons: a double tap fills the whole screen, or leaves it.
 canvas.addEventListener('dblclick', () => {
   if (document.fullscreenElement) document.exitFullscreen();
@@ -106,7 +183,7 @@ canvas.addEventListener('dblclick', () => {
 function loadSymbols() {
   SymbolSheet.load().then((loaded) => {
     sheet = loaded;
-    requestDraw();
+    requestWholeDraw();
   }, () => setTimeout(loadSymbols, 2000));
 }
 

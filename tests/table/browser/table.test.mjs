@@ -82,6 +82,21 @@ async function dragCells(from, to) {
 }
 
 const choose = (value) => gm.click(`label:has(input[value="${value}"])`);
+const noticeTexts = () => gm.$$eval('#notices .notice-text', (texts) => texts.map((text) => text.textContent));
+
+// A player's canvas after its last repaint of changed cells alone, against a
+// whole redraw: the same pixels.
+async function repaintMatchesWhole(player) {
+  return player.evaluate(() => new Promise((resolve) => {
+    const canvas = document.getElementById('map');
+    const painted = canvas.dataset.painted;
+    const before = canvas.toDataURL();
+    window.dispatchEvent(new Event('resize'));
+    requestAnimationFrame(() => requestAnimationFrame(() => resolve({
+      painted, then: canvas.dataset.painted, same: before === canvas.toDataURL(),
+    })));
+  }));
+}
 const statusLine = () => gm.$eval('#players', (status) => status.textContent);
 
 try {
@@ -127,6 +142,17 @@ try {
   const phone = await openPage(browser, table.players,
     { width: 390, height: 844, deviceScaleFactor: 2, isMobile: true, hasTouch: true }, problems);
   await phone.waitForSelector('#waiting:not([hidden])');
+  await phone.waitForFunction(() => document.getElementById('map').dataset.layout);
+  const phoneCells = await phone.$eval('#map', (canvas) => ({
+    turned: canvas.dataset.turned,
+    onScreen: (({ left, top, right, bottom, width, height }) => left >= 0 && top >= 0 && right <= innerWidth
+      && bottom <= innerHeight && height > width)(canvas.getBoundingClientRect()),
+    cell: JSON.parse(canvas.dataset.layout).cell,
+    unturned: Math.floor(Math.min((innerWidth * devicePixelRatio) / 35, (innerHeight * devicePixelRatio) / 25)),
+  }));
+  assert.equal(phoneCells.turned, 'true', 'a phone held upright turns the map');
+  assert(phoneCells.onScreen, 'the turned map stands upright on the screen');
+  assert(phoneCells.cell > phoneCells.unturned, `cells of ${phoneCells.cell} px, ${phoneCells.unturned} unturned`);
   await phone.waitForFunction(() => document.getElementById('join-code').complete);
   await phone.screenshot({ path: join(options.screenshots ?? folder, 'table-waiting-phone.png') });
   await phone.close();
@@ -169,6 +195,10 @@ try {
   let state = await playersShowSaved('the clicks');
   assert.deepEqual(revealedCells(state), [cell(10, 11), cell(11, 11), cell(12, 11), cell(13, 11), cell(14, 11)]);
   for (const player of players) await player.waitForSelector('#waiting[hidden]');
+  step('a player\'s canvas repaints only the changed cells, as a whole redraw would');
+  for (const player of players) {
+    assert.deepEqual(await repaintMatchesWhole(player), { painted: 'cells', then: 'whole', same: true });
+  }
 
   step('a click on a revealed cell hides it again; a drag reveals a rectangle');
   await clickCell(cell(14, 11));
@@ -177,6 +207,9 @@ try {
   await playersShowSaved('the drag');
   assert.equal(state.revealed[cell(14, 11)], '0');
   assert.equal(revealedCells(state).length, 4 + 7 * 5);
+  for (const player of players) {
+    assert.deepEqual(await repaintMatchesWhole(player), { painted: 'cells', then: 'whole', same: true });
+  }
 
   step('by meaning: the inn is one picture, the river one run');
   await choose('picture');
@@ -198,11 +231,34 @@ try {
   await gm.keyboard.press('z');
   state = await playersShowSaved('undo');
   assert.equal(state.revealed, before.revealed);
+  await until('the GM told what was undone', async () => /^Undid: revealed \d+ cells on town\.map$/.test((await noticeTexts())[0]));
   await gm.keyboard.down('Shift');
   await gm.keyboard.press('Z');
   await gm.keyboard.up('Shift');
   await gm.keyboard.up('Control');
-  await playersShowSaved('redo');
+  state = await playersShowSaved('redo');
+  await until('the GM told what was redone', async () => /^Redid: revealed \d+ cells on town\.map$/.test((await noticeTexts())[0]));
+
+  step('notices stand beside the map, not on it, and go when dismissed');
+  const [strip, board] = await gm.$$eval('#notices, #board', (elements) => elements.map((element) => {
+    const { top, bottom, left, right } = element.getBoundingClientRect();
+    return { top, bottom, left, right };
+  }));
+  assert(strip.bottom <= board.top || strip.top >= board.bottom || strip.right <= board.left || strip.left >= board.right,
+    `notices ${JSON.stringify(strip)} over the map ${JSON.stringify(board)}`);
+  const shown = (await noticeTexts()).length;
+  await gm.click('#notices .notice button[aria-label="Dismiss this notice"]');
+  assert.equal((await noticeTexts()).length, shown - 1);
+
+  step('the GM points at a hidden cell: the players see a ring there, and nothing more');
+  const hiddenCell = cell(0, 0);
+  assert.equal(state.revealed[hiddenCell], '0');
+  const pointed = await cellPoint(gm, hiddenCell);
+  await gm.mouse.move(pointed.x, pointed.y);
+  await gm.keyboard.press('x');
+  for (const player of players) await player.waitForSelector('.pointer-ring');
+  await playersShow('the pointer', state);
+  assert.equal(saved().rev, state.rev, 'a pointer changes nothing');
 
   step('reveal all asks first; hide all; prepared cells stay hidden until shown');
   await gm.click('#reveal-all');
@@ -278,10 +334,12 @@ try {
   const gmAddress = table.gm;
   await table.stop();
   for (const player of players) await player.waitForSelector('#connection:not([hidden])');
+  await gm.waitForSelector('#notices .notice[data-cause="connection"]');
   table = await startTable(program, folder, ['town.map', 'castle.map'], port);
   assert.equal(table.gm, gmAddress);
   await playersShow('the restart', state);
   for (const player of players) await player.waitForSelector('#connection[hidden]');
+  await gm.waitForSelector('#notices .notice[data-cause="connection"]', { hidden: true });
   await until('the GM page back, "2 players, all up to date"',
     async () => (await statusLine()) === '2 players, all up to date');
   assert.equal(await gm.$eval('#refused', (element) => element.hidden), true);
@@ -327,6 +385,24 @@ try {
   await players[0].screenshot({ path: join(shots, 'table-player.png') });
   step(`screenshots in ${shots}`);
 
+  step('on a 1366x768 laptop every tool fits without scrolling, each showing its key');
+  await gm.setViewport({ width: 1366, height: 768 });
+  await gm.waitForFunction(() => innerWidth === 1366);
+  const fit = await gm.evaluate(() => {
+    const tools = document.querySelector('.tools');
+    const page = document.scrollingElement;
+    const keyless = [...tools.querySelectorAll('button, fieldset label, label.check')]
+      .filter((control) => !control.matches('details *'))
+      .filter((control) => !control.querySelector('kbd')?.textContent.trim() || !control.querySelector('kbd').offsetWidth)
+      .map((control) => control.textContent.trim());
+    return {
+      pageScrolls: page.scrollHeight > innerHeight || page.scrollWidth > innerWidth,
+      toolsScroll: tools.scrollHeight > tools.clientHeight || tools.scrollWidth > tools.clientWidth,
+      keyless,
+    };
+  });
+  assert.deepEqual(fit, { pageScrolls: false, toolsScroll: false, keyless: [] });
+
   step('a crowd of 64 players before the GM: the GM still gets in');
   await gm.goto('about:blank');
   const crowdJoined = players[0].evaluate(async (url) => {
@@ -353,6 +429,13 @@ try {
   assert(await gm.$eval('#refused', (refused) => refused.hidden), 'the GM was refused');
   await players[0].evaluate(() => window.crowd.forEach((socket) => socket.close()));
   await until('the crowd gone', async () => (await statusLine()) === '2 players, all up to date');
+
+  step('the GM ends the table: it stops, and the page says so instead of reconnecting');
+  await gm.click('#end-table');
+  await gm.click('#confirm-end-ok');
+  assert.equal(await table.exited, 0);
+  await gm.waitForSelector('#refused:not([hidden])');
+  assert.match(await gm.$eval('#refused', (refused) => refused.textContent), /ended/);
 
   const unexpected = problems.filter((text) => !text.includes('WebSocket connection to'));
   assert.deepEqual(unexpected, [], 'the pages reported errors');

@@ -57,7 +57,7 @@ export async function startTable(program, folder, maps, port, extra = []) {
     exited.then((status) => { throw new Error(`the table stopped (${status}):\n${output}`); }),
   ]);
   return {
-    gm, players: `http://127.0.0.1:${port}/`, output: () => output,
+    gm, players: `http://127.0.0.1:${port}/`, output: () => output, exited,
     // SIGTERM, as at the end of a game; a table that does not stop is killed, and said so.
     stop: async () => {
       if (child.exitCode !== null || child.signalCode !== null) return exited;
