@@ -27,6 +27,16 @@ namespace vellumor::maptool {
 
 namespace {
 
+// The desktop's browser, as a file manager's "Show at the table" wants; the
+// table runs on whether or not one opens.
+void openInBrowser(const QString &address, QTextStream &err)
+{
+    if (!QProcess::startDetached(QStringLiteral("xdg-open"), {address})) {
+        err << QStringLiteral("vellumor-map: table: cannot run xdg-open; open the GM address above")
+            << Qt::endl;
+    }
+}
+
 using namespace vellumor::table;
 
 constexpr int kDefaultPort = 8135;
@@ -149,7 +159,9 @@ int tableCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
     line.addOption(bind);
     line.addOption(reset);
     const QCommandLineOption open(QStringLiteral("open"),
-        QStringLiteral("Open the GM's page in this computer's web browser."));
+        QStringLiteral("Open the GM's page in this computer's web browser; on maps a table "
+                       "already serves, open that table's page instead. Without --port, a "
+                       "free port is taken when 8135 is."));
     line.addOption(open);
     line.parser().addPositionalArgument(QStringLiteral("MAP"), QStringLiteral("Map files."));
     if (const auto done = line.parse(arguments, out, err))
@@ -174,9 +186,23 @@ int tableCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
         err << *problem << Qt::endl;
         return kFailure;
     }
+    const bool openPage = line.parser().isSet(open);
     auto locked = MapLocks::take(files);
     if (const auto *problem = std::get_if<QString>(&locked)) {
         err << *problem << Qt::endl;
+        // "Show at the table" on a map a table already serves: that table's
+        // GM page, when it serves these very maps (its secret is theirs).
+        const auto running = MapLocks::servingPort(files.front());
+        if (openPage && running && QFileInfo::exists(secretFilePath(files))) {
+            const auto kept = keptTableSecret(files, false);
+            if (const auto *secret = std::get_if<QByteArray>(&kept)) {
+                openInBrowser(QStringLiteral("http://127.0.0.1:%1/gm#k=%2")
+                                  .arg(*running)
+                                  .arg(QString::fromLatin1(*secret)),
+                    err);
+                return kSuccess;
+            }
+        }
         return kFailure;
     }
     MapLocks &locks = std::get<MapLocks>(locked);
@@ -199,7 +225,10 @@ int tableCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
     const QString namesPath = screenNamesPath(files);
     server.setScreenNames(readScreenNames(namesPath),
         [namesPath](const ScreenNameMap &names) { return writeScreenNames(namesPath, names); });
-    if (!server.listen(address, quint16(*portNumber))) {
+    // Started from a file manager, a table already on the usual port is no
+    // reason to give up: any free port serves, as the page is opened for the GM.
+    if (!server.listen(address, quint16(*portNumber))
+        && !(openPage && !line.parser().isSet(port) && server.listen(address, 0))) {
         err << QStringLiteral("vellumor-map: table: cannot listen on %1 port %2: %3")
                    .arg(address.toString())
                    .arg(*portNumber)
@@ -230,13 +259,8 @@ int tableCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
     out << QStringLiteral("Ctrl+C stops the table; the reveal is kept beside each map.")
         << Qt::endl;
 
-    // The desktop's browser, as a file manager's "Show at the table" wants; the
-    // table runs on whether or not one opens.
-    if (line.parser().isSet(open)
-        && !QProcess::startDetached(QStringLiteral("xdg-open"), {gmAddress})) {
-        err << QStringLiteral("vellumor-map: table: cannot run xdg-open; open the GM address above")
-            << Qt::endl;
-    }
+    if (openPage)
+        openInBrowser(gmAddress, err);
 
     if (!catchStopSignals()) {
         err << QStringLiteral("vellumor-map: table: cannot catch Ctrl+C") << Qt::endl;

@@ -16,15 +16,20 @@ namespace vellumor::table {
 namespace {
 
 // What the lock file of a table that holds it says: its port, once it listens.
-QString heldBy(int file)
+std::optional<quint16> portIn(int file)
 {
     char text[16] = {};
     const ssize_t count = ::pread(file, text, sizeof text - 1, 0);
     bool ok = false;
     const uint port = QByteArray(text, count > 0 ? int(count) : 0).trimmed().toUInt(&ok);
-    return ok && port > 0 && port <= 65535
-        ? QStringLiteral("another table serves it, on port %1").arg(port)
-        : QStringLiteral("another table is starting on it");
+    return ok && port > 0 && port <= 65535 ? std::optional<quint16>(quint16(port)) : std::nullopt;
+}
+
+QString heldBy(int file)
+{
+    const auto port = portIn(file);
+    return port ? QStringLiteral("another table serves it, on port %1").arg(*port)
+                : QStringLiteral("another table is starting on it");
 }
 
 } // namespace
@@ -38,6 +43,19 @@ QString MapLocks::lockPath(const QString &mapPath)
             : QFileInfo(mapPath).canonicalFilePath());
     return map.absolutePath() + QStringLiteral("/.") + map.fileName()
         + QStringLiteral(".table-lock");
+}
+
+std::optional<quint16> MapLocks::servingPort(const QString &mapPath)
+{
+    const int file = ::open(
+        QFile::encodeName(lockPath(mapPath)).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (file < 0)
+        return std::nullopt;
+    // Held: a table runs on it. Free: whatever the file says is old.
+    const bool held = ::flock(file, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    const auto port = held ? portIn(file) : std::nullopt;
+    ::close(file);
+    return port;
 }
 
 std::variant<MapLocks, QString> MapLocks::take(const QStringList &mapPaths)

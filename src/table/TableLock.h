@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -29,6 +30,8 @@ public:
     void announce(quint16 port);
 
     static QString lockPath(const QString &mapPath);
+    // The port of the table that serves the map now, if one does and listens.
+    static std::optional<quint16> servingPort(const QString &mapPath);
 
 private:
     MapLocks() = default;

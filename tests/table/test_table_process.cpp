@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 
 #include <csignal>
@@ -155,6 +156,42 @@ private slots:
         QVERIFY(!oldGm.waitFor(QStringLiteral("refused")).isEmpty());
         QVERIFY(oldGm.waitClosed());
         QCOMPARE(oldGm.closeCode, int(kCloseWrongSecret));
+        table.kill();
+        table.waitForFinished(10000);
+    }
+
+    // From a file manager: the GM's page opens in the browser (here a stand-in
+    // for xdg-open that notes what it was asked), and a second "Show at the
+    // table" on a map already served opens that table's page, starting none.
+    void openTakesTheGmToTheirPage()
+    {
+        QTemporaryDir folder;
+        const QString map = folder.filePath(QStringLiteral("town.map"));
+        QVERIFY(writeFile(map, mapfile::encode(MapCodes {})));
+        const QString opened = folder.filePath(QStringLiteral("opened"));
+        const QString opener = folder.filePath(QStringLiteral("xdg-open"));
+        QVERIFY(writeFile(
+            opener, QStringLiteral("#!/bin/sh\necho \"$1\" >> '%1'\n").arg(opened).toUtf8()));
+        QVERIFY(QFile::setPermissions(opener, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("PATH"),
+            folder.path() + QLatin1Char(':') + environment.value(QStringLiteral("PATH")));
+
+        QProcess table;
+        table.setProcessEnvironment(environment);
+        const Started started = startTable(table, {map, QStringLiteral("--open")});
+        QVERIFY(started.port != 0);
+        const QString page = QStringLiteral(":%1/gm#k=%2").arg(started.port).arg(started.secret);
+        QTRY_VERIFY(readFile(opened).contains(page.toUtf8()));
+
+        QProcess again;
+        again.setProcessEnvironment(environment);
+        again.start(QStringLiteral(VELLUMOR_MAP_TOOL),
+            {QStringLiteral("table"), map, QStringLiteral("--open"), QStringLiteral("--port"),
+                QStringLiteral("0")});
+        QVERIFY(again.waitForFinished(10000));
+        QCOMPARE(again.exitCode(), 0);
+        QTRY_COMPARE(readFile(opened).count(page.toUtf8()), 2);
         table.kill();
         table.waitForFinished(10000);
     }
