@@ -380,6 +380,14 @@ try {
   await gm.mouse.move(0, 0);
   await gm.click('#screens summary');
 
+  // For the pictures, a name a GM would give.
+  const nameBox = await gm.$('#screens-list li input');
+  await nameBox.click({ clickCount: 3 });
+  await gm.keyboard.type('TV by the hearth');
+  await gm.keyboard.press('Enter');
+  await until('the new name saved', () => savedNames().includes('TV by the hearth'));
+  await gm.mouse.move(0, 0);
+
   const shots = options.screenshots ?? folder;
   await gm.screenshot({ path: join(shots, 'table-gm.png') });
   await players[0].screenshot({ path: join(shots, 'table-player.png') });
