@@ -221,8 +221,11 @@ void fieldsByTheRoads(Sketch &sketch, SeededRandom &random, const WallRing &ring
                 continue;
             const CellPlace road = across(gate.place, gate.outward, random.between(3, 6));
             const SymbolCode grass[] = {random.oneIn(3) ? sym::DryGrass : sym::Grass};
-            clump(sketch, random, across(road, flank, random.between(2, 3)), random.between(6, 16),
-                grass, 100);
+            // One draw a statement: the order of a call's arguments is the
+            // compiler's, and every compiler must make the same map.
+            const CellPlace from = across(road, flank, random.between(2, 3));
+            const int size = random.between(6, 16);
+            clump(sketch, random, from, size, grass, 100);
         }
     }
 }

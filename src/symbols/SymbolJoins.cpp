@@ -9,9 +9,7 @@ namespace vellumor {
 
 namespace {
 
-constexpr SideSet N = sideBit(Side::North);
 constexpr SideSet E = sideBit(Side::East);
-constexpr SideSet S = sideBit(Side::South);
 constexpr SideSet W = sideBit(Side::West);
 
 using G = GateMaterial;
