@@ -262,7 +262,8 @@ bool drawTown(Sketch &sketch, SeededRandom &random, const MapChoices &choices)
         const Bank bank = largerBank(*keptRiver, 1);
         land = bank.land;
         riverSide = bank.river;
-    } else if (wantsRiver(random, choices, 50)) {
+    } else if (wantsRiver(random, choices, 50) && !keptBounds(sketch, Family::River)) {
+        // A river the user drew is the town's river: none is laid beside it.
         riverSide = kSides[random.below(4)];
     }
 

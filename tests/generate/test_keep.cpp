@@ -155,6 +155,18 @@ private slots:
             QVERIFY(lakeMap);
             QCOMPARE(std::count(lakeMap->begin(), lakeMap->end(), LakeTopLeft), 1);
         }
+        // A river drawn from the edge into a lake is the town's and the
+        // castle's river: neither lays a second beside it.
+        const MapCodes fed
+            = overlay(lake, testing::sketch({testing::down(25, 0, RiverVertical, 15)}));
+        QVERIFY(lintMap(fed).isEmpty());
+        for (std::uint64_t seed = 0; seed < 50; ++seed) {
+            for (const MapKind kind : {MapKind::Town, MapKind::Castle}) {
+                const auto made = generateAround(kind, seed, {0, RiverChoice::Always}, fed).codes;
+                QVERIFY(made);
+                QCOMPARE(riverCells(*made), riverCells(fed));
+            }
+        }
     }
 
     // A river drawn across the map: the town or castle stands on a bank of
