@@ -103,6 +103,14 @@ struct LiveTable
         server->listen(QHostAddress::LocalHost, 0);
     }
     QUrl url() const { return QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(server->port())); }
+    // kPlayers players and one GM, each past its hello.
+    bool join(Crowd &players, Crowd &gm) const
+    {
+        return players.connect(
+                   url(), kPlayers, QStringLiteral("{\"type\":\"hello\",\"role\":\"player\"}"))
+            && gm.connect(url(), 1,
+                QStringLiteral("{\"type\":\"hello\",\"role\":\"gm\",\"secret\":\"secret\"}"));
+    }
 
     QTemporaryDir folder;
     TableFileWriter writer;
@@ -114,10 +122,7 @@ void BM_TableReveal50(benchmark::State &state)
 {
     LiveTable table;
     Crowd players, gm;
-    if (!players.connect(
-            table.url(), kPlayers, QStringLiteral("{\"type\":\"hello\",\"role\":\"player\"}"))
-        || !gm.connect(table.url(), 1,
-            QStringLiteral("{\"type\":\"hello\",\"role\":\"gm\",\"secret\":\"secret\"}"))) {
+    if (!table.join(players, gm)) {
         state.SkipWithError("the players could not join");
         return;
     }
@@ -131,10 +136,7 @@ void BM_TablePartyFollow50(benchmark::State &state)
 {
     LiveTable table;
     Crowd players, gm;
-    if (!players.connect(
-            table.url(), kPlayers, QStringLiteral("{\"type\":\"hello\",\"role\":\"player\"}"))
-        || !gm.connect(table.url(), 1,
-            QStringLiteral("{\"type\":\"hello\",\"role\":\"gm\",\"secret\":\"secret\"}"))) {
+    if (!table.join(players, gm)) {
         state.SkipWithError("the players could not join");
         return;
     }
@@ -195,10 +197,7 @@ void BM_TableStorm875(benchmark::State &state)
         state.PauseTiming();
         auto table = std::make_unique<LiveTable>();
         Crowd players, gm;
-        players.connect(
-            table->url(), kPlayers, QStringLiteral("{\"type\":\"hello\",\"role\":\"player\"}"));
-        gm.connect(table->url(), 1,
-            QStringLiteral("{\"type\":\"hello\",\"role\":\"gm\",\"secret\":\"secret\"}"));
+        table->join(players, gm);
         const qint64 before = players.received;
         state.ResumeTiming();
         for (int cell = 0; cell < kCellCount; ++cell)
