@@ -3,6 +3,7 @@
 // nothing can be built around is refused with its cells named; the gates and
 // the river asked for are there.
 #include "document/CellGrid.h"
+#include "generate/KeptDrawing.h"
 #include "generate/MapGenerator.h"
 #include "rules/EdgeReach.h"
 #include "rules/MapLint.h"
@@ -193,6 +194,28 @@ private slots:
             QVERIFY(!fort.codes && fort.inTheWay.isEmpty());
             QVERIFY(fort.refused.contains(QLatin1String("desert")));
         }
+    }
+
+    // The bank a town or castle takes is the larger side of the river, kept
+    // clear of it, whichever way the river runs.
+    void theLargerBankIsTaken()
+    {
+        Sketch acrossRows(
+            testing::sketch({testing::across(0, 16, sym::RiverHorizontal, kMapColumns)}));
+        const auto rows = keptRiverAcross(acrossRows);
+        QVERIFY(rows && rows->alongRows);
+        const Bank north = largerBank(*rows, 2);
+        QCOMPARE(north.land, (CellRect {0, 0, kMapColumns - 1, 13}));
+        QCOMPARE(north.river, Side::South);
+        Sketch downColumns(testing::sketch({testing::down(8, 0, sym::RiverVertical, kMapRows)}));
+        const auto columns = keptRiverAcross(downColumns);
+        QVERIFY(columns && !columns->alongRows);
+        const Bank east = largerBank(*columns, 1);
+        QCOMPARE(east.land, (CellRect {10, 0, kMapColumns - 1, kMapRows - 1}));
+        QCOMPARE(east.river, Side::West);
+        // A river that stops short of the far edge crosses nothing.
+        QVERIFY(!keptRiverAcross(
+            Sketch(testing::sketch({testing::across(0, 5, sym::RiverHorizontal, 20)}))));
     }
 
     // A ring drawn without a gate, or gates asked of a ring drawn with
